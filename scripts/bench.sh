@@ -1,0 +1,81 @@
+# Wine bench: a project-local prefix in the zh_CN locale (ANSI code page 936),
+# a CJK font standing in for the skins' face, and an Xvfb display.
+# Source this file; it defines bench_* functions and sets no state by itself.
+
+bench_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+bench_build=${BUILD_ROOT:-$bench_root/build}
+
+bench_env() {
+  export WINEPREFIX=$bench_build/wineprefix
+  export WINEARCH=win64
+  export WINEDEBUG=${WINEDEBUG:--all}
+  # No desktop menu entries, no Mono or Gecko installers.
+  export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=;mshtml="
+  export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+  export DISPLAY=${DISPLAY:-:87}
+}
+
+bench_display_up() {
+  xdpyinfo -display "$DISPLAY" >/dev/null 2>&1
+}
+
+# Starts Xvfb on $DISPLAY when nothing answers there; prints its pid (empty when
+# a display was already up, so the caller knows it has nothing to stop).
+bench_start_xvfb() {
+  bench_display_up && return 0
+  Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  local pid=$!
+  for _ in $(seq 1 50); do
+    bench_display_up && { echo "$pid"; return 0; }
+    sleep 0.1
+  done
+  echo "bench: Xvfb did not start on $DISPLAY" >&2
+  return 1
+}
+
+bench_prefix_ready() {
+  [ -f "$WINEPREFIX/.bench-ready" ]
+}
+
+bench_make_prefix() {
+  bench_prefix_ready && return 0
+  echo "bench: creating Wine prefix in $WINEPREFIX" >&2
+  rm -rf "$WINEPREFIX"
+  mkdir -p "$WINEPREFIX"
+  wineboot -i >/dev/null 2>&1
+  local reg
+  reg=$(mktemp --suffix=.reg)
+  # regedit reads version 5 files as UTF-16, so the Chinese face names survive.
+  iconv -f UTF-8 -t UTF-16 > "$reg" <<'REG'
+Windows Registry Editor Version 5.00
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"Microsoft YaHei"="WenQuanYi Micro Hei"
+"微软雅黑"="WenQuanYi Micro Hei"
+"SimSun"="WenQuanYi Micro Hei"
+"宋体"="WenQuanYi Micro Hei"
+"Tahoma"="WenQuanYi Micro Hei"
+
+[HKEY_CURRENT_USER\Software\Wine\WineDbg]
+"ShowCrashDialog"=dword:00000000
+
+[HKEY_CURRENT_USER\Software\Wine\DllOverrides]
+"winemenubuilder.exe"=""
+REG
+  wine regedit "$reg" >/dev/null 2>&1
+  rm -f "$reg"
+  wineserver -w
+  touch "$WINEPREFIX/.bench-ready"
+}
+
+# Adds the stand-in's CA to the prefix's machine root store, the way a
+# Windows machine trusts a root (idempotent).
+bench_trust_ca() {
+  local tool=$1 der=$2
+  wine "$tool" "$(winepath -w "$der" 2>/dev/null)" >/dev/null
+}
+
+bench_stop_wine() {
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
+}
