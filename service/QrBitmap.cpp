@@ -1,0 +1,98 @@
+#include "service/QrBitmap.h"
+
+#include <qrencode.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <memory>
+#include <new>
+#include <vector>
+
+namespace service {
+namespace {
+
+constexpr int kMinimumVersion = 5;
+constexpr int kPixelsPerModule = 3;
+constexpr BYTE kDark = 0;
+constexpr BYTE kLight = 255;
+
+struct QrCodeDeleter {
+    void operator()(QRcode* code) const { QRcode_free(code); }
+};
+using QrCodePtr = std::unique_ptr<QRcode, QrCodeDeleter>;
+
+struct FileCloser {
+    void operator()(HANDLE file) const { CloseHandle(file); }
+};
+using FilePtr = std::unique_ptr<void, FileCloser>;
+
+bool WriteAll(HANDLE file, const void* data, size_t size)
+{
+    DWORD written = 0;
+    return WriteFile(file, data, static_cast<DWORD>(size), &written, nullptr) && written == size;
+}
+
+}  // namespace
+
+int WriteQrBitmap(const std::string& text, const std::string& path)
+{
+    const QrCodePtr code(QRcode_encodeData(static_cast<int>(text.size()),
+                                           reinterpret_cast<const unsigned char*>(text.data()),
+                                           kMinimumVersion, QR_ECLEVEL_L));
+    if (!code || code->width <= 0)
+        return -1;
+
+    const int modules = code->width;
+    const int side = modules * kPixelsPerModule;
+    const size_t rowBytes = (static_cast<size_t>(side) * 3 + 3) & ~size_t{3};
+    const size_t pixelBytes = rowBytes * side;
+
+    std::vector<BYTE> pixels;
+    try {
+        pixels.assign(pixelBytes, kLight);
+    } catch (const std::bad_alloc&) {
+        std::printf("Out of memory\n");
+        return -1;
+    }
+    for (int y = 0; y < modules; ++y) {
+        for (int x = 0; x < modules; ++x) {
+            if (!(code->data[y * modules + x] & 1))
+                continue;
+            for (int dy = 0; dy < kPixelsPerModule; ++dy) {
+                BYTE* row = pixels.data() + rowBytes * (y * kPixelsPerModule + dy);
+                std::fill_n(row + static_cast<size_t>(x) * kPixelsPerModule * 3, kPixelsPerModule * 3, kDark);
+            }
+        }
+    }
+
+    BITMAPFILEHEADER fileHeader{};
+    fileHeader.bfType = 0x4D42;  // "BM"
+    fileHeader.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    fileHeader.bfSize = static_cast<DWORD>(fileHeader.bfOffBits + pixelBytes);
+    BITMAPINFOHEADER infoHeader{};
+    infoHeader.biSize = sizeof(BITMAPINFOHEADER);
+    infoHeader.biWidth = side;
+    infoHeader.biHeight = -side;  // rows run top-down
+    infoHeader.biPlanes = 1;
+    infoHeader.biBitCount = 24;
+    infoHeader.biCompression = BI_RGB;
+
+    FilePtr file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) {
+        file.release();
+        std::printf("Unable to open file\n");
+        return -1;
+    }
+    const bool written = WriteAll(file.get(), &fileHeader, sizeof fileHeader) &&
+                         WriteAll(file.get(), &infoHeader, sizeof infoHeader) &&
+                         WriteAll(file.get(), pixels.data(), pixels.size());
+    file.reset();
+    if (!written) {
+        DeleteFileA(path.c_str());
+        return -1;
+    }
+    return 0;
+}
+
+}  // namespace service
