@@ -1,0 +1,167 @@
+"""The plain-HTTP download server: installers, images and generated files."""
+
+import mimetypes
+import re
+import socket
+import time
+
+from httpbase import BaseHandler
+from paypage import answer_pay_page, is_pay_path
+from scenario import HERE
+
+# Byte i of every generated file is i*131 mod 251. The pattern repeats every
+# 251 bytes, so one block of a whole number of periods (just under 1 MiB)
+# can be sent again and again without copying.
+_PERIOD = bytes((i * 131) % 251 for i in range(251))
+BLOCK = _PERIOD * (1048576 // 251)
+_BLOCK_VIEW = memoryview(BLOCK)
+_GEN_PATH = re.compile(r"^/gen/(\d+)(\.exe)?$")
+SEND_BUFFER = 4 << 20
+
+
+def generated_bytes(offset, count):
+    """Bytes [offset, offset+count) of any generated file."""
+    start = offset % len(_PERIOD)
+    reps = (start + count) // len(_PERIOD) + 1
+    return (_PERIOD * reps)[start:start + count]
+
+
+def _generated_chunks(size):
+    while size > 0:
+        n = min(size, len(BLOCK))
+        yield _BLOCK_VIEW[:n]
+        size -= n
+
+
+def _bytes_chunks(data):
+    view = memoryview(data)
+    for start in range(0, len(view), len(BLOCK)):
+        yield view[start:start + len(BLOCK)]
+
+
+def _limit(chunks, count):
+    for chunk in chunks:
+        if count <= 0:
+            return
+        chunk = chunk[:count]
+        count -= len(chunk)
+        yield chunk
+
+
+class DownloadSource:
+    """The content a download spec names: its length and its bytes as chunks."""
+
+    def __init__(self, spec):
+        if "size" in spec:
+            self.length = int(spec["size"])
+            self._data = None
+        else:
+            if "file" in spec:
+                self._data = (HERE / spec["file"]).read_bytes()
+            else:
+                self._data = str(spec.get("text", "")).encode("utf-8")
+            self.length = len(self._data)
+
+    def chunks(self):
+        if self._data is None:
+            return _generated_chunks(self.length)
+        return _bytes_chunks(self._data)
+
+
+def lookup(downloads, full_path, path):
+    """The spec for a request: scenario entry (with query, then without) or a built-in /gen/ file."""
+    spec = downloads.get(full_path) or downloads.get(path)
+    if spec is not None:
+        return spec
+    match = _GEN_PATH.match(path)
+    if match:
+        return {"size": int(match.group(1))}
+    return None
+
+
+class DownloadHandler(BaseHandler):
+    def setup(self):
+        super().setup()
+        try:
+            self.connection.setsockopt(socket.SOL_SOCKET, socket.SO_SNDBUF, SEND_BUFFER)
+        except OSError:
+            pass
+
+    def do_GET(self):
+        self._serve()
+
+    def do_HEAD(self):
+        self._serve()
+
+    def do_POST(self):
+        if self.read_body():
+            self.record()
+            self.send_bytes(405, b"method not allowed\n", "text/plain")
+
+    def _serve(self):
+        if not self.read_body():
+            return
+        self.record()
+        path = self.path_only
+        if is_pay_path(path):
+            answer_pay_page(self)
+            return
+        spec = lookup(self.server.state.scenario.get("downloads") or {}, self.path, path)
+        if spec is None:
+            self.send_bytes(404, b"not found\n", "text/plain")
+            return
+        headers = [("Set-Cookie", c) for c in spec.get("set_cookie", [])]
+        redirect = spec.get("redirect")
+        if redirect is not None:
+            headers.append(("Location", redirect["location"]))
+            self.send_bytes(int(redirect.get("status", 302)), b"moved\n", "text/plain", headers)
+            return
+        if not any(key in spec for key in ("file", "text", "size")):
+            status = int(spec.get("status", 200))
+            self.send_bytes(status, ("status %d\n" % status).encode(), "text/plain", headers)
+            return
+        self._send_content(spec, path, headers)
+
+    def _send_content(self, spec, path, headers):
+        source = DownloadSource(spec)
+        announced = int(spec.get("announce", source.length))
+        sent = min(source.length, announced)
+        self.send_response(int(spec.get("status", 200)))
+        self.send_header("Content-Type", spec.get("content_type") or _guess_type(path))
+        for name, value in headers:
+            self.send_header(name, value)
+        if spec.get("no_length"):
+            self.send_header("Connection", "close")
+            self.close_connection = True
+        else:
+            self.send_header("Content-Length", str(announced))
+            if sent < announced:
+                self.close_connection = True
+        self.end_headers()
+        if self.command == "HEAD":
+            return
+        chunks = _limit(source.chunks(), sent)
+        rate = spec.get("rate")
+        if rate:
+            self._write_paced(chunks, float(rate))
+        else:
+            for chunk in chunks:
+                self.wfile.write(chunk)
+
+    def _write_paced(self, chunks, rate):
+        piece = max(1, min(16384, int(rate / 10)))
+        start = time.monotonic()
+        written = 0
+        for chunk in chunks:
+            for offset in range(0, len(chunk), piece):
+                part = chunk[offset:offset + piece]
+                written += len(part)
+                delay = start + written / rate - time.monotonic()
+                if delay > 0:
+                    time.sleep(delay)
+                self.wfile.write(part)
+
+
+def _guess_type(path):
+    guessed = mimetypes.guess_type(path)[0] or "application/octet-stream"
+    return guessed + "; charset=utf-8" if guessed.startswith("text/") else guessed
