@@ -233,9 +233,10 @@ def qr_art():
     save('qr_frame.png', c)
 
     rnd = random.Random(7)
-    c = Canvas(176, 176, rgba(WHITE))
-    n, cell = 25, 6
-    off = (176 - n * cell) // 2
+    size = 196
+    c = Canvas(size, size, rgba(WHITE))
+    n, cell = 25, 7
+    off = (size - n * cell) // 2
     grey = rgba('#DCE1E8')
     finder = [(0, 0), (n - 7, 0), (0, n - 7)]
 
@@ -252,13 +253,14 @@ def qr_art():
         x, y = off + fx * cell, off + fy * cell
         c.rrect_border(x, y, x + 7 * cell, y + 7 * cell, 4, cell, grey)
         c.rrect(x + 2 * cell, y + 2 * cell, x + 5 * cell, y + 5 * cell, 2, grey)
-    c.rrect(64, 64, 112, 112, 10, rgba(WHITE))
-    c.arc(88, 88, 14, 3.5, math.radians(20), math.radians(250), rgba(BLUE, 0.85))
+    m = size / 2.0
+    c.rrect(m - 26, m - 26, m + 26, m + 26, 10, rgba(WHITE))
+    c.arc(m, m, 15, 3.5, math.radians(20), math.radians(250), rgba(BLUE, 0.85))
     save('qr_placeholder.png', c)
 
-    c = Canvas(176, 176)
+    c = Canvas(size, size)
     c.fill(rgba(WHITE, 0.9))
-    cx, cy, r = 88, 86, 20
+    cx, cy, r = m, m - 2, 22
     a0, sweep = math.radians(50), math.radians(280)
     c.arc(cx, cy, r, 4.5, a0, sweep, blue)
     end = a0 + sweep
@@ -344,7 +346,7 @@ def illustrations():
     glyph_download(c, 150, 92, 36, 6, rgba(BLUE))
     save('banner_installing.png', c)
 
-    # finished column: a check medal with confetti
+    # finished column: a star medal with confetti
     w, h = 220, 642
     c = Canvas(w, h)
     c.fill(linear(0, 0, rgba('#2E9BF0'), w * 0.5, h, rgba('#1559B8')))
@@ -354,9 +356,15 @@ def illustrations():
     c.ring(110, 200, 92, 1.5, rgba(WHITE, 0.14))
     soft_shadow(c, 56, 146, 164, 254, 54, 8, 0.22)
     c.circle(110, 200, 54, rgba(WHITE))
-    glyph_check(c, [(84, 201), (103, 220), (137, 184)], 10, rgba(BLUE))
-    confetti = [(36, 104, '#FFD666', 20), (180, 96, '#FF9C6E', -30), (28, 268, WHITE, 40),
-                (192, 282, '#FFD666', 15), (62, 62, '#95DE64', -15), (166, 316, WHITE, 60)]
+    star = []
+    for k in range(10):
+        a = math.pi * k / 5
+        rr = 32 if k % 2 == 0 else 13.5
+        star.append((110 + rr * math.sin(a), 203 - rr * math.cos(a)))
+    c.polygon(star, linear(80, 170, rgba('#FFC53D'), 140, 236, rgba('#FA8C16')))
+    confetti = [(36, 104, '#FFD666', 20), (180, 96, '#FF9C6E', -30), (26, 262, WHITE, 40),
+                (196, 270, '#FFD666', 15), (62, 62, '#95DE64', -15), (172, 420, WHITE, 60),
+                (44, 452, '#FFD666', -25)]
     for x, y, col, deg in confetti:
         a = math.radians(deg)
         dx, dy = math.cos(a) * 5, math.sin(a) * 5

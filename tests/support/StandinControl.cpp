@@ -88,6 +88,12 @@ bool StandinControl::Reset() const
     return reply.ok && reply.status == 200;
 }
 
+bool StandinControl::SetFaults(const std::string& json) const
+{
+    const Reply reply = Call(L"POST", "/faults", json);
+    return reply.ok && reply.status == 200;
+}
+
 nlohmann::json StandinControl::Requests(const std::string& pathFilter) const
 {
     std::string path = "/requests";

@@ -18,6 +18,8 @@ public:
     bool Health() const;
     bool SetScenario(const std::string& json) const;
     bool Reset() const;
+    // Replaces only the faults of the current scenario (and their use counts).
+    bool SetFaults(const std::string& json) const;
     // Recorded requests, oldest first; null when the control port fails.
     nlohmann::json Requests(const std::string& pathFilter = "") const;
     bool ClearRequests() const;

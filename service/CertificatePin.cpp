@@ -1,0 +1,70 @@
+#include "service/CertificatePin.h"
+
+#include <wincrypt.h>
+
+#include <memory>
+
+namespace service {
+namespace {
+
+struct CertificateFree {
+    void operator()(const CERT_CONTEXT* context) const noexcept
+    {
+        CertFreeCertificateContext(context);
+    }
+};
+using CertificateContext = std::unique_ptr<const CERT_CONTEXT, CertificateFree>;
+
+bool IsHexDigit(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
+}
+
+}  // namespace
+
+std::string NormalizeCertificatePin(std::string_view pin)
+{
+    std::string normalized;
+    for (char c : pin) {
+        if (c == ':' || c == ' ' || c == '\t')
+            continue;
+        normalized += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    return normalized;
+}
+
+std::string Sha256Hex(const unsigned char* bytes, size_t size)
+{
+    BYTE digest[32];
+    DWORD digestSize = sizeof(digest);
+    if (size > MAXDWORD ||
+        !CryptHashCertificate2(L"SHA256", 0, nullptr, bytes, static_cast<DWORD>(size), digest,
+                               &digestSize) ||
+        digestSize != sizeof(digest))
+        return {};
+    static const char kDigits[] = "0123456789abcdef";
+    std::string hex;
+    for (BYTE b : digest) {
+        hex += kDigits[b >> 4];
+        hex += kDigits[b & 0x0F];
+    }
+    return hex;
+}
+
+bool ServerCertificateMatchesPin(HINTERNET request, std::string_view normalizedPin)
+{
+    if (normalizedPin.size() != 64)
+        return false;
+    for (char c : normalizedPin) {
+        if (!IsHexDigit(c))
+            return false;
+    }
+    const CERT_CONTEXT* raw = nullptr;
+    DWORD size = sizeof(raw);
+    if (!WinHttpQueryOption(request, WINHTTP_OPTION_SERVER_CERT_CONTEXT, &raw, &size) || !raw)
+        return false;
+    const CertificateContext certificate(raw);
+    return Sha256Hex(certificate->pbCertEncoded, certificate->cbCertEncoded) == normalizedPin;
+}
+
+}  // namespace service

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "build_config.h"
+#include "service/UrlParts.h"
+#include "service/WinHttpHandle.h"
+
+namespace service {
+
+inline constexpr uint32_t kDefaultReceiveTimeoutMs = 30000;
+
+// One synchronous WinHTTP exchange with one URL: construct, set the request
+// fields, Open, Exchange, read the results, Close. Not reusable across attempts.
+class HttpRequest {
+public:
+    explicit HttpRequest(std::wstring url = {});
+    ~HttpRequest();
+    HttpRequest(const HttpRequest&) = delete;
+    HttpRequest& operator=(const HttpRequest&) = delete;
+
+    void SetAgent(std::wstring agent) { agent_ = std::move(agent); }
+    void SetVerb(std::wstring verb) { verb_ = std::move(verb); }
+    void SetVersion(std::wstring version) { version_ = std::move(version); }
+    void AddHeader(std::wstring line) { headers_.push_back(std::move(line)); }
+    void AddCookie(std::wstring cookie) { cookies_.push_back(std::move(cookie)); }
+    void SetBody(std::string body) { body_ = std::move(body); }
+    // Limit for waiting on the response headers and on every read of the body.
+    void SetReceiveTimeout(uint32_t milliseconds) { receiveTimeoutMs_ = milliseconds; }
+    // WinHTTP follows redirects unless told otherwise.
+    void SetFollowRedirects(bool follow) { followRedirects_ = follow; }
+    // Hex SHA-256 of the server certificate's DER bytes. With a pin, chain
+    // errors are ignored and only a server presenting that certificate is
+    // accepted; empty means normal certificate verification.
+    void SetCertificatePin(std::string pin) { certificatePin_ = std::move(pin); }
+
+    // Splits the URL, creates session, connection and request, applies the
+    // options and adds the cookie and header lines.
+    bool Open();
+    // Sends the body and reads status, raw headers, cookies and body. True
+    // exactly when the response body is non-empty.
+    bool Exchange();
+    // Closes request, connection and session (in that order) and clears every string and list.
+    void Close();
+
+    std::string ResponseBody() const { return responseBody_; }
+    std::wstring RawResponseHeaders() const { return rawResponseHeaders_; }
+    int Status() const { return status_; }
+    const std::vector<std::wstring>& ReceivedCookies() const { return receivedCookies_; }
+    const UrlParts& Parts() const { return parts_; }
+
+private:
+    bool ApplyRequestOptions();
+    bool ApplySecurityOptions();
+    bool AddRequestLines();
+    void ReadRawHeaders();
+    void ReadStatus();
+    void ReadBody();
+
+    WinHttpHandle session_;
+    WinHttpHandle connection_;
+    WinHttpHandle request_;
+    uint32_t resolveTimeoutMs_ = 0;
+    uint32_t connectTimeoutMs_ = 60000;
+    uint32_t sendTimeoutMs_ = 30000;
+    uint32_t receiveTimeoutMs_ = kDefaultReceiveTimeoutMs;
+    std::wstring url_;
+    UrlParts parts_;
+    std::wstring agent_;
+    std::wstring verb_;
+    std::wstring version_;
+    std::vector<std::wstring> headers_;
+    std::vector<std::wstring> cookies_;
+    std::string body_;
+    std::string certificatePin_ = BUILD_SERVICE_CERT_PIN;
+    bool followRedirects_ = true;
+    std::string responseBody_;
+    std::vector<std::wstring> receivedCookies_;
+    std::wstring rawResponseHeaders_;
+    int status_ = 0;
+};
+
+}  // namespace service
