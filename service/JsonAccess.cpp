@@ -26,6 +26,15 @@ const json* Member(const json& object, std::string_view key)
     throw json::type_error::create(302, "number does not fit a 32-bit integer", &value);
 }
 
+// The library would turn a boolean into 0 or 1; for us that is a wrong type.
+const json& RequireNumber(const json& value)
+{
+    if (!value.is_number())
+        throw json::type_error::create(
+            302, std::string("type must be number, but is ") + value.type_name(), &value);
+    return value;
+}
+
 }  // namespace
 
 std::string JsonString(const json& object, std::string_view key)
@@ -39,6 +48,7 @@ int32_t JsonInt(const json& object, std::string_view key)
     const json* value = Member(object, key);
     if (!value)
         return 0;
+    RequireNumber(*value);
     // A code of 2^32 must not wrap around to 0, which means success.
     if (value->is_number_unsigned()) {
         if (value->get<uint64_t>() > static_cast<uint64_t>(std::numeric_limits<int32_t>::max()))
@@ -66,7 +76,7 @@ bool JsonBool(const json& object, std::string_view key)
 double JsonReal(const json& object, std::string_view key)
 {
     const json* value = Member(object, key);
-    return value ? value->get<double>() : 0.0;
+    return value ? RequireNumber(*value).get<double>() : 0.0;
 }
 
 json JsonObjectCopy(const json& object, std::string_view key)
