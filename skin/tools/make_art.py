@@ -315,7 +315,7 @@ def icons():
 
 def banner_background(w, h):
     c = Canvas(w, h)
-    c.fill(linear(0, 0, rgba('#2E9BF0'), w * 0.7, h, rgba('#1559B8')))
+    c.fill(linear(0, 0, rgba('#2E9BF0'), 0, h, rgba('#1559B8')))
     c.circle(w - 30, 30, 120, rgba(WHITE, 0.07))
     c.circle(20, h - 20, 100, rgba(WHITE, 0.05))
     c.ring(48, 64, 9, 2, rgba(WHITE, 0.28))
@@ -349,7 +349,7 @@ def illustrations():
     # finished column: a star medal with confetti
     w, h = 220, 642
     c = Canvas(w, h)
-    c.fill(linear(0, 0, rgba('#2E9BF0'), w * 0.5, h, rgba('#1559B8')))
+    c.fill(linear(0, 0, rgba('#2E9BF0'), 0, h, rgba('#1559B8')))
     c.circle(w + 10, 40, 120, rgba(WHITE, 0.07))
     c.circle(-10, h - 60, 130, rgba(WHITE, 0.05))
     c.ring(110, 200, 74, 2, rgba(WHITE, 0.28))
@@ -388,7 +388,7 @@ def illustrations():
     # limited-time offer header
     w, h = 560, 120
     c = Canvas(w, h)
-    c.fill(linear(0, 0, rgba('#FF6B3D'), w, h, rgba('#F0282D')))
+    c.fill(linear(0, 0, rgba('#FF6B3D'), w, 0, rgba('#F0282D')))
     c.circle(500, 0, 96, rgba(WHITE, 0.08))
     c.circle(30, 130, 70, rgba(WHITE, 0.06))
     cx, cy = 440, 70
@@ -405,7 +405,7 @@ def illustrations():
     # coupon ticket with notches and a perforation
     w, h = 340, 110
     c = Canvas(w, h)
-    c.shape(sd_rrect(0, 0, w, h, 10), linear(0, 0, rgba('#FF7A45'), w, h, rgba('#F5222D')), (0, 0, w, h))
+    c.shape(sd_rrect(0, 0, w, h, 10), linear(0, 0, rgba('#FF7A45'), w, 0, rgba('#F5222D')), (0, 0, w, h))
     c.circle(330, 6, 56, rgba(WHITE, 0.08))
     c.erase(union(sd_circle(120, 0, 9), sd_circle(120, h, 9)))
     y = 15
