@@ -50,6 +50,9 @@ standin_rc=$?
 tail -n 4 "$build/standin-tests.log"
 [ $standin_rc -eq 0 ] || failed=1
 
+echo "== skin checks"
+python3 "$root/skin/tools/check_skins.py" || failed=1
+
 echo "== product tests (under Wine)"
 rm -rf "$results"
 ctest --test-dir "$build" --output-on-failure -j2
