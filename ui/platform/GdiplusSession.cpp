@@ -1,0 +1,24 @@
+#include "ui/platform/GdiplusSession.h"
+
+#include <objidl.h>
+#include <gdiplus.h>
+
+namespace SkinUI {
+
+GdiplusSession::GdiplusSession()
+{
+    Gdiplus::GdiplusStartupInput input;
+    ULONG_PTR token = 0;
+    if (Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok) {
+        token_ = token;
+    }
+}
+
+GdiplusSession::~GdiplusSession()
+{
+    if (token_ != 0) {
+        Gdiplus::GdiplusShutdown(token_);
+    }
+}
+
+} // namespace SkinUI

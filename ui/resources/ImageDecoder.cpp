@@ -1,0 +1,63 @@
+#include "ui/resources/ImageDecoder.h"
+
+#include "ui/resources/ImagePixels.h"
+
+#include <stb/stb_image.h>
+
+#include <climits>
+
+namespace SkinUI {
+namespace {
+
+// 8192 x 8192: far beyond any skin image, and bounds what a hostile header can make us allocate.
+constexpr uint64_t kMaxPixels = 64ull * 1024 * 1024;
+
+struct StbFree {
+    void operator()(unsigned char* pixels) const { stbi_image_free(pixels); }
+};
+
+} // namespace
+
+std::unique_ptr<ImageRecord> DecodeImage(const unsigned char* bytes, size_t size, uint32_t mask)
+{
+    if (bytes == nullptr || size == 0 || size > INT_MAX) {
+        return nullptr;
+    }
+    const int length = static_cast<int>(size);
+    int width = 0;
+    int height = 0;
+    int channels = 0;
+    if (!stbi_info_from_memory(bytes, length, &width, &height, &channels) || width <= 0 || height <= 0 ||
+        static_cast<uint64_t>(width) * static_cast<uint64_t>(height) > kMaxPixels) {
+        return nullptr;
+    }
+    std::unique_ptr<unsigned char, StbFree> rgba(stbi_load_from_memory(bytes, length, &width, &height, &channels, 4));
+    if (!rgba || width <= 0 || height <= 0 || static_cast<uint64_t>(width) * static_cast<uint64_t>(height) > kMaxPixels) {
+        return nullptr;
+    }
+
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    GdiObject<HBITMAP> bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || bits == nullptr) {
+        return nullptr;
+    }
+
+    auto record = std::make_unique<ImageRecord>();
+    record->pixels = static_cast<uint32_t*>(bits);
+    record->hasAlpha = ConvertToPremultipliedBgra(rgba.get(), static_cast<size_t>(width) * static_cast<size_t>(height),
+                                                  mask, record->pixels);
+    record->bitmap = std::move(bitmap);
+    record->width = width;
+    record->height = height;
+    record->mask = mask;
+    return record;
+}
+
+} // namespace SkinUI

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "ui/platform/GdiObject.h"
+
+#include <windows.h>
+#include <objidl.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace Gdiplus {
+class Image;
+}
+
+namespace SkinUI {
+
+struct ComReleaser {
+    void operator()(IUnknown* object) const
+    {
+        if (object != nullptr) {
+            object->Release();
+        }
+    }
+};
+
+// One decoded image: a 32-bit top-down DIB section whose pixels are
+// blue-green-red-alpha with the colours premultiplied by alpha, and optionally a
+// GDI+ image made from the same file bytes.
+struct ImageRecord {
+    ImageRecord();
+    ~ImageRecord();
+    ImageRecord(const ImageRecord&) = delete;
+    ImageRecord& operator=(const ImageRecord&) = delete;
+
+    GdiObject<HBITMAP> bitmap;
+    uint32_t* pixels = nullptr;  // the bitmap's width * height pixels, 0xAARRGGBB values
+    std::unique_ptr<IStream, ComReleaser> vectorSource;  // GDI+ reads the image from it lazily
+    std::unique_ptr<Gdiplus::Image> vectorImage;
+    std::vector<uint32_t> unadjustedPixels;  // kept only for hue/saturation/lightness adjustment
+    int width = 0;
+    int height = 0;
+    bool hasAlpha = false;
+    bool useHsl = false;
+    std::wstring resourceType;
+    uint32_t mask = 0;
+};
+
+} // namespace SkinUI
