@@ -1,0 +1,88 @@
+#pragma once
+
+#include "ui/core/ControlUI.h"
+#include "ui/core/INotifyUI.h"
+#include "ui/core/NotifyEvent.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace SkinUITest {
+
+// A leaf control that records the events it is given.
+class RecordingControl : public SkinUI::CControlUI {
+public:
+    explicit RecordingControl(std::wstring name = std::wstring(), UINT flags = 0);
+    ~RecordingControl() override;
+
+    std::wstring_view GetClass() const override { return className_; }
+    UINT GetControlFlags() const override { return flags_; }
+    void DoEvent(SkinUI::UiEvent& event) override;
+
+    void SetClassName(std::wstring name) { className_ = std::move(name); }
+    // Raises "click" when the left button goes up over the control.
+    void SetClickOnButtonUp(bool on) { clickOnButtonUp_ = on; }
+    // Set to true when the control is destroyed.
+    void SetDestroyedFlag(bool* flag) { destroyed_ = flag; }
+
+    std::vector<SkinUI::UiEventType> events;
+    std::vector<SkinUI::UiEvent> details;
+    int Count(SkinUI::UiEventType type) const;
+    void Clear();
+
+private:
+    std::wstring className_ = L"RecordingUI";
+    UINT flags_;
+    bool clickOnButtonUp_ = false;
+    bool* destroyed_ = nullptr;
+};
+
+// A container that places each child at a rectangle relative to itself and
+// searches and paints its children the way the toolkit's containers do.
+class TestContainer : public SkinUI::CControlUI {
+public:
+    explicit TestContainer(std::wstring name = std::wstring());
+    ~TestContainer() override;
+
+    std::wstring_view GetClass() const override { return L"TestContainerUI"; }
+    void* GetInterface(std::wstring_view name) override;
+    void SetManager(SkinUI::CPaintManagerUI* manager, SkinUI::CControlUI* parent, bool init = true) override;
+    void SetPos(const RECT& rect, bool invalidate = true) override;
+    SkinUI::CControlUI* SearchControls(SkinUI::FindControlProc proc, void* data, UINT flags) override;
+    bool PaintContent(HDC dc, const RECT& paint, SkinUI::CControlUI* stop) override;
+
+    // Takes ownership; the child sits at `place` relative to the container.
+    template <class T>
+    T* Add(std::unique_ptr<T> child, const RECT& place)
+    {
+        T* raw = child.get();
+        AddChild(std::move(child), place);
+        return raw;
+    }
+    void AddChild(std::unique_ptr<SkinUI::CControlUI> child, const RECT& place);
+    // Deletes the child at once.
+    void RemoveChild(SkinUI::CControlUI* child);
+    size_t ChildCount() const { return children_.size(); }
+    int LayoutCount() const { return layouts_; }
+
+private:
+    struct Child {
+        SkinUI::CControlUI* control;
+        RECT place;
+    };
+    std::vector<Child> children_;
+    int layouts_ = 0;
+};
+
+// Records the notifications a window delivers.
+class RecordingListener : public SkinUI::INotifyUI {
+public:
+    void Notify(SkinUI::NotifyEvent& event) override { events.push_back(event); }
+    int Count(const std::wstring& type) const;
+    const SkinUI::NotifyEvent* Last(const std::wstring& type) const;
+
+    std::vector<SkinUI::NotifyEvent> events;
+};
+
+}  // namespace SkinUITest

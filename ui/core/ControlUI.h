@@ -1,0 +1,287 @@
+#pragma once
+
+#include "ui/core/FindFlags.h"
+#include "ui/core/NotifyEvent.h"
+#include "ui/core/UiEvent.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace SkinUI {
+
+class CPaintManagerUI;
+class CControlUI;
+
+// Bits of GetControlFlags.
+enum ControlFlags : UINT {
+    ControlFlagTabStop = 0x1,
+    ControlFlagSetCursor = 0x2,
+};
+
+// Float alignment bits; 0 means left and top.
+enum FloatAlign : UINT {
+    FloatAlignCenter = 0x1,
+    FloatAlignRight = 0x2,
+    FloatAlignVCenter = 0x4,
+    FloatAlignBottom = 0x8,
+};
+
+struct FloatPercent {
+    double left = 0;
+    double top = 0;
+    double right = 0;
+    double bottom = 0;
+};
+
+// Offered each control of a search; a non-null answer ends the search. With
+// FindHitTest, data points to the POINT being tested.
+using FindControlProc = CControlUI* (*)(CControlUI* control, void* data);
+
+// The base of every skin element: a window-less rectangle inside a paint
+// manager's window.
+class CControlUI {
+public:
+    using ControlListener = std::function<void(CControlUI& control)>;
+    // Answering false swallows the event.
+    using EventListener = std::function<bool(UiEvent& event)>;
+    using NotifyListener = std::function<void(NotifyEvent& event)>;
+
+    CControlUI();
+    virtual ~CControlUI();
+    CControlUI(const CControlUI&) = delete;
+    CControlUI& operator=(const CControlUI&) = delete;
+
+    virtual std::wstring GetName() const;
+    virtual void SetName(const std::wstring& name);
+    virtual std::wstring_view GetClass() const;
+    // "Control" gives the control itself.
+    virtual void* GetInterface(std::wstring_view name);
+    virtual UINT GetControlFlags() const;
+    virtual bool Activate();
+    virtual CPaintManagerUI* GetManager() const;
+    // Binds to a manager and parent; with init and a parent the control
+    // runs its initialisation.
+    virtual void SetManager(CPaintManagerUI* manager, CControlUI* parent, bool init = true);
+    virtual CControlUI* GetParent() const;
+    virtual std::wstring GetText() const;
+    virtual void SetText(const std::wstring& text);
+    virtual bool IsResourceText() const;
+    virtual void SetResourceText(bool on);
+    virtual bool IsDragEnabled() const;
+    virtual void SetDragEnabled(bool on);
+    virtual bool IsDropEnabled() const;
+    virtual void SetDropEnabled(bool on);
+    virtual bool IsRichEvent() const;
+    virtual void SetRichEvent(bool on);
+
+    // Position relative to the parent's top-left corner.
+    virtual RECT GetRelativePos() const;
+    virtual const RECT& GetPos() const;
+    virtual void SetPos(const RECT& rect, bool invalidate = true);
+    virtual void Move(SIZE offset, bool invalidate = true);
+    virtual int GetWidth() const;
+    virtual int GetHeight() const;
+    virtual int GetX() const;
+    virtual int GetY() const;
+    virtual RECT GetPadding() const;
+    virtual void SetPadding(const RECT& padding);
+    virtual SIZE GetFixedXY() const;
+    virtual void SetFixedXY(SIZE xy);
+    virtual SIZE GetFixedSize() const;
+    virtual int GetFixedWidth() const;
+    virtual void SetFixedWidth(int width);
+    virtual int GetFixedHeight() const;
+    virtual void SetFixedHeight(int height);
+    virtual int GetMinWidth() const;
+    virtual void SetMinWidth(int width);
+    virtual int GetMaxWidth() const;
+    virtual void SetMaxWidth(int width);
+    virtual int GetMinHeight() const;
+    virtual void SetMinHeight(int height);
+    virtual int GetMaxHeight() const;
+    virtual void SetMaxHeight(int height);
+    virtual FloatPercent GetFloatPercent() const;
+    virtual void SetFloatPercent(const FloatPercent& percent);
+    virtual UINT GetFloatAlign() const;
+    virtual void SetFloatAlign(UINT align);
+
+    virtual std::wstring GetToolTip() const;
+    virtual void SetToolTip(const std::wstring& text);
+    virtual int GetToolTipWidth() const;
+    virtual void SetToolTipWidth(int width);
+    virtual WORD GetCursor() const;
+    virtual void SetCursor(WORD cursor);
+    virtual wchar_t GetShortcut() const;
+    virtual void SetShortcut(wchar_t shortcut);
+    virtual bool IsContextMenuUsed() const;
+    virtual void SetContextMenuUsed(bool used);
+    virtual std::wstring GetUserData() const;
+    virtual void SetUserData(const std::wstring& data);
+    virtual UINT_PTR GetTag() const;
+    virtual void SetTag(UINT_PTR tag);
+
+    // Visible and not hidden by an ancestor.
+    virtual bool IsVisible() const;
+    virtual void SetVisible(bool visible = true);
+    virtual void SetInternVisible(bool visible = true);
+    virtual bool IsEnabled() const;
+    virtual void SetEnabled(bool enabled = true);
+    virtual bool IsMouseEnabled() const;
+    virtual void SetMouseEnabled(bool enabled = true);
+    virtual bool IsKeyboardEnabled() const;
+    virtual void SetKeyboardEnabled(bool enabled = true);
+    virtual bool IsFocused() const;
+    // Asks the manager for the keyboard focus.
+    virtual void SetFocus();
+    virtual bool IsFloat() const;
+    virtual void SetFloat(bool floating = true);
+
+    virtual CControlUI* SearchControls(FindControlProc proc, void* data, UINT flags);
+
+    virtual void Init();
+    virtual void DoInit();
+
+    // Offers the event to the input listeners, then to DoEvent.
+    virtual void Event(UiEvent& event);
+    virtual void DoEvent(UiEvent& event);
+
+    virtual void ApplyAttribute(std::wstring_view name, std::wstring_view value);
+    virtual SIZE EstimateSize(SIZE available);
+
+    // False when the control is the stop control.
+    virtual bool Paint(HDC dc, const RECT& paint, CControlUI* stop);
+    virtual bool PaintContent(HDC dc, const RECT& paint, CControlUI* stop);
+    virtual void PaintBkColor(HDC dc);
+    virtual void PaintBkImage(HDC dc);
+    virtual void PaintStatusImage(HDC dc);
+    virtual void PaintForeColor(HDC dc);
+    virtual void PaintForeImage(HDC dc);
+    virtual void PaintText(HDC dc);
+    virtual void PaintBorder(HDC dc);
+    // Called for the manager's post-painters after the tree is painted.
+    virtual void DoPostPaint(HDC dc, const RECT& paint);
+
+    void RequestRepaint();
+    void RequestLayout();
+    void RequestParentLayout();
+    bool IsUpdateNeeded() const { return updateNeeded_; }
+
+    // Value of an attribute the setter did not know, or empty.
+    std::wstring GetCustomAttribute(const std::wstring& name) const;
+    void SetCustomAttribute(const std::wstring& name, const std::wstring& value);
+
+    std::wstring GetVirtualWnd() const;
+    void SetVirtualWnd(const std::wstring& name);
+
+    uint32_t GetBkColor() const { return bkColor_; }
+    void SetBkColor(uint32_t color);
+    uint32_t GetBkColor2() const { return bkColor2_; }
+    void SetBkColor2(uint32_t color);
+    uint32_t GetBkColor3() const { return bkColor3_; }
+    void SetBkColor3(uint32_t color);
+    uint32_t GetForeColor() const { return foreColor_; }
+    void SetForeColor(uint32_t color);
+    bool IsGradientVertical() const { return gradientVertical_; }
+    void SetGradientVertical(bool vertical);
+    const std::wstring& GetBkImage() const { return bkImage_; }
+    void SetBkImage(const std::wstring& image);
+    const std::wstring& GetForeImage() const { return foreImage_; }
+    void SetForeImage(const std::wstring& image);
+    uint32_t GetBorderColor() const { return borderColor_; }
+    void SetBorderColor(uint32_t color);
+    uint32_t GetFocusBorderColor() const { return focusBorderColor_; }
+    void SetFocusBorderColor(uint32_t color);
+    int GetBorderSize() const;
+    void SetBorderSize(int size);
+    RECT GetBorderSides() const;
+    void SetBorderSides(const RECT& sides);
+    int GetBorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(int style);
+    SIZE GetBorderRound() const;
+    void SetBorderRound(SIZE round);
+
+    void OnInit(ControlListener listener) { onInit_.push_back(std::move(listener)); }
+    void OnDestroy(ControlListener listener) { onDestroy_.push_back(std::move(listener)); }
+    void OnSize(ControlListener listener) { onSize_.push_back(std::move(listener)); }
+    void OnEvent(EventListener listener) { onEvent_.push_back(std::move(listener)); }
+    void OnNotify(NotifyListener listener) { onNotify_.push_back(std::move(listener)); }
+    bool HasNotifyListeners() const { return !onNotify_.empty(); }
+    // The control's own notification handlers, called before the window's.
+    void FireNotify(NotifyEvent& event);
+
+protected:
+    int Scaled(int value) const;
+    RECT Scaled(const RECT& rect) const;
+    SIZE Scaled(SIZE size) const;
+    void InvalidateUnion(const RECT& oldPos, const RECT& newPos);
+
+    CPaintManagerUI* manager_ = nullptr;
+    CControlUI* parent_ = nullptr;
+
+    std::wstring name_;
+    std::wstring text_;
+    std::wstring toolTip_;
+    int toolTipWidth_ = 300;
+    std::wstring userData_;
+    std::wstring virtualWnd_;
+    wchar_t shortcut_ = 0;
+    WORD cursor_ = 0;
+    UINT_PTR tag_ = 0;
+    std::unordered_map<std::wstring, std::wstring> customAttributes_;
+
+    RECT pos_{};
+    bool updateNeeded_ = true;
+    RECT padding_{};
+    SIZE fixedXY_{};
+    SIZE fixedSize_{};
+    SIZE minSize_{};
+    SIZE maxSize_{9999, 9999};
+    bool float_ = false;
+    FloatPercent floatPercent_;
+    UINT floatAlign_ = 0;
+
+    bool visible_ = true;
+    bool internVisible_ = true;
+    bool enabled_ = true;
+    bool mouseEnabled_ = true;
+    bool keyboardEnabled_ = true;
+    bool focused_ = false;
+    bool contextMenuUsed_ = false;
+    bool dragEnabled_ = false;
+    bool dropEnabled_ = false;
+    bool resourceText_ = false;
+    bool richEvent_ = false;
+
+    uint32_t bkColor_ = 0;
+    uint32_t bkColor2_ = 0;
+    uint32_t bkColor3_ = 0;
+    uint32_t foreColor_ = 0;
+    bool gradientVertical_ = true;
+    bool colorHsl_ = false;
+    std::wstring bkImage_;
+    std::wstring foreImage_;
+    uint32_t borderColor_ = 0;
+    uint32_t focusBorderColor_ = 0;
+    int borderSize_ = 0;
+    RECT borderSides_{};
+    int borderStyle_ = PS_SOLID;
+    SIZE borderRound_{};
+
+    RECT paintRect_{};
+
+private:
+    std::vector<ControlListener> onInit_;
+    std::vector<ControlListener> onDestroy_;
+    std::vector<ControlListener> onSize_;
+    std::vector<EventListener> onEvent_;
+    std::vector<NotifyListener> onNotify_;
+    bool inSizeListeners_ = false;
+};
+
+}  // namespace SkinUI

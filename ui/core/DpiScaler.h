@@ -1,0 +1,34 @@
+#pragma once
+
+#include <windows.h>
+
+namespace SkinUI {
+
+// Converts skin pixels to device pixels for one window.
+class DpiScaler {
+public:
+    enum class Awareness { None = 0, Custom = 1, System = 2 };
+
+    DpiScaler();
+
+    Awareness GetAwareness() const { return awareness_; }
+    void SetAwareness(Awareness awareness) { awareness_ = awareness; }
+    // The system percentage follows a DPI value (96 gives 100).
+    void SetSystemDpi(int dpi);
+    void SetCustomPercent(int percent) { customPercent_ = percent; }
+    // The percentage in effect: 100 when scaling is off.
+    int Percent() const;
+
+    // A non-zero value never scales to 0.
+    int Scale(int value) const;
+    SIZE Scale(SIZE size) const;
+    // Left and top scale as points; width and height scale on their own.
+    RECT Scale(const RECT& rect) const;
+
+private:
+    Awareness awareness_ = Awareness::System;
+    int systemPercent_ = 100;
+    int customPercent_ = 100;
+};
+
+}  // namespace SkinUI

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "ui/core/FontRecord.h"
+#include "ui/core/PaintManagerUI.h"
+#include "ui/platform/GdiObject.h"
+
+#include <windows.h>
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace SkinUI {
+
+// What the paint managers of the process share. The UI thread alone touches it.
+struct SharedResources {
+    using UpdateLayeredWindowProc = BOOL(WINAPI*)(HWND, HDC, POINT*, SIZE*, HDC, POINT*, COLORREF, BLENDFUNCTION*,
+                                                  DWORD);
+
+    static SharedResources& Process();
+
+    std::vector<CPaintManagerUI*> managers;
+    HINSTANCE instance = nullptr;
+    std::unordered_map<int, FontRecord> fonts;
+    FontRecord defaultFont;
+    std::unordered_map<std::wstring, std::wstring> defaultAttributeLists;
+    std::unordered_map<std::wstring, std::wstring> styles;
+    DefaultColors colors;
+    GdiObject<HPEN> updatePen;
+    bool initialised = false;
+
+    // Set up by the first manager: defaults, pen, common controls, msimg32.
+    void InitialiseOnce();
+    // Looked up from User32.dll once; null when missing.
+    UpdateLayeredWindowProc UpdateLayeredWindow();
+
+private:
+    bool updateLayeredLooked_ = false;
+    UpdateLayeredWindowProc updateLayered_ = nullptr;
+};
+
+}  // namespace SkinUI

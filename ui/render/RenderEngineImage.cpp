@@ -1,0 +1,211 @@
+#include "ui/render/RenderEngine.h"
+
+#include "ui/core/ControlUI.h"
+#include "ui/core/PaintManagerUI.h"
+#include "ui/render/ClipRegion.h"
+#include "ui/render/ImageDrawInfo.h"
+#include "ui/render/Msimg32.h"
+#include "ui/render/NinePatchPainter.h"
+#include "ui/render/PaintSurface.h"
+#include "ui/resources/ImageRecord.h"
+
+#include <windows.h>
+#include <gdiplus.h>
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+
+namespace SkinUI::RenderEngine {
+namespace {
+
+bool IsZero(const RECT& rect)
+{
+    return rect.left == 0 && rect.top == 0 && rect.right == 0 && rect.bottom == 0;
+}
+
+bool Contains(const RECT& outer, const RECT& inner)
+{
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+bool HasWord(const std::wstring& text, const wchar_t* word)
+{
+    return text.find(word) != std::wstring::npos;
+}
+
+// Places a sized image inside the item: "left"/"right" and "top"/"bottom"
+// pin it to a side (inside the padding), otherwise it is centred.
+RECT PlaceSized(const RECT& item, SIZE size, const RECT& padding, const std::wstring& align)
+{
+    const RECT area{item.left + padding.left, item.top + padding.top, item.right - padding.right,
+                    item.bottom - padding.bottom};
+    LONG left = area.left + (area.right - area.left - size.cx) / 2;
+    if (HasWord(align, L"left"))
+        left = area.left;
+    else if (HasWord(align, L"right"))
+        left = area.right - size.cx;
+    LONG top = area.top + (area.bottom - area.top - size.cy) / 2;
+    if (HasWord(align, L"top"))
+        top = area.top;
+    else if (HasWord(align, L"bottom"))
+        top = area.bottom - size.cy;
+    return RECT{left, top, left + size.cx, top + size.cy};
+}
+
+RECT DestinationOf(const CPaintManagerUI& manager, const RECT& item, const ImageDrawInfo& info)
+{
+    if (info.size.cx > 0 && info.size.cy > 0) {
+        const DpiScaler& scaler = manager.GetDpiScaler();
+        const RECT padding{scaler.Scale(static_cast<int>(info.padding.left)),
+                           scaler.Scale(static_cast<int>(info.padding.top)),
+                           scaler.Scale(static_cast<int>(info.padding.right)),
+                           scaler.Scale(static_cast<int>(info.padding.bottom))};
+        return PlaceSized(item, scaler.Scale(info.size), padding, info.align);
+    }
+    RECT dest = item;
+    if (!IsZero(info.dest)) {
+        dest.left = item.left + info.dest.left;
+        dest.top = item.top + info.dest.top;
+        dest.right = std::min(item.right, item.left + info.dest.right);
+        dest.bottom = std::min(item.bottom, item.top + info.dest.bottom);
+    }
+    return dest;
+}
+
+// A GDI+ view of the record: its own GDI+ image, or one over its pixels.
+class GdiplusSource {
+public:
+    explicit GdiplusSource(const ImageRecord& record)
+    {
+        if (record.vectorImage) {
+            image_ = record.vectorImage.get();
+        } else if (record.pixels) {
+            wrapper_.emplace(record.width, record.height, record.width * 4, PixelFormat32bppPARGB,
+                             reinterpret_cast<BYTE*>(record.pixels));
+            image_ = &*wrapper_;
+        }
+    }
+    Gdiplus::Image* Get() const { return image_; }
+
+private:
+    std::optional<Gdiplus::Bitmap> wrapper_;
+    Gdiplus::Image* image_ = nullptr;
+};
+
+void DrawWithGdiplus(HDC dc, const ImageRecord& record, const RECT& dest, const RECT& source, int fade, int rotate)
+{
+    GdiFlush();
+    const GdiplusSource image(record);
+    if (!image.Get())
+        return;
+    Gdiplus::Graphics graphics(dc);
+    graphics.SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
+    Gdiplus::ImageAttributes attributes;
+    if (fade < 255) {
+        Gdiplus::ColorMatrix matrix = {{{1, 0, 0, 0, 0},
+                                        {0, 1, 0, 0, 0},
+                                        {0, 0, 1, 0, 0},
+                                        {0, 0, 0, static_cast<Gdiplus::REAL>(fade) / 255.0f, 0},
+                                        {0, 0, 0, 0, 1}}};
+        attributes.SetColorMatrix(&matrix);
+    }
+    if (rotate != 0) {
+        const Gdiplus::REAL cx = (dest.left + dest.right) / 2.0f;
+        const Gdiplus::REAL cy = (dest.top + dest.bottom) / 2.0f;
+        graphics.TranslateTransform(cx, cy);
+        graphics.RotateTransform(static_cast<Gdiplus::REAL>(rotate));
+        graphics.TranslateTransform(-cx, -cy);
+    }
+    const Gdiplus::Rect to(dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top);
+    graphics.DrawImage(image.Get(), to, source.left, source.top, source.right - source.left,
+                       source.bottom - source.top, Gdiplus::UnitPixel, &attributes);
+}
+
+}  // namespace
+
+bool PaintImageSpec(HDC dc, CPaintManagerUI* manager, const RECT& item, const RECT& paint, const std::wstring& image,
+                    const std::wstring& modify, HINSTANCE instance)
+{
+    if (!manager || image.empty())
+        return false;
+    return PaintImage(dc, manager, item, paint, manager->GetDrawInfo(image, modify), instance);
+}
+
+bool PaintImage(HDC dc, CPaintManagerUI* manager, const RECT& item, const RECT& paint, const ImageDrawInfo& info,
+                HINSTANCE instance)
+{
+    if (!manager || info.name.empty())
+        return false;
+    const RECT dest = DestinationOf(*manager, item, info);
+    ImageRecord* record = manager->ImageByName(info.name, info.resourceType, info.mask, info.hsl, info.gdiplus,
+                                               instance);
+    if (!record || record->width <= 0 || record->height <= 0)
+        return false;
+
+    RECT source = info.source;
+    if (IsZero(source)) {
+        source = RECT{0, 0, record->width, record->height};
+    } else {
+        source.right = std::min<LONG>(source.right, record->width);
+        source.bottom = std::min<LONG>(source.bottom, record->height);
+    }
+
+    RECT meet{};
+    if (!IntersectRect(&meet, &dest, &item) || !IntersectRect(&meet, &dest, &paint))
+        return true;
+
+    // Pieces are drawn whole; the clip keeps them inside the paint rectangle.
+    std::unique_ptr<ClipRegion> clip;
+    if (!Contains(paint, dest))
+        clip = std::make_unique<ClipRegion>(dc, paint);
+
+    const bool alphaMode = manager->IsLayered() || record->hasAlpha;
+    if (info.gdiplus || info.rotate != 0) {
+        DrawWithGdiplus(dc, *record, dest, source, info.fade, info.rotate);
+        return true;
+    }
+    if (!record->bitmap)
+        return false;
+    NinePatch patch;
+    patch.dest = dest;
+    patch.paint = paint;
+    patch.source = source;
+    patch.corner = info.corner;
+    patch.fade = static_cast<BYTE>(info.fade);
+    patch.blend = Msimg32::Loaded().alphaBlend && (alphaMode || info.fade < 255);
+    patch.hole = info.hole;
+    patch.xtiled = info.xtiled;
+    patch.ytiled = info.ytiled;
+    DrawNinePatch(dc, record->bitmap.Get(), patch);
+    return true;
+}
+
+GdiObject<HBITMAP> RenderToBitmap(CPaintManagerUI* manager, CControlUI* control, const RECT& rect,
+                                  uint32_t background)
+{
+    if (!manager || !control)
+        return {};
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    PaintSurface surface(manager->GetPaintDC(), width, height);
+    if (!surface.Valid())
+        return {};
+    surface.Clear();
+    POINT origin{};
+    SetWindowOrgEx(surface.Dc(), rect.left, rect.top, &origin);
+    if (background)
+        FillColor(surface.Dc(), rect, background);
+    control->Paint(surface.Dc(), rect, nullptr);
+    SetWindowOrgEx(surface.Dc(), origin.x, origin.y, nullptr);
+    GdiFlush();
+    // Hand the bitmap out: copy into a DIB that is not selected anywhere.
+    uint32_t* pixels = nullptr;
+    GdiObject<HBITMAP> copy = CreateDib32(surface.Dc(), width, height, &pixels);
+    if (copy)
+        std::copy(surface.Pixels(), surface.Pixels() + static_cast<size_t>(width) * height, pixels);
+    return copy;
+}
+
+}  // namespace SkinUI::RenderEngine

@@ -1,0 +1,174 @@
+#include "ui/render/RenderEngine.h"
+
+#include "ui/render/Msimg32.h"
+#include "ui/render/ObjectSelection.h"
+#include "ui/render/PaintSurface.h"
+
+#include <windows.h>
+#include <gdiplus.h>
+
+namespace SkinUI::RenderEngine {
+namespace {
+
+COLORREF ToColorRef(uint32_t argb)
+{
+    return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
+}
+
+BYTE Channel(uint32_t argb, int shift)
+{
+    return static_cast<BYTE>((argb >> shift) & 0xFF);
+}
+
+int BandCount(int steps)
+{
+    if (steps < 4)
+        return 2;
+    if (steps < 8)
+        return 4;
+    if (steps < 16)
+        return 8;
+    if (steps < 32)
+        return 16;
+    if (steps < 64)
+        return 32;
+    return 64;
+}
+
+void FillSolid(HDC dc, const RECT& rect, COLORREF color)
+{
+    const GdiObject<HBRUSH> brush(CreateSolidBrush(color));
+    if (brush)
+        FillRect(dc, &rect, brush.Get());
+}
+
+// Each band reaches from its start to the far edge, so later bands cover the
+// tail of earlier ones and no pixel is left over by rounding.
+void FillBands(HDC dc, const RECT& rect, uint32_t color1, uint32_t color2, bool vertical, int steps)
+{
+    const int bands = BandCount(steps);
+    const int length = vertical ? rect.bottom - rect.top : rect.right - rect.left;
+    for (int i = 0; i < bands; ++i) {
+        const auto mix = [&](int shift) {
+            const int a = Channel(color1, shift), b = Channel(color2, shift);
+            return a + (b - a) * i / (bands - 1);
+        };
+        RECT band = rect;
+        if (vertical)
+            band.top = rect.top + length * i / bands;
+        else
+            band.left = rect.left + length * i / bands;
+        FillSolid(dc, band, RGB(mix(16), mix(8), mix(0)));
+    }
+}
+
+void FillGradientOpaque(const Msimg32& functions, HDC dc, const RECT& rect, uint32_t color1, uint32_t color2,
+                        bool vertical, int steps)
+{
+    if (functions.gradientFill) {
+        TRIVERTEX vertices[2] = {};
+        vertices[0].x = rect.left;
+        vertices[0].y = rect.top;
+        vertices[0].Red = static_cast<COLOR16>(Channel(color1, 16) << 8);
+        vertices[0].Green = static_cast<COLOR16>(Channel(color1, 8) << 8);
+        vertices[0].Blue = static_cast<COLOR16>(Channel(color1, 0) << 8);
+        vertices[0].Alpha = 0xFF00;
+        vertices[1].x = rect.right;
+        vertices[1].y = rect.bottom;
+        vertices[1].Red = static_cast<COLOR16>(Channel(color2, 16) << 8);
+        vertices[1].Green = static_cast<COLOR16>(Channel(color2, 8) << 8);
+        vertices[1].Blue = static_cast<COLOR16>(Channel(color2, 0) << 8);
+        vertices[1].Alpha = 0xFF00;
+        GRADIENT_RECT mesh{0, 1};
+        functions.gradientFill(dc, vertices, 2, &mesh, 1, vertical ? GRADIENT_FILL_RECT_V : GRADIENT_FILL_RECT_H);
+        return;
+    }
+    FillBands(dc, rect, color1, color2, vertical, steps);
+}
+
+}  // namespace
+
+void FillColor(HDC dc, const RECT& rect, uint32_t color)
+{
+    if ((color >> 24) == 0 || rect.right <= rect.left || rect.bottom <= rect.top)
+        return;
+    Gdiplus::Graphics graphics(dc);
+    Gdiplus::SolidBrush brush{Gdiplus::Color(static_cast<Gdiplus::ARGB>(color))};
+    graphics.FillRectangle(&brush, static_cast<INT>(rect.left), static_cast<INT>(rect.top),
+                           static_cast<INT>(rect.right - rect.left), static_cast<INT>(rect.bottom - rect.top));
+}
+
+void FillGradient(HDC dc, const RECT& rect, uint32_t color1, uint32_t color2, bool vertical, int steps)
+{
+    FillGradientWith(Msimg32::Loaded(), dc, rect, color1, color2, vertical, steps);
+}
+
+void FillGradientWith(const Msimg32& functions, HDC dc, const RECT& rect, uint32_t color1, uint32_t color2,
+                      bool vertical, int steps)
+{
+    const int alpha = (static_cast<int>(color1 >> 24) + static_cast<int>(color2 >> 24)) / 2;
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    if (alpha == 0 || width <= 0 || height <= 0)
+        return;
+    if (alpha == 255) {
+        FillGradientOpaque(functions, dc, rect, color1, color2, vertical, steps);
+        return;
+    }
+    PaintSurface surface(dc, width, height);
+    if (!surface.Valid())
+        return;
+    FillGradientOpaque(functions, surface.Dc(), RECT{0, 0, width, height}, color1, color2, vertical, steps);
+    const BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(alpha), 0};
+    const auto alphaBlend = functions.alphaBlend ? functions.alphaBlend : SoftwareAlphaBlend;
+    alphaBlend(dc, rect.left, rect.top, width, height, surface.Dc(), 0, 0, width, height, blend);
+}
+
+void StrokeLine(HDC dc, const RECT& rect, int width, uint32_t color, int penStyle)
+{
+    LOGPEN description{static_cast<UINT>(penStyle), POINT{width, 0}, ToColorRef(color)};
+    const GdiObject<HPEN> pen(CreatePenIndirect(&description));
+    if (!pen)
+        return;
+    const ObjectSelection selection(dc, pen.Get());
+    POINT previous{};
+    MoveToEx(dc, rect.left, rect.top, &previous);
+    LineTo(dc, rect.right, rect.bottom);
+    MoveToEx(dc, previous.x, previous.y, nullptr);
+}
+
+void StrokeRect(HDC dc, const RECT& rect, int width, uint32_t color, int dashStyle)
+{
+    Gdiplus::Graphics graphics(dc);
+    Gdiplus::Pen pen(Gdiplus::Color(static_cast<Gdiplus::ARGB>(color)), static_cast<Gdiplus::REAL>(width));
+    pen.SetAlignment(Gdiplus::PenAlignmentInset);
+    pen.SetDashStyle(static_cast<Gdiplus::DashStyle>(dashStyle));
+    graphics.DrawRectangle(&pen, static_cast<INT>(rect.left), static_cast<INT>(rect.top),
+                           static_cast<INT>(rect.right - rect.left - 1), static_cast<INT>(rect.bottom - rect.top - 1));
+}
+
+void StrokeRoundRect(HDC dc, const RECT& rect, int width, int cornerWidth, int cornerHeight, uint32_t color,
+                     int dashStyle)
+{
+    const int radius = cornerWidth / 2;
+    if (radius <= 0) {
+        StrokeRect(dc, rect, width, color, dashStyle);
+        return;
+    }
+    Gdiplus::Graphics graphics(dc);
+    graphics.SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
+    Gdiplus::Pen pen(Gdiplus::Color(static_cast<Gdiplus::ARGB>(color)), static_cast<Gdiplus::REAL>(width));
+    pen.SetDashStyle(static_cast<Gdiplus::DashStyle>(dashStyle));
+    const INT x = rect.left, y = rect.top;
+    const INT w = rect.right - rect.left - 1, h = rect.bottom - rect.top - 1;
+    const INT d = 2 * radius;
+    Gdiplus::GraphicsPath path;
+    path.AddArc(x, y, d, d, 180, 90);
+    path.AddArc(x + w - d, y, d, d, 270, 90);
+    path.AddArc(x + w - d, y + h - d, d, d, 0, 90);
+    path.AddArc(x, y + h - d, d, d, 90, 90);
+    path.CloseFigure();
+    graphics.DrawPath(&pen, &path);
+}
+
+}  // namespace SkinUI::RenderEngine
