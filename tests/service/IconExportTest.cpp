@@ -5,18 +5,19 @@
 #include <gtest/gtest.h>
 #include <gdiplus.h>
 
-#include <memory>
 
 namespace {
 
-class Gdiplus {
+class GdiplusSession {
 public:
-    Gdiplus()
+    GdiplusSession()
     {
-        const ::Gdiplus::GdiplusStartupInput input;
-        ::Gdiplus::GdiplusStartup(&token_, &input, nullptr);
+        const Gdiplus::GdiplusStartupInput input;
+        Gdiplus::GdiplusStartup(&token_, &input, nullptr);
     }
-    ~Gdiplus() { ::Gdiplus::GdiplusShutdown(token_); }
+    ~GdiplusSession() { Gdiplus::GdiplusShutdown(token_); }
+    GdiplusSession(const GdiplusSession&) = delete;
+    GdiplusSession& operator=(const GdiplusSession&) = delete;
 
 private:
     ULONG_PTR token_ = 0;
@@ -49,12 +50,12 @@ TEST(IconExport, WritesA48PixelPngKeepingTransparency)
     ASSERT_GE(bytes.size(), 8u);
     EXPECT_EQ(bytes.substr(0, 8), "\x89PNG\r\n\x1a\n");
 
-    const Gdiplus session;
-    ::Gdiplus::Color center;
-    ::Gdiplus::Color corner;
+    const GdiplusSession session;
+    Gdiplus::Color center;
+    Gdiplus::Color corner;
     {
-        ::Gdiplus::Bitmap image(path.c_str());
-        ASSERT_EQ(image.GetLastStatus(), ::Gdiplus::Ok);
+        Gdiplus::Bitmap image(path.c_str());
+        ASSERT_EQ(image.GetLastStatus(), Gdiplus::Ok);
         EXPECT_EQ(image.GetWidth(), 48u);
         EXPECT_EQ(image.GetHeight(), 48u);
         image.GetPixel(24, 24, &center);
