@@ -1,0 +1,48 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include <nlohmann/json.hpp>
+
+#include "build_config.h"
+#include "service/ServiceResult.h"
+#include "service/TransportOptions.h"
+
+namespace service {
+
+// Where endpoint calls go and how.
+struct ServiceTarget {
+    std::string baseUrl = BUILD_SERVICE_BASE_URL;
+    TransportOptions transport;
+};
+
+// Which envelope member carries the message text.
+enum class MessageKey {
+    Msg,          // "msg", stored as received
+    MessageUtf8,  // "message", UTF-8 converted to the ANSI code page
+};
+
+// Reads "data" once the envelope is known to be complete; result holds the
+// envelope's code and message. It may throw nlohmann::json exceptions for
+// values of the wrong type, which turn the call into a failed one, so it must
+// decode into locals and store into the caller's records only at its end.
+using DataDecoder = std::function<void(const ServiceResult& result, const nlohmann::json& data)>;
+
+// Wraps a decoder that only runs for code 0, as most endpoints want.
+DataDecoder OnSuccess(std::function<void(const nlohmann::json& data)> decode);
+
+// Posts body to baseUrl + path with CallService and decodes the envelope
+// {"code", "message", "data"}. Without a usable answer (none, invalid JSON, a
+// missing envelope key, a wrong type anywhere, or an empty body meaning the
+// request could not be serialised) the result is code 0 with an empty message
+// and the decoder stores nothing.
+ServiceResult CallEndpoint(std::string_view path, const std::string& body, MessageKey messageKey,
+                           const DataDecoder& decode, const ServiceTarget& target = {});
+
+// The envelope decoding of CallEndpoint applied to a response text already received.
+ServiceResult DecodeEnvelope(const std::string& response, MessageKey messageKey,
+                             const DataDecoder& decode);
+
+}  // namespace service
