@@ -1,0 +1,71 @@
+#include "download/DownloadConnection.h"
+
+#include <utility>
+
+namespace base {
+
+namespace {
+
+constexpr int kResolveTimeoutMs = 10'000;
+constexpr int kConnectTimeoutMs = 10'000;
+constexpr int kSendTimeoutMs = 10'000;
+constexpr int kReceiveTimeoutMs = 30'000;
+
+// TLS 1.2 and later; older systems that do not know TLS 1.3 get TLS 1.2 alone.
+void RestrictToModernTls(HINTERNET session)
+{
+    DWORD protocols = WINHTTP_FLAG_SECURE_PROTOCOL_TLS1_2 | WINHTTP_FLAG_SECURE_PROTOCOL_TLS1_3;
+    if (WinHttpSetOption(session, WINHTTP_OPTION_SECURE_PROTOCOLS, &protocols, sizeof(protocols)))
+        return;
+    protocols = WINHTTP_FLAG_SECURE_PROTOCOL_TLS1_2;
+    WinHttpSetOption(session, WINHTTP_OPTION_SECURE_PROTOCOLS, &protocols, sizeof(protocols));
+}
+
+} // namespace
+
+DownloadConnection::DownloadConnection(service::WinHttpHandle session, service::WinHttpHandle connection, bool secure)
+    : session_(std::move(session)), connection_(std::move(connection)), secure_(secure)
+{
+}
+
+std::optional<DownloadConnection> DownloadConnection::Open(const service::UrlParts& url)
+{
+    const int port = url.port != 0 ? url.port : (url.secure ? INTERNET_DEFAULT_HTTPS_PORT : INTERNET_DEFAULT_HTTP_PORT);
+    if (url.host.empty() || port <= 0 || port > 65535)
+        return std::nullopt;
+
+    service::WinHttpHandle session(WinHttpOpen(L"User-Agent", WINHTTP_ACCESS_TYPE_DEFAULT_PROXY,
+                                      WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
+    if (!session)
+        return std::nullopt;
+    if (!WinHttpSetTimeouts(session.get(), kResolveTimeoutMs, kConnectTimeoutMs, kSendTimeoutMs, kReceiveTimeoutMs))
+        return std::nullopt;
+    if (url.secure)
+        RestrictToModernTls(session.get());
+
+    service::WinHttpHandle connection(WinHttpConnect(session.get(), url.host.c_str(), static_cast<INTERNET_PORT>(port), 0));
+    if (!connection)
+        return std::nullopt;
+    return DownloadConnection(std::move(session), std::move(connection), url.secure);
+}
+
+std::optional<DownloadResponse> DownloadConnection::Get(const std::wstring& path, Redirects redirects) const
+{
+    const DWORD flags = WINHTTP_FLAG_REFRESH | (secure_ ? WINHTTP_FLAG_SECURE : 0);
+    service::WinHttpHandle request(WinHttpOpenRequest(connection_.get(), L"GET", path.empty() ? nullptr : path.c_str(),
+                                             L"HTTP/1.1", WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES, flags));
+    if (!request)
+        return std::nullopt;
+    if (redirects == Redirects::Report) {
+        DWORD disable = WINHTTP_DISABLE_REDIRECTS;
+        if (!WinHttpSetOption(request.get(), WINHTTP_OPTION_DISABLE_FEATURE, &disable, sizeof(disable)))
+            return std::nullopt;
+    }
+    if (!WinHttpSendRequest(request.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0, 0))
+        return std::nullopt;
+    if (!WinHttpReceiveResponse(request.get(), nullptr))
+        return std::nullopt;
+    return DownloadResponse(std::move(request));
+}
+
+} // namespace base

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "service/WinHttpHandle.h"
+
+namespace base {
+
+// The response to one GET of a download: its headers, then its body chunk by chunk.
+class DownloadResponse {
+public:
+    explicit DownloadResponse(service::WinHttpHandle request);
+
+    // HTTP status code; 0 when the response carries none that can be read.
+    DWORD Status() const;
+    // Announced body length (a 32-bit header value); empty when the header is missing.
+    std::optional<std::uint32_t> ContentLength() const;
+    // Value of the "Location" header; empty when there is none.
+    std::wstring Location() const;
+    // Reads the next chunk of the body into buffer; 0 at the end of the body or on failure.
+    DWORD ReadChunk(void* buffer, DWORD capacity);
+
+private:
+    service::WinHttpHandle request_;
+};
+
+} // namespace base

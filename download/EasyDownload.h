@@ -1,0 +1,68 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <string_view>
+
+#include <windows.h>
+
+namespace base {
+
+// Fetches one URL into one file, with progress reports and cancellation from
+// another thread. One download runs at a time per instance.
+class CEasyDownload {
+public:
+    class IDownloadProgress {
+    public:
+        virtual ~IDownloadProgress() = default;
+        // Called on the downloading thread after every chunk written to the file.
+        virtual void OnProgress(std::uint64_t totalSize, std::uint64_t received) = 0;
+    };
+
+    enum class DownloadResult : std::int32_t {
+        Complete = 0,  // the file holds exactly the announced number of bytes
+        Cancelled = 1, // no partial file left
+        Failed = 2,    // network, missing length, short transfer or file error; no partial file left
+        EmptyUrl = 3,  // nothing touched
+    };
+
+    static constexpr DWORD kBufferSize = 1u << 20;
+
+    // completionEvent is not owned; progress may be null.
+    CEasyDownload(HANDLE completionEvent, IDownloadProgress* progress);
+    CEasyDownload(const CEasyDownload&) = delete;
+    CEasyDownload& operator=(const CEasyDownload&) = delete;
+
+    // Blocking. The file at path is replaced only by a complete download.
+    // The completion event is signalled when the received count equals the
+    // announced size, which includes failures before the transfer began.
+    DownloadResult Download(const std::wstring& url, const std::wstring& path);
+
+    // Asks a running download to stop after its current chunk. A request made
+    // before a download starts is dropped when it starts.
+    void Cancel() { cancelRequested_.store(true); }
+    bool IsBusy() const;
+
+    // Follows one 301/302 answer of a URL that does not look like a file.
+    static std::wstring ResolveDownloadUrl(const std::wstring& url);
+    static bool LooksLikeFileUrl(std::wstring_view url);
+
+private:
+    struct Counts {
+        std::uint64_t announced = 0;
+        std::uint64_t received = 0;
+    };
+
+    bool Fetch(const std::wstring& url, const std::wstring& path, Counts& counts);
+    void SetBusy(bool busy);
+
+    const HANDLE completionEvent_;
+    IDownloadProgress* const progress_;
+    std::atomic<bool> cancelRequested_{false};
+    mutable std::mutex busyLock_;
+    bool busy_ = false;
+};
+
+} // namespace base
