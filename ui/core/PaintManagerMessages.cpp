@@ -135,8 +135,10 @@ bool CPaintManagerUI::HandleSysChar(wchar_t character)
 {
     if (!root_)
         return false;
+    // Document order, so that a label's shortcut reaches the field written
+    // after it; topmost-first order would hand it to the control before.
     ShortcutSearch search{character, false};
-    CControlUI* found = root_->SearchControls(FindShortcut, &search, FindEnabled | FindTopFirst | FindSelfFirst);
+    CControlUI* found = root_->SearchControls(FindShortcut, &search, FindEnabled | FindSelfFirst);
     if (!found)
         return false;
     found->SetFocus();

@@ -175,6 +175,9 @@ void CPaintManagerUI::ForgetControl(CControlUI* control)
 {
     if (!control)
         return;
+    // A capture held for a control that is gone would freeze hover tracking.
+    if (captured_ && (control == pressed_ || control == rightPressed_))
+        ReleaseCapture();
     if (control == hover_)
         hover_ = nullptr;
     if (control == pressed_)

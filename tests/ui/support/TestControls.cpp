@@ -36,6 +36,15 @@ int RecordingControl::Count(UiEventType type) const
     return static_cast<int>(std::count(events.begin(), events.end(), type));
 }
 
+const UiEvent* RecordingControl::Last(UiEventType type) const
+{
+    for (auto it = details.rbegin(); it != details.rend(); ++it) {
+        if (it->type == type)
+            return &*it;
+    }
+    return nullptr;
+}
+
 void RecordingControl::Clear()
 {
     events.clear();

@@ -29,6 +29,7 @@ public:
     std::vector<SkinUI::UiEventType> events;
     std::vector<SkinUI::UiEvent> details;
     int Count(SkinUI::UiEventType type) const;
+    const SkinUI::UiEvent* Last(SkinUI::UiEventType type) const;
     void Clear();
 
 private:

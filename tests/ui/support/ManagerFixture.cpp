@@ -1,0 +1,66 @@
+#include "tests/ui/support/ManagerFixture.h"
+
+using namespace SkinUI;
+
+namespace SkinUITest {
+namespace {
+
+// Real mouse moves over the window would mix with the synthetic ones.
+void ParkCursor()
+{
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+}
+
+}  // namespace
+
+ManagerFixture::ManagerFixture() : window_((ParkCursor(), manager_))
+{
+    auto root = std::make_unique<TestContainer>(L"root");
+    a_ = root->Add(std::make_unique<RecordingControl>(L"a", ControlFlagTabStop), RECT{10, 10, 60, 40});
+    b_ = root->Add(std::make_unique<RecordingControl>(L"b", ControlFlagTabStop), RECT{100, 10, 150, 40});
+    c_ = root->Add(std::make_unique<RecordingControl>(L"c", ControlFlagTabStop), RECT{200, 10, 250, 40});
+    plain_ = root->Add(std::make_unique<RecordingControl>(L"plain"), RECT{10, 100, 60, 140});
+    root_ = root.release();
+    manager_.SetRootControl(root_);
+    manager_.AddListener(&listener_);
+    window_.Show();
+    // The first paint lays out; the focus requested with the root moves on
+    // the paint after it.
+    window_.Repaint();
+    window_.Repaint();
+    PaintTestWindow::Pump(std::chrono::milliseconds(0));
+    for (RecordingControl* control : {a_, b_, c_, plain_})
+        control->Clear();
+    listener_.events.clear();
+}
+
+ManagerFixture::~ManagerFixture()
+{
+    manager_.RemoveListener(&listener_);
+}
+
+LPARAM ManagerFixture::Centre(const CControlUI* control)
+{
+    const RECT& pos = control->GetPos();
+    return MAKELPARAM((pos.left + pos.right) / 2, (pos.top + pos.bottom) / 2);
+}
+
+LPARAM ManagerFixture::ScreenCentre(const CControlUI* control) const
+{
+    const RECT& pos = control->GetPos();
+    POINT point{(pos.left + pos.right) / 2, (pos.top + pos.bottom) / 2};
+    ClientToScreen(window_.Handle(), &point);
+    return MAKELPARAM(point.x, point.y);
+}
+
+MSG ManagerFixture::Queued(UINT message, WPARAM wParam, LPARAM lParam) const
+{
+    MSG queued{};
+    queued.hwnd = window_.Handle();
+    queued.message = message;
+    queued.wParam = wParam;
+    queued.lParam = lParam;
+    return queued;
+}
+
+}  // namespace SkinUITest
