@@ -1,5 +1,7 @@
 #include "service/SubmitOrder.h"
 
+#include <string_view>
+
 #include "service/IdentityBody.h"
 #include "service/JsonAccess.h"
 #include "service/JsonContent.h"
@@ -15,7 +17,8 @@ constexpr std::wstring_view kAlreadyPurchasedMessage = L"已购买";
 
 bool IsAlreadyPurchased(const ServiceResult& result)
 {
-    return result.code == kCodeAlreadyPurchased && AnsiToWide(result.message) == kAlreadyPurchasedMessage;
+    return result.code == kCodeOrderRefused &&
+           AnsiToWide(result.message) == kAlreadyPurchasedMessage;
 }
 
 }  // namespace

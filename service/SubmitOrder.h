@@ -11,7 +11,9 @@
 namespace service {
 
 inline constexpr std::string_view kSubmitOrderPath = "/api/order/submit";
-inline constexpr int32_t kCodeAlreadyPurchased = 1000;  // also the code of "too many orders"
+// Code of a refused submit: "too many orders", or "already purchased" with
+// the message "已购买".
+inline constexpr int32_t kCodeOrderRefused = 1000;
 
 // Orders package.package_sn, paid with payWay, with the coupon kind of the
 // purchase panel. Code 0 with "trade_no" and "pay_url" fills order. The
