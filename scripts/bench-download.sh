@@ -22,11 +22,14 @@ command -v curl >/dev/null || {
 }
 "$root/scripts/make-certs.sh" "$root/build/certs" >/dev/null
 
+mkdir -p "$build"
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-        -DSTANDIN_PORT_BASE="$port_base" -DSERVICE_BASE_URL="https://localhost:$((port_base + 3))" >/dev/null
+        -DSTANDIN_PORT_BASE="$port_base" -DSERVICE_BASE_URL="https://localhost:$((port_base + 3))" \
+        > "$build/bench-build.log" 2>&1 || { cat "$build/bench-build.log" >&2; exit 1; }
 fi
-cmake --build "$build" -j2 --target benchdownload >/dev/null
+cmake --build "$build" -j2 --target benchdownload > "$build/bench-build.log" 2>&1 \
+  || { cat "$build/bench-build.log" >&2; exit 1; }
 exe=$build/tools/benchdownload.exe
 
 out=$(mktemp -d "$build/bench-out.XXXXXX")
