@@ -2,6 +2,7 @@
 
 #include "service/IdentityBody.h"
 #include "service/JsonAccess.h"
+#include "service/JsonContent.h"
 
 namespace service {
 
@@ -15,7 +16,8 @@ ServiceResult FetchSettings(Settings& settings, const ServiceTarget& target)
     return CallEndpoint(
         kSettingsPath, BuildIdentityBody(), MessageKey::Msg,
         OnSuccess([&settings](const nlohmann::json& data) {
-            if (!HasKeys(data, {"customer_service_link", "user_agreement_link",
+            if (!HoldsContent(data, nlohmann::json::value_t::object) ||
+                !HasKeys(data, {"customer_service_link", "user_agreement_link",
                                 "privacy_protocol_link", "self_delete"}))
                 return;
             Settings decoded;

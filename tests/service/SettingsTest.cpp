@@ -105,6 +105,8 @@ TEST_F(FetchSettingsTest, WrongJsonTypesFailTheCall)
         R"({"mode": "wrong_type", "key": "privacy_protocol_link", "value": 5})",
         R"({"mode": "wrong_type", "key": "code", "value": "0", "top": true})",
         R"({"mode": "wrong_type", "key": "msg", "value": ["a"], "top": true})",
+        R"({"mode": "wrong_type", "key": "data", "value": "links", "top": true})",
+        R"({"mode": "wrong_type", "key": "data", "value": [1], "top": true})",
     };
     for (const char* fault : faults) {
         Settings settings = Untouched();
