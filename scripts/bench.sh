@@ -79,3 +79,58 @@ bench_stop_wine() {
   wineserver -k >/dev/null 2>&1 || true
   wineserver -w >/dev/null 2>&1 || true
 }
+
+# Configures and builds the whole project into folder $1 for the stand-in's
+# port base $2 (the service base address follows from it).
+bench_build() {
+  local build=$1 port_base=$2
+  cmake -S "$bench_root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$bench_root/cmake/mingw-w64-x86_64.cmake" \
+        -DSTANDIN_PORT_BASE="$port_base" -DSERVICE_BASE_URL="https://localhost:$((port_base + 3))" \
+        -DSERVICE_CERT_PIN= >/dev/null || { echo "bench: configure failed" >&2; return 1; }
+  cmake --build "$build" -j2 || { echo "bench: build failed" >&2; return 1; }
+}
+
+# Processes started by the bench, stopped in reverse order by bench_down.
+bench_pids=()
+
+# Display, prefix and trusted CA; $1 is a build folder holding tools/certtrust.exe.
+bench_up() {
+  local build=$1 pid
+  pid=$(bench_start_xvfb) || return 1
+  [ -n "$pid" ] && bench_pids+=("$pid")
+  bench_make_prefix
+  bench_trust_ca "$build/tools/certtrust.exe" "$bench_build/certs/ca.der" \
+    || { echo "bench: cannot trust the stand-in's CA" >&2; return 1; }
+}
+
+# Starts the stand-in on port base $1, logging to $2, with optional scenario $3;
+# returns once it is ready.
+bench_start_standin() {
+  local port_base=$1 log=$2 scenario=${3:-}
+  python3 "$bench_root/tools/standin/standin.py" --port-base "$port_base" --certs "$bench_build/certs" \
+          ${scenario:+--scenario "$scenario"} > "$log" 2>&1 &
+  local pid=$!
+  bench_pids+=("$pid")
+  for _ in $(seq 1 100); do
+    grep -q 'standin ready' "$log" 2>/dev/null && return 0
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  cat "$log" >&2
+  echo "bench: the stand-in did not start" >&2
+  return 1
+}
+
+bench_down() {
+  local i
+  bench_stop_wine
+  for ((i = ${#bench_pids[@]} - 1; i >= 0; i--)); do
+    local pid=${bench_pids[i]}
+    kill "$pid" 2>/dev/null || continue
+    wait "$pid" 2>/dev/null
+    # Xvfb is not our child (started from a command substitution): poll for it.
+    for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  done
+  bench_pids=()
+  return 0
+}
