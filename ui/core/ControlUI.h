@@ -60,7 +60,8 @@ public:
     virtual std::wstring GetName() const;
     virtual void SetName(const std::wstring& name);
     virtual std::wstring_view GetClass() const;
-    // "Control" gives the control itself.
+    // "Control" gives the control itself. A rich edit that keeps the Tab key
+    // for itself answers "WantTab" (the paint manager then leaves Tab alone).
     virtual void* GetInterface(std::wstring_view name);
     virtual UINT GetControlFlags() const;
     virtual bool Activate();

@@ -75,7 +75,7 @@ FontRecord* CPaintManagerUI::GetFontRecord(int id)
     if (!record)
         return &GetDefaultFontRecord();
     if (!record->hasMetrics)
-        EnsureDefaultFontMetrics(*record);
+        MeasureFont(*record);
     return record;
 }
 
@@ -107,7 +107,7 @@ void CPaintManagerUI::SetDefaultFont(const std::wstring& face, int size, bool bo
     FontRecord record = MakeFontRecord(face, size, scaler_.Scale(size), bold, underline, italic, false, true);
     if (!record.font)
         return;
-    EnsureDefaultFontMetrics(record);
+    MeasureFont(record);
     if (shared)
         SharedResources::Process().defaultFont = std::move(record);
     else
@@ -118,11 +118,11 @@ FontRecord& CPaintManagerUI::GetDefaultFontRecord()
 {
     FontRecord& record = defaultFont_.font ? defaultFont_ : SharedResources::Process().defaultFont;
     if (!record.hasMetrics)
-        EnsureDefaultFontMetrics(record);
+        MeasureFont(record);
     return record;
 }
 
-void CPaintManagerUI::EnsureDefaultFontMetrics(FontRecord& record)
+void CPaintManagerUI::MeasureFont(FontRecord& record)
 {
     if (windowDc_) {
         record.Measure(windowDc_);

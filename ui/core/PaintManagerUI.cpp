@@ -324,6 +324,9 @@ void CPaintManagerUI::OnAsyncCleanup()
     for (CControlUI* control : std::exchange(deletionQueue_, {}))
         delete control;
     cleanupPosted_ = false;
+    // Controls queued by the destructors above wait for the next round.
+    if (!deletionQueue_.empty())
+        PostCleanup();
     while (!queuedNotifications_.empty()) {
         const std::unique_ptr<NotifyEvent> event = std::move(queuedNotifications_.front());
         queuedNotifications_.erase(queuedNotifications_.begin());

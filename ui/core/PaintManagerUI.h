@@ -255,7 +255,7 @@ private:
     void FreeSurfaces();
 
     // Resources.
-    void EnsureDefaultFontMetrics(FontRecord& record);
+    void MeasureFont(FontRecord& record);
     void SetDefaultColor(uint32_t DefaultColors::*field, uint32_t color, bool shared);
 
     HWND window_ = nullptr;

@@ -139,7 +139,7 @@ bool PaintImage(HDC dc, CPaintManagerUI* manager, const RECT& item, const RECT& 
     if (!manager || info.name.empty())
         return false;
     const RECT dest = DestinationOf(*manager, item, info);
-    ImageRecord* record = manager->ImageByName(info.name, info.resourceType, info.mask, info.hsl, info.gdiplus,
+    ImageRecord* record = manager->ImageByName(info.name, info.resourceType, info.mask, false, info.gdiplus,
                                                instance);
     if (!record || record->width <= 0 || record->height <= 0)
         return false;

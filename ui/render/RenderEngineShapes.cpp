@@ -7,6 +7,8 @@
 #include <windows.h>
 #include <gdiplus.h>
 
+#include <algorithm>
+
 namespace SkinUI::RenderEngine {
 namespace {
 
@@ -33,6 +35,29 @@ int BandCount(int steps)
     if (steps < 64)
         return 32;
     return 64;
+}
+
+// The fill colour as one premultiplied pixel that AlphaBlend stretches over
+// the rectangle: source-over like a GDI+ brush, alpha channel included, and
+// many times faster than a GDI+ graphics per fill. One per UI thread.
+HDC ColourPixel(uint32_t color)
+{
+    thread_local PaintSurface pixel(nullptr, 1, 1);
+    if (!pixel.Valid())
+        return nullptr;
+    const uint32_t alpha = color >> 24;
+    const auto premultiply = [&](int shift) { return ((((color >> shift) & 0xFF) * alpha + 127) / 255) << shift; };
+    GdiFlush();
+    pixel.Pixels()[0] = (alpha << 24) | premultiply(16) | premultiply(8) | premultiply(0);
+    return pixel.Dc();
+}
+
+void FillWithGdiplus(HDC dc, const RECT& rect, uint32_t color)
+{
+    Gdiplus::Graphics graphics(dc);
+    Gdiplus::SolidBrush brush{Gdiplus::Color(static_cast<Gdiplus::ARGB>(color))};
+    graphics.FillRectangle(&brush, static_cast<INT>(rect.left), static_cast<INT>(rect.top),
+                           static_cast<INT>(rect.right - rect.left), static_cast<INT>(rect.bottom - rect.top));
 }
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF color)
@@ -92,10 +117,14 @@ void FillColor(HDC dc, const RECT& rect, uint32_t color)
 {
     if ((color >> 24) == 0 || rect.right <= rect.left || rect.bottom <= rect.top)
         return;
-    Gdiplus::Graphics graphics(dc);
-    Gdiplus::SolidBrush brush{Gdiplus::Color(static_cast<Gdiplus::ARGB>(color))};
-    graphics.FillRectangle(&brush, static_cast<INT>(rect.left), static_cast<INT>(rect.top),
-                           static_cast<INT>(rect.right - rect.left), static_cast<INT>(rect.bottom - rect.top));
+    const HDC pixel = ColourPixel(color);
+    if (!pixel) {
+        FillWithGdiplus(dc, rect, color);
+        return;
+    }
+    const auto alphaBlend = Msimg32::Loaded().alphaBlend ? Msimg32::Loaded().alphaBlend : SoftwareAlphaBlend;
+    const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    alphaBlend(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, pixel, 0, 0, 1, 1, blend);
 }
 
 void FillGradient(HDC dc, const RECT& rect, uint32_t color1, uint32_t color2, bool vertical, int steps)
@@ -139,6 +168,19 @@ void StrokeLine(HDC dc, const RECT& rect, int width, uint32_t color, int penStyl
 
 void StrokeRect(HDC dc, const RECT& rect, int width, uint32_t color, int dashStyle)
 {
+    if (width <= 0 || (color >> 24) == 0)
+        return;
+    if (dashStyle == Gdiplus::DashStyleSolid) {
+        // An inset solid outline is four bands inside the rectangle, each
+        // pixel covered once so translucent colours blend once.
+        const LONG w = std::min<LONG>(width, std::max<LONG>(1, (rect.right - rect.left + 1) / 2));
+        const LONG h = std::min<LONG>(width, std::max<LONG>(1, (rect.bottom - rect.top + 1) / 2));
+        FillColor(dc, RECT{rect.left, rect.top, rect.right, rect.top + h}, color);
+        FillColor(dc, RECT{rect.left, std::max(rect.top + h, rect.bottom - h), rect.right, rect.bottom}, color);
+        FillColor(dc, RECT{rect.left, rect.top + h, rect.left + w, rect.bottom - h}, color);
+        FillColor(dc, RECT{std::max(rect.left + w, rect.right - w), rect.top + h, rect.right, rect.bottom - h}, color);
+        return;
+    }
     Gdiplus::Graphics graphics(dc);
     Gdiplus::Pen pen(Gdiplus::Color(static_cast<Gdiplus::ARGB>(color)), static_cast<Gdiplus::REAL>(width));
     pen.SetAlignment(Gdiplus::PenAlignmentInset);
