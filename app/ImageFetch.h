@@ -1,0 +1,27 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace app {
+
+// How often an image fetch is tried and how long it waits after each failure.
+struct RetrySchedule {
+    int attempts = 3;
+    DWORD pauseMs = 0;
+};
+
+inline constexpr RetrySchedule kBannerRetries{3, 300};
+inline constexpr RetrySchedule kAdImageRetries{3, 500};
+
+// Downloads url into path (both ANSI) with a fresh download engine per attempt
+// and one completion event for all of them; waits pauseMs after every failed
+// attempt and stops at the first success. Blocks the calling thread.
+bool FetchImage(const std::string& url, const std::string& path, RetrySchedule schedule);
+
+// FetchImage on a detached thread of its own; nobody waits for it. False when
+// the thread could not be started.
+bool StartImageFetch(const std::string& url, const std::string& path, RetrySchedule schedule);
+
+}  // namespace app

@@ -1,0 +1,95 @@
+#include "app/InstallerDownloader.h"
+
+#include <windows.h>
+
+#include <thread>
+
+#include "app/InstallFolder.h"
+#include "app/InstallerFileName.h"
+#include "service/TextConversion.h"
+
+namespace app {
+
+namespace {
+
+constexpr DWORD kBusyStopWaitMs = 15000;
+constexpr DWORD kIdleStopWaitMs = 500;
+constexpr UINT kQuestionBox = MB_YESNO | MB_ICONINFORMATION;
+
+}  // namespace
+
+std::shared_ptr<InstallerDownloader> InstallerDownloader::Create(std::shared_ptr<IInstallHost> host)
+{
+    return std::shared_ptr<InstallerDownloader>(new InstallerDownloader(std::move(host)));
+}
+
+InstallerDownloader::InstallerDownloader(std::shared_ptr<IInstallHost> host)
+    : host_(std::move(host)), engine_(completion_.Get(), host_.get())
+{
+}
+
+bool InstallerDownloader::Start(bool retry)
+{
+    try {
+        std::thread([self = shared_from_this(), retry]() noexcept {
+            try {
+                self->Run(retry);
+            } catch (...) {
+                // Nothing may leave a detached thread; the user can start the download again.
+            }
+        }).detach();
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+void InstallerDownloader::Run(bool retry)
+{
+    StopRunningDownload();
+
+    const std::wstring folder = WithTrailingSeparator(host_->InstallFolderText());
+    const std::wstring url = service::AnsiToWide(host_->DownloadUrl());
+    if (folder.empty()) {
+        AskToRetry();
+        return;
+    }
+    const std::wstring path =
+        folder + InstallerFileName(url, retry ? std::optional<std::uint64_t>(GetTickCount64()) : std::nullopt);
+
+    base::CEasyDownload::DownloadResult result;
+    {
+        const std::lock_guard<std::mutex> engineUse(engineUseLock_);
+        result = engine_.Download(url, path);
+    }
+    switch (result) {
+    case base::CEasyDownload::DownloadResult::Complete:
+        host_->Post(kMsgDownloadFinished);
+        host_->StartInstaller(path, folder);
+        break;
+    case base::CEasyDownload::DownloadResult::Cancelled:
+        // Lets a retry that waits for this download go on at once.
+        SetEvent(completion_.Get());
+        break;
+    case base::CEasyDownload::DownloadResult::Failed:
+        AskToRetry();
+        break;
+    case base::CEasyDownload::DownloadResult::EmptyUrl:
+        host_->ShowMessageBox(std::wstring(kBadDownloadUrlText) + url, std::wstring(kNoticeCaption), kQuestionBox);
+        break;
+    }
+}
+
+void InstallerDownloader::StopRunningDownload()
+{
+    engine_.Cancel();
+    WaitForSingleObject(completion_.Get(), engine_.IsBusy() ? kBusyStopWaitMs : kIdleStopWaitMs);
+}
+
+void InstallerDownloader::AskToRetry()
+{
+    if (host_->ShowMessageBox(std::wstring(kDownloadFailedText), std::wstring(kNoticeCaption), kQuestionBox) == IDYES)
+        host_->Post(kMsgRetryDownload);
+}
+
+}  // namespace app

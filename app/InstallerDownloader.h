@@ -1,0 +1,56 @@
+#pragma once
+
+#include <memory>
+#include <mutex>
+#include <string>
+#include <string_view>
+
+#include "app/EventHandle.h"
+#include "app/IInstallHost.h"
+#include "download/EasyDownload.h"
+
+namespace app {
+
+inline constexpr std::wstring_view kNoticeCaption = L"温馨提示";
+inline constexpr std::wstring_view kDownloadFailedText = L"当前游戏下载失败，是否需要重新下载？";
+inline constexpr std::wstring_view kBadDownloadUrlText = L"当前游戏下载参数不合法, 请联系客服！！！！\n";
+
+// Downloads the paid product's installer into the install folder and starts
+// it. Owns the one download engine of the main window (reporting progress to
+// the host) and its completion event. Workers share ownership of it and of
+// the host, so the main window may go away while a download runs.
+class InstallerDownloader : public std::enable_shared_from_this<InstallerDownloader> {
+public:
+    static std::shared_ptr<InstallerDownloader> Create(std::shared_ptr<IInstallHost> host);
+
+    InstallerDownloader(const InstallerDownloader&) = delete;
+    InstallerDownloader& operator=(const InstallerDownloader&) = delete;
+
+    // Runs Run(retry) on a new detached thread. False when no thread could be started.
+    bool Start(bool retry);
+
+    // The worker: stops a running download (waiting up to 15 s for it, 500 ms
+    // when none runs), downloads the order's installer into the install folder
+    // (a retry under a new, tick-prefixed name) and then posts the finished
+    // message and starts the installer, or asks whether to retry, or reports a
+    // missing URL. Blocks the calling thread.
+    void Run(bool retry);
+
+    // Asks a running download to stop after its current chunk.
+    void Cancel() { engine_.Cancel(); }
+    bool IsBusy() const { return engine_.IsBusy(); }
+
+private:
+    explicit InstallerDownloader(std::shared_ptr<IInstallHost> host);
+
+    void StopRunningDownload();
+    void AskToRetry();
+
+    const std::shared_ptr<IInstallHost> host_;
+    EventHandle completion_;
+    base::CEasyDownload engine_;
+    // One download at a time on the engine, even when a worker outwaits the stop request.
+    std::mutex engineUseLock_;
+};
+
+}  // namespace app

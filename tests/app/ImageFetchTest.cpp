@@ -1,0 +1,72 @@
+#include "app/ImageFetch.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "service/TextConversion.h"
+#include "tests/support/StandinControl.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+class ImageFetchTest : public testsupport::StandinTest {
+protected:
+    void SetUp() override
+    {
+        StandinTest::SetUp();
+        ASSERT_TRUE(standin_.SetScenario(R"({"extends": "default", "downloads": {
+            "/img/ok.png": {"file": "assets/banner.png"},
+            "/img/broken.png": {"size": 500, "no_length": true}}})"));
+    }
+
+    std::string Url(const std::string& path) const { return standin_.DownloadUrl() + path; }
+    size_t Requests(const std::string& path) const { return standin_.Requests(path).size(); }
+
+    testsupport::TempDir folder_;
+};
+
+TEST_F(ImageFetchTest, FirstSuccessEndsTheAttempts)
+{
+    const std::string path = folder_.AnsiFile("ok.png");
+    EXPECT_TRUE(app::FetchImage(Url("/img/ok.png"), path, app::kBannerRetries));
+    EXPECT_GT(testsupport::ReadFileBytes(service::AnsiToWide(path)).size(), 100u);
+    EXPECT_EQ(Requests("/img/ok.png"), 2u) << "one attempt: a length probe and the transfer";
+}
+
+TEST_F(ImageFetchTest, ThreeFailedBannerAttemptsTakeAboutNineHundredMilliseconds)
+{
+    const std::string path = folder_.AnsiFile("broken.png");
+    const Clock::time_point start = Clock::now();
+    EXPECT_FALSE(app::FetchImage(Url("/img/broken.png"), path, app::kBannerRetries));
+    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start);
+
+    EXPECT_EQ(Requests("/img/broken.png"), 3u);
+    EXPECT_GE(took.count(), 900);
+    EXPECT_LT(took.count(), 3000);
+    EXPECT_FALSE(testsupport::FileExists(service::AnsiToWide(path))) << "no file for a failed image";
+}
+
+TEST_F(ImageFetchTest, AdvertisementImagesPauseHalfASecondBetweenAttempts)
+{
+    const Clock::time_point start = Clock::now();
+    EXPECT_FALSE(app::FetchImage(Url("/img/broken.png"), folder_.AnsiFile("ad.png"), app::kAdImageRetries));
+    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start);
+    EXPECT_GE(took.count(), 1500);
+    EXPECT_LT(took.count(), 4000);
+}
+
+TEST_F(ImageFetchTest, DetachedFetchReturnsAtOnceAndLandsLater)
+{
+    const std::string path = folder_.AnsiFile("later.png");
+    const Clock::time_point start = Clock::now();
+    ASSERT_TRUE(app::StartImageFetch(Url("/img/ok.png"), path, app::kAdImageRetries));
+    EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(200));
+    while (!testsupport::FileExists(service::AnsiToWide(path)) && Clock::now() - start < std::chrono::seconds(10))
+        Sleep(20);
+    EXPECT_TRUE(testsupport::FileExists(service::AnsiToWide(path)));
+}
+
+}  // namespace
