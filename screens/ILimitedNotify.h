@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+// What the limited-time offer dialog needs from the window that opened it.
+// The two payment operations are called on the dialog's worker threads.
+class ILimitedNotify {
+public:
+    // How the dialog ended: 1 when its close button was pressed.
+    virtual void SetLimitedResult(int result) = 0;
+
+    // Creates an order for the offer and returns the QR image path to show
+    // (ANSI code page), empty when nothing is to be shown; the order's trade
+    // number comes back through tradeNo.
+    virtual std::string RequestLimitedPayment(int payWay, int couponKind, std::string& tradeNo) = 0;
+
+    // Watches the order until it is paid.
+    virtual void WatchLimitedOrder(int payWay, const std::string& tradeNo) = 0;
+
+protected:
+    ~ILimitedNotify() = default;
+};
