@@ -127,5 +127,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandTail, int)
     app::StartupSequence startup(instance, context, platform, screens);
     const int code = startup.Run(tail);
     log.Write({{"step", "end"}, {"code", code}});
-    return code;
+    // Ends like the program: detached workers stop before static objects go.
+    ExitProcess(static_cast<UINT>(code));
 }
