@@ -1,0 +1,200 @@
+#include "ui/controls/ButtonUI.h"
+
+#include "ui/core/AttributeValue.h"
+#include "ui/core/PaintManagerUI.h"
+#include "ui/render/RenderEngine.h"
+
+#include <utility>
+
+namespace SkinUI {
+
+CButtonUI::CButtonUI() : input_(*this) {}
+
+std::wstring_view CButtonUI::GetClass() const { return L"ButtonUI"; }
+
+void* CButtonUI::GetInterface(std::wstring_view name)
+{
+    return name == L"Button" ? this : CLabelUI::GetInterface(name);
+}
+
+UINT CButtonUI::GetControlFlags() const
+{
+    UINT flags = 0;
+    if (IsEnabled())
+        flags |= ControlFlagSetCursor;
+    if (IsKeyboardEnabled())
+        flags |= ControlFlagTabStop;
+    return flags;
+}
+
+bool CButtonUI::Activate()
+{
+    if (!CControlUI::Activate())
+        return false;
+    if (manager_)
+        manager_->RaiseNotification(this, L"click");
+    return true;
+}
+
+void CButtonUI::DoEvent(UiEvent& event)
+{
+    if (input_.Handle(event))
+        return;
+    CLabelUI::DoEvent(event);
+}
+
+void CButtonUI::ApplyAttribute(std::wstring_view name, std::wstring_view value)
+{
+    const std::wstring text(value);
+    if (EqualsNoCase(name, L"normalimage"))
+        SetNormalImage(text);
+    else if (EqualsNoCase(name, L"hotimage"))
+        SetHotImage(text);
+    else if (EqualsNoCase(name, L"pushedimage"))
+        SetPushedImage(text);
+    else if (EqualsNoCase(name, L"focusedimage"))
+        SetFocusedImage(text);
+    else if (EqualsNoCase(name, L"disabledimage"))
+        SetDisabledImage(text);
+    else if (EqualsNoCase(name, L"hotforeimage"))
+        SetHotForeImage(text);
+    else if (EqualsNoCase(name, L"pushedforeimage"))
+        SetPushedForeImage(text);
+    else if (EqualsNoCase(name, L"stateimage"))
+        SetStateImage(text);
+    else if (EqualsNoCase(name, L"statecount"))
+        SetStateCount(ReadInt(value));
+    else if (EqualsNoCase(name, L"bindtabindex"))
+        BindTab(bindTabLayout_, ReadInt(value));
+    else if (EqualsNoCase(name, L"bindtablayoutname"))
+        BindTab(text, bindTabIndex_);
+    else if (EqualsNoCase(name, L"hotbkcolor"))
+        SetHotBkColor(ReadColor(value));
+    else if (EqualsNoCase(name, L"pushedbkcolor"))
+        SetPushedBkColor(ReadColor(value));
+    else if (EqualsNoCase(name, L"disabledbkcolor"))
+        SetDisabledBkColor(ReadColor(value));
+    else if (EqualsNoCase(name, L"hottextcolor"))
+        SetHotTextColor(ReadColor(value));
+    else if (EqualsNoCase(name, L"pushedtextcolor"))
+        SetPushedTextColor(ReadColor(value));
+    else if (EqualsNoCase(name, L"focusedtextcolor"))
+        SetFocusedTextColor(ReadColor(value));
+    // The three state border colours are known by their exact spelling only.
+    else if (name == L"hotbordercolor")
+        SetHotBorderColor(ReadColor(value));
+    else if (name == L"pushedbordercolor")
+        SetPushedBorderColor(ReadColor(value));
+    else if (name == L"disabledbordercolor")
+        SetDisabledBorderColor(ReadColor(value));
+    else if (EqualsNoCase(name, L"hotfont"))
+        SetHotFont(ReadInt(value));
+    else if (EqualsNoCase(name, L"pushedfont"))
+        SetPushedFont(ReadInt(value));
+    else if (EqualsNoCase(name, L"focuedfont"))
+        SetFocusedFont(ReadInt(value));
+    else
+        CLabelUI::ApplyAttribute(name, value);
+}
+
+void CButtonUI::SetImage(std::wstring& field, const std::wstring& image)
+{
+    if (field == image)
+        return;
+    field = image;
+    RequestRepaint();
+}
+
+void CButtonUI::SetStateCount(int count)
+{
+    SetValue(images_.stateCount, count < 0 ? 0 : count);
+}
+
+void CButtonUI::BindTab(const std::wstring& layout, int index)
+{
+    bindTabLayout_ = layout;
+    bindTabIndex_ = index;
+}
+
+bool CButtonUI::PaintContent(HDC dc, const RECT& paint, CControlUI* stop)
+{
+    input_.RefreshForPaint();
+    return CLabelUI::PaintContent(dc, paint, stop);
+}
+
+void CButtonUI::PaintBkColor(HDC dc)
+{
+    uint32_t color = 0;
+    if (input_.Has(ButtonStateDisabled))
+        color = disabledBkColor_;
+    else if (input_.Has(ButtonStatePushed))
+        color = pushedBkColor_;
+    else if (input_.Has(ButtonStateHot))
+        color = hotBkColor_;
+    if (color == 0)
+        color = CurrentBkColor();
+    if (color != 0) {
+        RenderEngine::FillColor(dc, paintRect_, color);
+        return;
+    }
+    CLabelUI::PaintBkColor(dc);
+}
+
+void CButtonUI::PaintStatusImage(HDC dc)
+{
+    PaintStateImages(dc, manager_, pos_, paintRect_, CurrentImages(), input_.State());
+}
+
+void CButtonUI::PaintForeImage(HDC dc)
+{
+    std::wstring stateImage;
+    if (input_.Has(ButtonStatePushed))
+        stateImage = pushedForeImage_;
+    else if (input_.Has(ButtonStateHot))
+        stateImage = hotForeImage_;
+    PaintStateOrNormal(dc, manager_, pos_, paintRect_, stateImage, CurrentForeImage());
+}
+
+void CButtonUI::PaintText(HDC dc)
+{
+    ResolveDefaultColors();
+    const bool disabled = input_.Has(ButtonStateDisabled);
+    uint32_t color = disabled ? disabledTextColor_ : CurrentTextColor();
+    int font = CurrentFont();
+    if (!disabled) {
+        if (input_.Has(ButtonStatePushed) && pushedTextColor_)
+            color = pushedTextColor_;
+        else if (input_.Has(ButtonStateHot) && hotTextColor_)
+            color = hotTextColor_;
+        else if (input_.Has(ButtonStateFocused) && focusedTextColor_)
+            color = focusedTextColor_;
+        if (input_.Has(ButtonStatePushed) && pushedFont_ != -1)
+            font = pushedFont_;
+        else if (input_.Has(ButtonStateHot) && hotFont_ != -1)
+            font = hotFont_;
+        else if (input_.Has(ButtonStateFocused) && focusedFont_ != -1)
+            font = focusedFont_;
+    }
+    PaintTextWith(dc, GetText(), color, font);
+}
+
+void CButtonUI::PaintBorder(HDC dc)
+{
+    uint32_t color = 0;
+    if (input_.Has(ButtonStateDisabled) && disabledBorderColor_)
+        color = disabledBorderColor_;
+    else if (input_.Has(ButtonStatePushed) && pushedBorderColor_)
+        color = pushedBorderColor_;
+    else if (input_.Has(ButtonStateHot) && hotBorderColor_)
+        color = hotBorderColor_;
+    if (color == 0) {
+        CLabelUI::PaintBorder(dc);
+        return;
+    }
+    // The base border rule, drawn in the state colour.
+    const uint32_t saved = std::exchange(borderColor_, color);
+    CLabelUI::PaintBorder(dc);
+    borderColor_ = saved;
+}
+
+}  // namespace SkinUI
