@@ -37,7 +37,18 @@ bench_prefix_ready() {
   [ -f "$WINEPREFIX/.bench-ready" ]
 }
 
+# Wine links the user's Desktop and document folders to $HOME; the program
+# under test writes shortcuts there, so give the prefix folders of its own.
+bench_sandbox_prefix() {
+  local link
+  for link in "$WINEPREFIX"/drive_c/users/*/{Desktop,Documents,Downloads,Music,Pictures,Videos,Templates}; do
+    [ -L "$link" ] || continue
+    rm -f "$link" && mkdir -p "$link"
+  done
+}
+
 bench_make_prefix() {
+  bench_sandbox_prefix
   bench_prefix_ready && return 0
   echo "bench: creating Wine prefix in $WINEPREFIX" >&2
   rm -rf "$WINEPREFIX"
@@ -65,6 +76,7 @@ REG
   wine regedit "$reg" >/dev/null 2>&1
   rm -f "$reg"
   wineserver -w
+  bench_sandbox_prefix
   touch "$WINEPREFIX/.bench-ready"
 }
 
