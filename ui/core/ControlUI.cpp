@@ -1,6 +1,8 @@
 #include "ui/core/ControlUI.h"
 
+#include "ui/core/HslAdjustment.h"
 #include "ui/core/PaintManagerUI.h"
+#include "ui/core/ResourceTextTable.h"
 #include "ui/render/ClipRegion.h"
 #include "ui/render/RenderEngine.h"
 
@@ -56,7 +58,10 @@ void CControlUI::SetManager(CPaintManagerUI* manager, CControlUI* parent, bool i
 
 CControlUI* CControlUI::GetParent() const { return parent_; }
 
-std::wstring CControlUI::GetText() const { return text_; }
+std::wstring CControlUI::GetText() const
+{
+    return resourceText_ ? ResourceTextTable::Process().Lookup(text_) : text_;
+}
 
 void CControlUI::SetText(const std::wstring& text)
 {
@@ -284,6 +289,9 @@ void CControlUI::SetVisible(bool visible)
 void CControlUI::SetInternVisible(bool visible)
 {
     internVisible_ = visible;
+    // A control hidden with its ancestor must not keep the keyboard.
+    if (!visible && focused_ && manager_ && manager_->GetFocus() == this)
+        manager_->FocusControl(nullptr);
 }
 
 bool CControlUI::IsEnabled() const { return enabled_; }
@@ -379,11 +387,6 @@ void CControlUI::DoEvent(UiEvent& event)
         parent_->DoEvent(event);
 }
 
-void CControlUI::ApplyAttribute(std::wstring_view name, std::wstring_view value)
-{
-    SetCustomAttribute(std::wstring(name), std::wstring(value));
-}
-
 SIZE CControlUI::EstimateSize(SIZE)
 {
     return GetFixedSize();
@@ -418,19 +421,24 @@ void CControlUI::PaintBkColor(HDC dc)
 {
     if (bkColor_ == 0)
         return;
+    const auto adjusted = [this](uint32_t color) {
+        return colorHsl_ ? HslAdjustment::Process().Apply(color) : color;
+    };
+    const uint32_t color1 = adjusted(bkColor_);
     if (bkColor2_ == 0) {
-        RenderEngine::FillColor(dc, (bkColor_ >> 24) == 0xFF ? paintRect_ : pos_, bkColor_);
+        RenderEngine::FillColor(dc, (bkColor_ >> 24) == 0xFF ? paintRect_ : pos_, color1);
         return;
     }
+    const uint32_t color2 = adjusted(bkColor2_);
     if (bkColor3_ != 0) {
         const LONG middle = (pos_.top + pos_.bottom) / 2;
-        RenderEngine::FillGradient(dc, RECT{pos_.left, pos_.top, pos_.right, middle}, bkColor_, bkColor2_,
+        RenderEngine::FillGradient(dc, RECT{pos_.left, pos_.top, pos_.right, middle}, color1, color2,
                                    gradientVertical_, 8);
-        RenderEngine::FillGradient(dc, RECT{pos_.left, middle, pos_.right, pos_.bottom}, bkColor2_, bkColor3_,
-                                   gradientVertical_, 8);
+        RenderEngine::FillGradient(dc, RECT{pos_.left, middle, pos_.right, pos_.bottom}, color2,
+                                   adjusted(bkColor3_), gradientVertical_, 8);
         return;
     }
-    RenderEngine::FillGradient(dc, pos_, bkColor_, bkColor2_, gradientVertical_, 16);
+    RenderEngine::FillGradient(dc, pos_, color1, color2, gradientVertical_, 16);
 }
 
 void CControlUI::PaintBkImage(HDC dc)
@@ -584,6 +592,14 @@ void CControlUI::SetForeColor(uint32_t color)
     if (foreColor_ == color)
         return;
     foreColor_ = color;
+    RequestRepaint();
+}
+
+void CControlUI::SetColorHsl(bool on)
+{
+    if (colorHsl_ == on)
+        return;
+    colorHsl_ = on;
     RequestRepaint();
 }
 

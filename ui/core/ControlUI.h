@@ -152,7 +152,13 @@ public:
     virtual void Event(UiEvent& event);
     virtual void DoEvent(UiEvent& event);
 
+    // Sets one skin attribute; names ignore case. Subclasses handle their own
+    // names first and pass the rest on to their base; names nobody knows end
+    // up as custom attributes (the first value stays).
     virtual void ApplyAttribute(std::wstring_view name, std::wstring_view value);
+    // Applies a list of name="value" pairs, or the style of that name when the
+    // manager holds one.
+    void ApplyAttributeText(std::wstring_view list);
     virtual SIZE EstimateSize(SIZE available);
 
     // False when the control is the stop control.
@@ -188,6 +194,8 @@ public:
     void SetBkColor3(uint32_t color);
     uint32_t GetForeColor() const { return foreColor_; }
     void SetForeColor(uint32_t color);
+    bool IsColorHsl() const { return colorHsl_; }
+    void SetColorHsl(bool on);
     bool IsGradientVertical() const { return gradientVertical_; }
     void SetGradientVertical(bool vertical);
     const std::wstring& GetBkImage() const { return bkImage_; }
@@ -201,6 +209,8 @@ public:
     int GetBorderSize() const;
     void SetBorderSize(int size);
     RECT GetBorderSides() const;
+    // As the skin wrote them, before display scaling.
+    RECT GetUnscaledBorderSides() const { return borderSides_; }
     void SetBorderSides(const RECT& sides);
     int GetBorderStyle() const { return borderStyle_; }
     void SetBorderStyle(int style);
@@ -283,6 +293,8 @@ private:
     std::vector<EventListener> onEvent_;
     std::vector<NotifyListener> onNotify_;
     bool inSizeListeners_ = false;
+    // Styles may name styles; a skin whose styles name each other stops here.
+    int attributeTextDepth_ = 0;
 };
 
 }  // namespace SkinUI

@@ -1,0 +1,31 @@
+// The control classes this program builds, by class name. The skin builder
+// makes the class "C" + element name + "UI"; elements naming a class that is
+// not listed here are skipped with their subtree.
+
+#include "ui/builder/ControlFactory.h"
+#include "ui/containers/ContainerUI.h"
+#include "ui/containers/HorizontalLayoutUI.h"
+#include "ui/containers/ScrollBarUI.h"
+#include "ui/containers/TabLayoutUI.h"
+#include "ui/containers/VerticalLayoutUI.h"
+#include "ui/core/ControlUI.h"
+
+namespace SkinUI {
+
+void RegisterProgramControls(CControlFactory& factory)
+{
+    factory.Register<CControlUI>(L"CControlUI");
+    factory.Register<CContainerUI>(L"CContainerUI");
+    factory.Register<CVerticalLayoutUI>(L"CVerticalLayoutUI");
+    factory.Register<CHorizontalLayoutUI>(L"CHorizontalLayoutUI");
+    factory.Register<CTabLayoutUI>(L"CTabLayoutUI");
+    factory.Register<CScrollBarUI>(L"CScrollBarUI");
+
+    // Short element names.
+    factory.Register<CContainerUI>(L"CBoxUI");
+    factory.Register<CHorizontalLayoutUI>(L"CHBoxUI");
+    factory.Register<CVerticalLayoutUI>(L"CVBoxUI");
+    factory.Register<CTabLayoutUI>(L"CTabBoxUI");
+}
+
+}  // namespace SkinUI

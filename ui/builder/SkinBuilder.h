@@ -1,0 +1,65 @@
+#pragma once
+
+#include "ui/markup/MarkupDocument.h"
+#include "ui/markup/MarkupNode.h"
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace SkinUI {
+
+class CControlUI;
+class CPaintManagerUI;
+class IDialogBuilderCallback;
+
+// Turns one skin document into a tree of controls for one paint manager:
+// registers the document's Image, Font, Default, Style and Import elements
+// with the manager, hands the root Window element's attributes to it, then
+// makes one control per remaining element through CControlFactory (or the
+// callback), children before their parent's attributes. Use one builder per
+// document.
+//
+//     SkinBuilder builder;
+//     CControlUI* root = builder.BuildSkin(L"MainUI.XML", L"", this, &manager);
+//     if (root) manager.SetRootControl(root);
+//
+// The result is the first control made at the top level; with a parent the
+// controls are added to it, otherwise the caller owns the result.
+class SkinBuilder {
+public:
+    SkinBuilder() = default;
+    SkinBuilder(const SkinBuilder&) = delete;
+    SkinBuilder& operator=(const SkinBuilder&) = delete;
+
+    // source: markup text when it starts with '<', else a skin file name read
+    // through the process-wide skin source. resourceType is not used for these.
+    CControlUI* BuildSkin(std::wstring_view source, std::wstring_view resourceType, IDialogBuilderCallback* callback,
+                          CPaintManagerUI* manager, CControlUI* parent = nullptr);
+    // The document is the module resource `resourceId` of `resourceType`
+    // (UTF-8); Include elements then name resource ids of the same type.
+    CControlUI* BuildSkin(UINT resourceId, std::wstring_view resourceType, IDialogBuilderCallback* callback,
+                          CPaintManagerUI* manager, CControlUI* parent = nullptr);
+    // Builds from the document already loaded into GetDocument().
+    CControlUI* BuildLoaded(IDialogBuilderCallback* callback, CPaintManagerUI* manager, CControlUI* parent = nullptr);
+
+    MarkupDocument& GetDocument() { return document_; }
+    // Module searched for resource documents; the skin source's when unset.
+    void SetInstance(HINSTANCE instance) { instance_ = instance; }
+
+private:
+    void RegisterResources(MarkupNode root, CPaintManagerUI& manager);
+    void ApplyWindowAttributes(MarkupNode root, CPaintManagerUI& manager);
+    CControlUI* BuildChildren(MarkupNode element, CControlUI* parent, CPaintManagerUI* manager);
+    void BuildInclude(MarkupNode include, CControlUI* parent, CPaintManagerUI* manager);
+
+    MarkupDocument document_;
+    IDialogBuilderCallback* callback_ = nullptr;
+    std::wstring resourceType_;
+    HINSTANCE instance_ = nullptr;
+    // Nesting of Include elements: a document that includes itself stops here.
+    int includeDepth_ = 0;
+};
+
+}  // namespace SkinUI

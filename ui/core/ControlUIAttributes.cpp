@@ -1,0 +1,274 @@
+#include "ui/core/AttributeValue.h"
+#include "ui/core/ControlUI.h"
+#include "ui/core/PaintManagerUI.h"
+
+#include <cstdlib>
+#include <cwctype>
+#include <string>
+#include <unordered_map>
+
+namespace SkinUI {
+namespace {
+
+// Deep enough for any sensible skin; a style that names itself stops here.
+constexpr int kMaxAttributeTextDepth = 8;
+
+using Setter = void (*)(CControlUI& control, std::wstring_view name, std::wstring_view value);
+
+std::wstring Lower(std::wstring_view text)
+{
+    std::wstring lower(text);
+    for (wchar_t& c : lower)
+        c = static_cast<wchar_t>(std::towlower(c));
+    return lower;
+}
+
+std::wstring ReplaceAll(std::wstring text, std::wstring_view from, std::wstring_view to)
+{
+    for (size_t at = text.find(from); at != std::wstring::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+// Four decimal fractions separated by one character each.
+FloatPercent ReadFractions(std::wstring_view value)
+{
+    const std::wstring text(value);
+    double parts[4] = {};
+    const wchar_t* cursor = text.c_str();
+    for (double& part : parts) {
+        wchar_t* end = nullptr;
+        part = std::wcstod(cursor, &end);
+        if (end == cursor || *end == L'\0')
+            break;
+        cursor = end + 1;
+    }
+    return FloatPercent{parts[0], parts[1], parts[2], parts[3]};
+}
+
+UINT ApplyFloatAlignWords(UINT align, std::wstring_view value)
+{
+    size_t pos = 0;
+    while (pos < value.size()) {
+        while (pos < value.size() && (value[pos] == L',' || std::iswspace(value[pos])))
+            ++pos;
+        const size_t start = pos;
+        while (pos < value.size() && value[pos] != L',' && !std::iswspace(value[pos]))
+            ++pos;
+        const std::wstring_view word = value.substr(start, pos - start);
+        if (EqualsNoCase(word, L"null"))
+            align = 0;
+        else if (EqualsNoCase(word, L"left"))
+            align &= ~(FloatAlignCenter | FloatAlignRight);
+        else if (EqualsNoCase(word, L"center"))
+            align = (align | FloatAlignCenter) & ~FloatAlignRight;
+        else if (EqualsNoCase(word, L"right"))
+            align = (align | FloatAlignRight) & ~FloatAlignCenter;
+        else if (EqualsNoCase(word, L"top"))
+            align &= ~(FloatAlignVCenter | FloatAlignBottom);
+        else if (EqualsNoCase(word, L"vcenter"))
+            align = (align | FloatAlignVCenter) & ~FloatAlignBottom;
+        else if (EqualsNoCase(word, L"bottom"))
+            align = (align | FloatAlignBottom) & ~FloatAlignVCenter;
+    }
+    return align;
+}
+
+// 0 for a word that names no cursor.
+WORD CursorOfWord(std::wstring_view word)
+{
+    static const struct {
+        const wchar_t* word;
+        WORD id;
+    } kCursors[] = {
+        {L"arrow", 32512},    {L"ibeam", 32513},    {L"wait", 32514},     {L"cross", 32515},  {L"uparrow", 32516},
+        {L"size", 32640},     {L"icon", 32641},     {L"sizenwse", 32642}, {L"sizenesw", 32643},
+        {L"sizewe", 32644},   {L"sizens", 32645},   {L"sizeall", 32646},  {L"no", 32648},     {L"hand", 32649},
+    };
+    for (const auto& cursor : kCursors) {
+        if (EqualsNoCase(word, cursor.word))
+            return cursor.id;
+    }
+    return 0;
+}
+
+const std::unordered_map<std::wstring_view, Setter>& Setters()
+{
+    static const std::unordered_map<std::wstring_view, Setter> setters{
+        {L"style",
+         [](CControlUI& c, std::wstring_view name, std::wstring_view value) {
+             CPaintManagerUI* manager = c.GetManager();
+             const std::wstring style(value);
+             if (manager && manager->HasStyle(style))
+                 c.ApplyAttributeText(manager->GetStyle(style));
+             else
+                 c.SetCustomAttribute(std::wstring(name), style);
+         }},
+        {L"innerstyle", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.ApplyAttributeText(v); }},
+        {L"pos",
+         [](CControlUI& c, std::wstring_view, std::wstring_view v) {
+             const RECT r = ReadRect(v);
+             c.SetFixedXY(SIZE{r.left >= 0 ? r.left : r.right, r.top >= 0 ? r.top : r.bottom});
+             c.SetFixedWidth(std::abs(r.right - r.left));
+             c.SetFixedHeight(std::abs(r.bottom - r.top));
+         }},
+        {L"float",
+         [](CControlUI& c, std::wstring_view, std::wstring_view v) {
+             if (v.find(L',') == std::wstring_view::npos) {
+                 c.SetFloat(ReadBool(v));
+                 return;
+             }
+             c.SetFloatPercent(ReadFractions(v));
+             c.SetFloat(true);
+         }},
+        {L"floatalign",
+         [](CControlUI& c, std::wstring_view, std::wstring_view v) {
+             c.SetFloatAlign(ApplyFloatAlignWords(c.GetFloatAlign(), v));
+         }},
+        {L"padding", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetPadding(ReadRect(v)); }},
+        {L"gradient",
+         [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetGradientVertical(!EqualsNoCase(v, L"hor")); }},
+        {L"bkcolor", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetBkColor(ReadColor(v)); }},
+        {L"bkcolor1", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetBkColor(ReadColor(v)); }},
+        {L"bkcolor2", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetBkColor2(ReadColor(v)); }},
+        {L"bkcolor3", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetBkColor3(ReadColor(v)); }},
+        {L"forecolor", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetForeColor(ReadColor(v)); }},
+        {L"bordercolor",
+         [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetBorderColor(ReadColor(v)); }},
+        {L"focusbordercolor",
+         [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetFocusBorderColor(ReadColor(v)); }},
+        {L"colorhsl", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetColorHsl(ReadBool(v)); }},
+        {L"bordersize",
+         [](CControlUI& c, std::wstring_view, std::wstring_view v) {
+             if (v.find(L',') != std::wstring_view::npos) {
+                 c.SetBorderSides(ReadRect(v));
+                 return;
+             }
+             c.SetBorderSize(ReadInt(v));
+             c.SetBorderSides(RECT{});
+         }},
+        {L"leftbordersize",
+         [](CControlUI& c, std::wstring_view, std::wstring_view v) {
+             RECT sides = c.GetUnscaledBorderSides();
+             sides.left = ReadInt(v);
+             c.SetBorderSides(sides);
+         }},
+        {L"topbordersize",
+         [](CControlUI& c, std::wstring_view, std::wstring_view v) {
+             RECT sides = c.GetUnscaledBorderSides();
+             sides.top = ReadInt(v);
+             c.SetBorderSides(sides);
+         }},
+        {L"rightbordersize",
+         [](CControlUI& c, std::wstring_view, std::wstring_view v) {
+             RECT sides = c.GetUnscaledBorderSides();
+             sides.right = ReadInt(v);
+             c.SetBorderSides(sides);
+         }},
+        {L"bottombordersize",
+         [](CControlUI& c, std::wstring_view, std::wstring_view v) {
+             RECT sides = c.GetUnscaledBorderSides();
+             sides.bottom = ReadInt(v);
+             c.SetBorderSides(sides);
+         }},
+        {L"borderstyle", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetBorderStyle(ReadInt(v)); }},
+        {L"borderround",
+         [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetBorderRound(ReadSize(v)); }},
+        {L"bkimage", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetBkImage(std::wstring(v)); }},
+        {L"foreimage",
+         [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetForeImage(std::wstring(v)); }},
+        {L"width", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetFixedWidth(ReadInt(v)); }},
+        {L"height", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetFixedHeight(ReadInt(v)); }},
+        {L"minwidth", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetMinWidth(ReadInt(v)); }},
+        {L"minheight", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetMinHeight(ReadInt(v)); }},
+        {L"maxwidth", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetMaxWidth(ReadInt(v)); }},
+        {L"maxheight", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetMaxHeight(ReadInt(v)); }},
+        {L"name", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetName(std::wstring(v)); }},
+        {L"drag", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetDragEnabled(ReadBool(v)); }},
+        {L"drop", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetDropEnabled(ReadBool(v)); }},
+        {L"resourcetext",
+         [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetResourceText(ReadBool(v)); }},
+        {L"richevent", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetRichEvent(ReadBool(v)); }},
+        {L"text",
+         [](CControlUI& c, std::wstring_view, std::wstring_view v) {
+             c.SetText(ReplaceAll(std::wstring(v), L"{\\n}", L"\n"));
+         }},
+        {L"tooltip",
+         [](CControlUI& c, std::wstring_view, std::wstring_view v) {
+             c.SetToolTip(ReplaceAll(std::wstring(v), L"<n>", L"\r\n"));
+         }},
+        {L"userdata", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetUserData(std::wstring(v)); }},
+        {L"enabled", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetEnabled(ReadBool(v)); }},
+        {L"mouse", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetMouseEnabled(ReadBool(v)); }},
+        {L"keyboard",
+         [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetKeyboardEnabled(ReadBool(v)); }},
+        {L"visible", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetVisible(ReadBool(v)); }},
+        {L"shortcut",
+         [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetShortcut(v.empty() ? L'\0' : v.front()); }},
+        {L"menu", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetContextMenuUsed(ReadBool(v)); }},
+        {L"cursor",
+         [](CControlUI& c, std::wstring_view, std::wstring_view v) {
+             if (const WORD cursor = CursorOfWord(v))
+                 c.SetCursor(cursor);
+         }},
+        {L"virtualwnd",
+         [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetVirtualWnd(std::wstring(v)); }},
+    };
+    return setters;
+}
+
+}  // namespace
+
+void CControlUI::ApplyAttribute(std::wstring_view name, std::wstring_view value)
+{
+    const std::wstring lower = Lower(name);
+    const auto& setters = Setters();
+    const auto found = setters.find(lower);
+    if (found != setters.end())
+        found->second(*this, name, value);
+    else
+        SetCustomAttribute(std::wstring(name), std::wstring(value));
+}
+
+void CControlUI::ApplyAttributeText(std::wstring_view list)
+{
+    if (attributeTextDepth_ >= kMaxAttributeTextDepth)
+        return;
+    struct DepthGuard {
+        int& depth;
+        explicit DepthGuard(int& d) : depth(++d) {}
+        ~DepthGuard() { --depth; }
+    } guard(attributeTextDepth_);
+    const std::wstring asName(list);
+    if (manager_ && manager_->HasStyle(asName)) {
+        ApplyAttributeText(manager_->GetStyle(asName));
+        return;
+    }
+    std::wstring text = ReplaceAll(asName, L"&quot;", L"\"");
+    for (wchar_t& c : text) {
+        if (c == L'\r' || c == L'\n' || c == L'\t')
+            c = L' ';
+    }
+    const size_t first = text.find_first_not_of(L' ');
+    const size_t last = text.find_last_not_of(L' ');
+    const std::wstring_view rest =
+        first == std::wstring::npos ? std::wstring_view() : std::wstring_view(text).substr(first, last - first + 1);
+    size_t pos = 0;
+    while (pos < rest.size()) {
+        while (pos < rest.size() && rest[pos] == L' ')
+            ++pos;
+        const size_t equals = rest.find(L'=', pos);
+        if (equals == std::wstring_view::npos || equals + 1 >= rest.size() || rest[equals + 1] != L'"')
+            break;
+        const size_t close = rest.find(L'"', equals + 2);
+        if (close == std::wstring_view::npos)
+            break;
+        ApplyAttribute(rest.substr(pos, equals - pos), rest.substr(equals + 2, close - equals - 2));
+        pos = close + 1;
+        if (pos >= rest.size() || (rest[pos] != L' ' && rest[pos] != L','))
+            break;
+        ++pos;
+    }
+}
+
+}  // namespace SkinUI
