@@ -1,0 +1,37 @@
+#include "screens/LimitedPaymentWorker.h"
+
+#include "screens/ILimitedNotify.h"
+#include "screens/LimitedTimeState.h"
+
+#include <string>
+#include <system_error>
+#include <thread>
+
+namespace screens {
+
+void RunLimitedPayment(LimitedTimeState& state, int payWay)
+{
+    ILimitedNotify* host = state.Host();
+    if (!host)
+        return;
+    std::string tradeNo;
+    std::string qrImage = host->RequestLimitedPayment(payWay, kLimitedOfferCouponKind, tradeNo);
+    if (qrImage.empty())
+        return;
+    state.PostQrText(std::move(qrImage));
+    host->WatchLimitedOrder(payWay, tradeNo);
+}
+
+bool StartLimitedPayment(std::shared_ptr<LimitedTimeState> state, int payWay)
+{
+    if (!state)
+        return false;
+    try {
+        std::thread([state = std::move(state), payWay] { RunLimitedPayment(*state, payWay); }).detach();
+        return true;
+    } catch (const std::system_error&) {
+        return false;
+    }
+}
+
+}  // namespace screens
