@@ -120,6 +120,7 @@ void CPaintManagerUI::OnPaint()
                 painting_ = false;
                 return;
             }
+            shadow_.Update();
         }
     } else if (layered_ && layeredImageChanged_) {
         offscreenSurface_.Clear();

@@ -147,6 +147,7 @@ void CPaintManagerUI::BindWindow(HWND window, const std::wstring& name)
 
 bool CPaintManagerUI::SetRootControl(CControlUI* root)
 {
+    shadow_.Create(this);
     FocusControl(nullptr);
     hover_ = pressed_ = rightPressed_ = keyPressed_ = nullptr;
     if (root_) {

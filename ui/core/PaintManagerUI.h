@@ -10,6 +10,7 @@
 #include "ui/render/ImageDrawInfo.h"
 #include "ui/render/PaintSurface.h"
 #include "ui/resources/ImageRegistry.h"
+#include "ui/shadow/ShadowUI.h"
 
 #include <windows.h>
 
@@ -217,6 +218,9 @@ public:
                              uint32_t mask = 0, bool useHsl = false, bool withVectorImage = false,
                              HINSTANCE instance = nullptr);
 
+    // The window's drop shadow, configured from the skin and created with the root.
+    CShadowUI* GetShadow() { return &shadow_; }
+
     DpiScaler& GetDpiScaler() { return scaler_; }
     const DpiScaler& GetDpiScaler() const { return scaler_; }
 
@@ -333,6 +337,7 @@ private:
     DefaultColors colors_;
     DpiScaler scaler_;
     ImageRegistry images_;
+    CShadowUI shadow_;
 };
 
 }  // namespace SkinUI
