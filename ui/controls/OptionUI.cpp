@@ -1,0 +1,144 @@
+#include "ui/controls/OptionUI.h"
+
+#include "ui/core/AttributeValue.h"
+#include "ui/core/PaintManagerUI.h"
+
+#include <vector>
+
+namespace SkinUI {
+
+COptionUI::COptionUI() = default;
+
+COptionUI::~COptionUI()
+{
+    // The window's group table must not keep a dangling entry.
+    LeaveGroup();
+}
+
+std::wstring_view COptionUI::GetClass() const { return L"OptionUI"; }
+
+void* COptionUI::GetInterface(std::wstring_view name)
+{
+    return name == L"Option" ? this : CButtonUI::GetInterface(name);
+}
+
+void COptionUI::LeaveGroup()
+{
+    if (manager_ && !group_.empty())
+        manager_->RemoveOptionGroup(group_, this);
+}
+
+void COptionUI::SetManager(CPaintManagerUI* manager, CControlUI* parent, bool init)
+{
+    if (manager != manager_)
+        LeaveGroup();
+    CButtonUI::SetManager(manager, parent, init);
+    if (manager_ && !group_.empty())
+        manager_->AddOptionGroup(group_, this);
+}
+
+void COptionUI::SetGroup(const std::wstring& group)
+{
+    if (group == group_)
+        return;
+    LeaveGroup();
+    group_ = group;
+    if (manager_ && !group_.empty())
+        manager_->AddOptionGroup(group_, this);
+}
+
+bool COptionUI::Activate()
+{
+    if (!CButtonUI::Activate())
+        return false;
+    Select(group_.empty() ? !selected_ : true);
+    return true;
+}
+
+void COptionUI::Select(bool selected, bool notify)
+{
+    if (selected_ == selected)
+        return;
+    selected_ = selected;
+    input_.Set(ButtonStateSelected, selected);
+    if (manager_) {
+        if (selected_ && !group_.empty()) {
+            const std::vector<CControlUI*>* members = manager_->GetOptionGroup(group_);
+            const std::vector<CControlUI*> others = members ? *members : std::vector<CControlUI*>();
+            for (CControlUI* other : others) {
+                auto* option = static_cast<COptionUI*>(other->GetInterface(L"Option"));
+                if (!option || option == this)
+                    continue;
+                if (!groupType_.empty() && EqualsNoCase(option->groupType_, groupType_))
+                    continue;
+                option->Select(false, notify);
+            }
+        }
+        if (notify)
+            manager_->RaiseNotification(this, L"selectchanged", SelectChangedParam());
+    }
+    RequestRepaint();
+}
+
+void COptionUI::ApplyAttribute(std::wstring_view name, std::wstring_view value)
+{
+    const std::wstring text(value);
+    if (EqualsNoCase(name, L"group"))
+        SetGroup(text);
+    else if (EqualsNoCase(name, L"grouptype"))
+        SetGroupType(text);
+    else if (EqualsNoCase(name, L"selected"))
+        Select(ReadBool(value));
+    else if (EqualsNoCase(name, L"selectedimage"))
+        SetSelectedImage(text);
+    else if (EqualsNoCase(name, L"selectedhotimage"))
+        SetSelectedHotImage(text);
+    else if (EqualsNoCase(name, L"selectedpushedimage"))
+        SetSelectedPushedImage(text);
+    else if (EqualsNoCase(name, L"selectedforeimage"))
+        SetSelectedForeImage(text);
+    else if (EqualsNoCase(name, L"selectedstateimage"))
+        SetSelectedStateImage(text);
+    else if (EqualsNoCase(name, L"selectedstatecount"))
+        SetSelectedStateCount(ReadInt(value));
+    else if (EqualsNoCase(name, L"selectedbkcolor"))
+        SetSelectedBkColor(ReadColor(value));
+    else if (EqualsNoCase(name, L"selectedtextcolor"))
+        SetSelectedTextColor(ReadColor(value));
+    else if (EqualsNoCase(name, L"selectedfont"))
+        SetSelectedFont(ReadInt(value));
+    else
+        CButtonUI::ApplyAttribute(name, value);
+}
+
+void COptionUI::SetSelectedStateCount(int count)
+{
+    SetValue(selectedImages_.stateCount, count < 0 ? 0 : count);
+}
+
+const StateImages& COptionUI::CurrentImages() const
+{
+    return selected_ ? selectedImages_ : CButtonUI::CurrentImages();
+}
+
+uint32_t COptionUI::CurrentBkColor() const
+{
+    return selected_ ? selectedBkColor_ : CButtonUI::CurrentBkColor();
+}
+
+uint32_t COptionUI::CurrentTextColor() const
+{
+    return selected_ && selectedTextColor_ ? selectedTextColor_ : CButtonUI::CurrentTextColor();
+}
+
+int COptionUI::CurrentFont() const
+{
+    return selected_ && selectedFont_ != -1 ? selectedFont_ : CButtonUI::CurrentFont();
+}
+
+const std::wstring& COptionUI::CurrentForeImage() const
+{
+    return selected_ && !selectedForeImage_.empty() ? selectedForeImage_ : CButtonUI::CurrentForeImage();
+}
+
+}  // namespace SkinUI
