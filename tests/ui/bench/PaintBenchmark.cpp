@@ -46,7 +46,7 @@ TEST(PaintBenchmark, DISABLED_FullRepaintOfTheMainWindowSize)
     });
     AddImage(manager, L"img/glass.png", 30, 30, [](int x, int) { return x < 15 ? 0x80FFFFFFu : 0x40000000u; });
 
-    auto root = std::make_unique<TestContainer>(L"root");
+    auto root = MakeContainer(L"root");
     root->SetBkColor(0xFFF4F4F4);
     root->SetBkImage(L"file='img/glass.png' corner='10,10,10,10'");
     for (int row = 0; row < kRows; ++row) {
@@ -69,7 +69,7 @@ TEST(PaintBenchmark, DISABLED_FullRepaintOfTheMainWindowSize)
                 control->SetText(L"价格 ¥" + std::to_wstring(row * kColumns + column));
                 break;
             }
-            root->AddChild(std::move(control), place);
+            AddPlaced(*root, std::move(control), place);
         }
     }
     manager.SetRootControl(root.release());

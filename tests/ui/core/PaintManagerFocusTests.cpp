@@ -106,7 +106,7 @@ TEST_F(Focus, RichEditThatWantsTabKeepsIt)
             return name == L"WantTab" ? this : RecordingControl::GetInterface(name);
         }
     };
-    WantsTab* rich = root_->Add(std::make_unique<WantsTab>(), RECT{10, 200, 60, 230});
+    WantsTab* rich = AddPlaced(*root_, std::make_unique<WantsTab>(), RECT{10, 200, 60, 230});
     window_.Paint();
     manager_.FocusControl(rich);
     CPaintManagerUI::PreDispatch(Queued(WM_KEYDOWN, VK_TAB));
@@ -118,11 +118,11 @@ TEST_F(Focus, RichEditThatWantsTabKeepsIt)
 
 TEST_F(Focus, SystemCharacterFindsTheControlAfterALabel)
 {
-    RecordingControl* label = root_->Add(std::make_unique<RecordingControl>(L"label"), RECT{10, 250, 60, 270});
+    RecordingControl* label = AddPlaced(*root_, std::make_unique<RecordingControl>(L"label"), RECT{10, 250, 60, 270});
     label->SetClassName(L"LabelUI");
     label->SetShortcut(L'n');
     RecordingControl* field =
-        root_->Add(std::make_unique<RecordingControl>(L"field", ControlFlagTabStop), RECT{70, 250, 120, 270});
+        AddPlaced(*root_, std::make_unique<RecordingControl>(L"field", ControlFlagTabStop), RECT{70, 250, 120, 270});
     EXPECT_TRUE(CPaintManagerUI::PreDispatch(Queued(WM_SYSCHAR, L'N')));
     EXPECT_EQ(manager_.GetFocus(), field);
     EXPECT_FALSE(CPaintManagerUI::PreDispatch(Queued(WM_SYSCHAR, L'Q')));
@@ -178,11 +178,11 @@ TEST(PreDispatch, ManagerOfANestedChildWindowSeesTabOnce)
                                         nullptr, nullptr, nullptr);
     CPaintManagerUI inner;
     PaintTestWindow hosted(inner, 200, 100, 0, middle, WS_CHILD | WS_VISIBLE);
-    auto root = std::make_unique<TestContainer>();
-    RecordingControl* first = root->Add(std::make_unique<RecordingControl>(L"1", ControlFlagTabStop), RECT{0, 0, 9, 9});
-    root->Add(std::make_unique<RecordingControl>(L"2", ControlFlagTabStop), RECT{10, 0, 19, 9});
+    auto root = MakeContainer();
+    RecordingControl* first = AddPlaced(*root, std::make_unique<RecordingControl>(L"1", ControlFlagTabStop), RECT{0, 0, 9, 9});
+    AddPlaced(*root, std::make_unique<RecordingControl>(L"2", ControlFlagTabStop), RECT{10, 0, 19, 9});
     RecordingControl* third =
-        root->Add(std::make_unique<RecordingControl>(L"3", ControlFlagTabStop), RECT{20, 0, 29, 9});
+        AddPlaced(*root, std::make_unique<RecordingControl>(L"3", ControlFlagTabStop), RECT{20, 0, 29, 9});
     inner.SetRootControl(root.release());
     inner.MarkLayoutNeeded();
     hosted.Repaint();

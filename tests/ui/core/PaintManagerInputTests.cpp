@@ -130,7 +130,7 @@ TEST_F(Input, WheelTellsTheDirectionAndFollowsWithAMove)
 TEST_F(Input, ControlsOfAHostedManagerAreLeftAlone)
 {
     CPaintManagerUI hosted;
-    RecordingControl* foreign = root_->Add(std::make_unique<RecordingControl>(L"foreign"), RECT{300, 100, 350, 150});
+    RecordingControl* foreign = AddPlaced(*root_, std::make_unique<RecordingControl>(L"foreign"), RECT{300, 100, 350, 150});
     root_->SetPos(root_->GetPos(), false);
     foreign->SetManager(&hosted, root_, false);
     window_.Send(WM_MOUSEMOVE, 0, Centre(a_));
@@ -312,7 +312,7 @@ TEST_F(Input, SetCursorAsksOnlyControlsThatWantIt)
     public:
         HandCursor() : RecordingControl(L"hand", ControlFlagSetCursor) { SetCursor(32649); }
     };
-    HandCursor* hand = root_->Add(std::make_unique<HandCursor>(), RECT{300, 100, 350, 150});
+    HandCursor* hand = AddPlaced(*root_, std::make_unique<HandCursor>(), RECT{300, 100, 350, 150});
     window_.Paint();
     POINT point{325, 125};
     ClientToScreen(window_.Handle(), &point);

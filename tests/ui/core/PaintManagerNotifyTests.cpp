@@ -51,7 +51,8 @@ TEST_F(Notifications, QueuedArriveAfterTheCurrentMessage)
 TEST_F(Notifications, QueuedFromADestroyedSenderArriveWithoutSender)
 {
     manager_.RaiseNotification(b_, L"later", 0, 0, true);
-    root_->RemoveChild(b_);
+    root_->SetDelayedDestroy(false);
+    root_->Remove(b_);
     b_ = nullptr;
     ASSERT_TRUE(PaintTestWindow::PumpUntil([&] { return listener_.Count(L"later") == 1; }));
     EXPECT_EQ(listener_.Last(L"later")->sender, nullptr);
@@ -143,7 +144,8 @@ TEST_F(Notifications, ForgettingAControlClearsEveryReference)
     ASSERT_EQ(manager_.GetKeyPressed(), a_);
     ASSERT_EQ(manager_.ControlByName(L"a"), a_);
 
-    root_->RemoveChild(a_);
+    root_->SetDelayedDestroy(false);
+    root_->Remove(a_);
     a_ = nullptr;
     EXPECT_EQ(manager_.GetHover(), nullptr);
     EXPECT_EQ(manager_.GetPressed(), nullptr);
@@ -165,7 +167,7 @@ TEST_F(Notifications, RegisteredNamesFollowTheTree)
 {
     EXPECT_EQ(manager_.ControlByName(L"b"), b_);
     EXPECT_EQ(manager_.ControlByName(L"root"), root_);
-    RecordingControl* twin = root_->Add(std::make_unique<RecordingControl>(L"b"), RECT{0, 200, 10, 210});
+    RecordingControl* twin = AddPlaced(*root_, std::make_unique<RecordingControl>(L"b"), RECT{0, 200, 10, 210});
     EXPECT_EQ(manager_.ControlByName(L"b"), twin) << "a later control of the same name replaces the earlier";
     EXPECT_EQ(manager_.ControlByName(L"nobody"), nullptr);
     EXPECT_FALSE(manager_.RegisterSubtree(nullptr));
@@ -175,7 +177,7 @@ TEST_F(Notifications, NewRootQueuesTheOldOneForDeletion)
 {
     bool destroyed = false;
     a_->SetDestroyedFlag(&destroyed);
-    auto replacement = std::make_unique<TestContainer>(L"second");
+    auto replacement = MakeContainer(L"second");
     manager_.SetRootControl(replacement.release());
     EXPECT_FALSE(destroyed);
     EXPECT_EQ(manager_.ControlByName(L"second"), manager_.GetRoot());

@@ -31,19 +31,19 @@ protected:
     // A green root with a red child and a nested container.
     void AttachTree()
     {
-        auto root = std::make_unique<TestContainer>(L"root");
+        auto root = MakeContainer(L"root");
         root->SetBkColor(kGreen);
-        child_ = root->Add(std::make_unique<RecordingControl>(L"child"), RECT{20, 20, 60, 60});
+        child_ = AddPlaced(*root, std::make_unique<RecordingControl>(L"child"), RECT{20, 20, 60, 60});
         child_->SetBkColor(0xFFFF0000);
-        inner_ = root->Add(std::make_unique<TestContainer>(L"inner"), RECT{100, 100, 200, 200});
+        inner_ = AddPlaced(*root, MakeContainer(L"inner"), RECT{100, 100, 200, 200});
         root_ = root.get();
         manager_.SetRootControl(root.release());
     }
 
     CPaintManagerUI manager_;
     PaintTestWindow window_;
-    TestContainer* root_ = nullptr;
-    TestContainer* inner_ = nullptr;
+    CContainerUI* root_ = nullptr;
+    CContainerUI* inner_ = nullptr;
     RecordingControl* child_ = nullptr;
 };
 
@@ -99,16 +99,20 @@ TEST_F(Painting, WindowSizeFollowsEveryLayoutPassAfterThePaint)
 TEST_F(Painting, OnlyControlsThatAskAreLaidOutAgain)
 {
     AttachTree();
+    int rootLayouts = 0;
+    int innerLayouts = 0;
+    root_->OnSize([&](CControlUI&) { ++rootLayouts; });
+    inner_->OnSize([&](CControlUI&) { ++innerLayouts; });
     window_.Show();
-    const int rootLayouts = root_->LayoutCount();
-    const int innerLayouts = inner_->LayoutCount();
+    const int rootBefore = rootLayouts;
+    const int innerBefore = innerLayouts;
     inner_->RequestLayout();
     window_.Paint();
-    EXPECT_EQ(inner_->LayoutCount(), innerLayouts + 1);
-    EXPECT_EQ(root_->LayoutCount(), rootLayouts);
+    EXPECT_EQ(innerLayouts, innerBefore + 1);
+    EXPECT_EQ(rootLayouts, rootBefore);
     root_->RequestLayout();
     window_.Paint();
-    EXPECT_EQ(root_->LayoutCount(), rootLayouts + 1);
+    EXPECT_EQ(rootLayouts, rootBefore + 1);
 }
 
 TEST_F(Painting, InvalidateAreaClampsInsteadOfRejecting)

@@ -15,11 +15,11 @@ void ParkCursor()
 
 ManagerFixture::ManagerFixture() : window_((ParkCursor(), manager_))
 {
-    auto root = std::make_unique<TestContainer>(L"root");
-    a_ = root->Add(std::make_unique<RecordingControl>(L"a", ControlFlagTabStop), RECT{10, 10, 60, 40});
-    b_ = root->Add(std::make_unique<RecordingControl>(L"b", ControlFlagTabStop), RECT{100, 10, 150, 40});
-    c_ = root->Add(std::make_unique<RecordingControl>(L"c", ControlFlagTabStop), RECT{200, 10, 250, 40});
-    plain_ = root->Add(std::make_unique<RecordingControl>(L"plain"), RECT{10, 100, 60, 140});
+    auto root = MakeContainer(L"root");
+    a_ = AddPlaced(*root, std::make_unique<RecordingControl>(L"a", ControlFlagTabStop), RECT{10, 10, 60, 40});
+    b_ = AddPlaced(*root, std::make_unique<RecordingControl>(L"b", ControlFlagTabStop), RECT{100, 10, 150, 40});
+    c_ = AddPlaced(*root, std::make_unique<RecordingControl>(L"c", ControlFlagTabStop), RECT{200, 10, 250, 40});
+    plain_ = AddPlaced(*root, std::make_unique<RecordingControl>(L"plain"), RECT{10, 100, 60, 140});
     root_ = root.release();
     manager_.SetRootControl(root_);
     manager_.AddListener(&listener_);

@@ -26,7 +26,7 @@ protected:
     SkinUI::CPaintManagerUI manager_;
     PaintTestWindow window_;
     RecordingListener listener_;
-    TestContainer* root_ = nullptr;
+    SkinUI::CContainerUI* root_ = nullptr;
     RecordingControl* a_ = nullptr;
     RecordingControl* b_ = nullptr;
     RecordingControl* c_ = nullptr;

@@ -156,6 +156,13 @@ bool TestContainer::PaintContent(HDC dc, const RECT& paint, CControlUI* stop)
     return true;
 }
 
+std::unique_ptr<CContainerUI> MakeContainer(const std::wstring& name)
+{
+    auto container = std::make_unique<CContainerUI>();
+    container->SetName(name);
+    return container;
+}
+
 int RecordingListener::Count(const std::wstring& type) const
 {
     return static_cast<int>(

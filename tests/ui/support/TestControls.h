@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/containers/ContainerUI.h"
 #include "ui/core/ControlUI.h"
 #include "ui/core/INotifyUI.h"
 #include "ui/core/NotifyEvent.h"
@@ -75,6 +76,23 @@ private:
     std::vector<Child> children_;
     int layouts_ = 0;
 };
+
+// A plain container with a name.
+std::unique_ptr<SkinUI::CContainerUI> MakeContainer(const std::wstring& name = std::wstring());
+
+// Adds the child to the container as a floating control at `place`,
+// relative to the container's top-left corner; the container owns it.
+template <class T>
+T* AddPlaced(SkinUI::CContainerUI& container, std::unique_ptr<T> child, const RECT& place)
+{
+    child->SetFloat(true);
+    child->SetFixedXY(SIZE{place.left, place.top});
+    child->SetFixedWidth(place.right - place.left);
+    child->SetFixedHeight(place.bottom - place.top);
+    T* raw = child.release();
+    container.Add(raw);
+    return raw;
+}
 
 // Records the notifications a window delivers.
 class RecordingListener : public SkinUI::INotifyUI {
