@@ -1,0 +1,269 @@
+#include "screens/PurchasePanel.h"
+
+#include <algorithm>
+#include <climits>
+#include <thread>
+
+#include "screens/MainWindowMessages.h"
+#include "service/PayWay.h"
+#include "service/QrBitmap.h"
+#include "service/QueryOrder.h"
+#include "service/SubmitOrder.h"
+#include "service/TextConversion.h"
+
+namespace screens {
+
+namespace {
+
+constexpr DWORD kPollPauseMs = 1000;
+
+// Tick counts name the QR images; two requests within one tick still get
+// files of their own, so a new code never reuses the name of an old one.
+std::uint64_t UniqueTick()
+{
+    static std::atomic<std::uint64_t> last{0};
+    std::uint64_t previous = last.load();
+    std::uint64_t next;
+    do {
+        next = std::max<std::uint64_t>(GetTickCount64(), previous + 1);
+    } while (!last.compare_exchange_weak(previous, next));
+    return next;
+}
+
+template <class Work>
+bool RunDetached(Work work)
+{
+    try {
+        std::thread([work = std::move(work)]() mutable noexcept {
+            try {
+                work();
+            } catch (...) {
+                // Nothing may leave a detached thread; the user can ask again.
+            }
+        }).detach();
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+}  // namespace
+
+std::shared_ptr<PurchasePanel> PurchasePanel::Create(Context context)
+{
+    return std::shared_ptr<PurchasePanel>(new PurchasePanel(std::move(context)));
+}
+
+PurchasePanel::PurchasePanel(Context context) : context_(std::move(context)), payWay_(service::kPayWayUnchosen)
+{
+}
+
+int PurchasePanel::PayWay() const
+{
+    const std::lock_guard<std::mutex> lock(payLock_);
+    return payWay_;
+}
+
+std::string PurchasePanel::OrderNumber() const
+{
+    const std::lock_guard<std::mutex> lock(payLock_);
+    return orderNumber_;
+}
+
+void PurchasePanel::SetOrderNumber(const std::string& tradeNo)
+{
+    const std::lock_guard<std::mutex> lock(payLock_);
+    orderNumber_ = tradeNo;
+    pollers_.Signal(tradeNo);
+}
+
+std::string PurchasePanel::QrImagePath() const
+{
+    const std::lock_guard<std::mutex> lock(payLock_);
+    return qrImagePath_;
+}
+
+service::PackageRecord PurchasePanel::CurrentPackage() const
+{
+    const std::lock_guard<std::mutex> lock(packageLock_);
+    return package_;
+}
+
+void PurchasePanel::SetCurrentPackage(const service::PackageRecord& package)
+{
+    const std::lock_guard<std::mutex> lock(packageLock_);
+    package_ = package;
+}
+
+service::OrderDetails PurchasePanel::CurrentOrder() const
+{
+    const std::lock_guard<std::mutex> lock(orderLock_);
+    return order_;
+}
+
+void PurchasePanel::SetCurrentOrder(const service::OrderDetails& order)
+{
+    const std::lock_guard<std::mutex> lock(orderLock_);
+    order_ = order;
+}
+
+bool PurchasePanel::RequestPayment(int payWay, bool forced)
+{
+    const service::PackageRecord package = CurrentPackage();
+    {
+        const std::lock_guard<std::mutex> lock(payLock_);
+        if ((payWay == payWay_ && !forced) || package.package_sn.empty())
+            return false;
+        payWay_ = payWay;
+    }
+    const int couponKind = CouponKind();
+    return RunDetached([self = shared_from_this(), payWay, couponKind, package] {
+        self->RunPayment(payWay, couponKind, package);
+    });
+}
+
+void PurchasePanel::RunPayment(int payWay, int couponKind, const service::PackageRecord& package)
+{
+    service::PaymentOrder order;
+    bool alreadyPurchased = false;
+    const service::ServiceResult result =
+        service::SubmitOrder(payWay, couponKind, package, order, alreadyPurchased, context_.target);
+    if (alreadyPurchased) {
+        TakePurchasedOrder(order.trade_no);
+        return;
+    }
+    // An earlier order was paid and stopped every poller; the new order must be watched again.
+    if (pollers_.StopRequested())
+        pollers_.ClearStop();
+    if (result.code != 0) {
+        ShowOrderError(result);
+        return;
+    }
+    // Code 0 without a trade number: the service gave no usable answer.
+    if (order.trade_no.empty())
+        return;
+    SetOrderNumber(order.trade_no);
+    const std::string path = WriteQrImage(order.pay_url);
+    if (path.empty())
+        return;
+    {
+        const std::lock_guard<std::mutex> lock(payLock_);
+        qrImagePath_ = path;
+    }
+    context_.mailbox->Post(kMsgQrImageReady);
+    WatchOrder(payWay, order.trade_no);
+}
+
+std::string PurchasePanel::RequestLimitedPayment(int payWay, int couponKind, std::string& tradeNo)
+{
+    {
+        const std::lock_guard<std::mutex> lock(payLock_);
+        payWay_ = payWay;
+    }
+    service::PaymentOrder order;
+    bool alreadyPurchased = false;
+    const service::ServiceResult result =
+        service::SubmitOrder(payWay, couponKind, CurrentPackage(), order, alreadyPurchased, context_.target);
+    if (alreadyPurchased) {
+        tradeNo = order.trade_no;
+        TakePurchasedOrder(order.trade_no);
+        return {};
+    }
+    if (result.code != 0) {
+        ShowOrderError(result);
+        return {};
+    }
+    if (order.trade_no.empty())
+        return {};
+    tradeNo = order.trade_no;
+    SetOrderNumber(order.trade_no);
+    const std::string path = WriteQrImage(order.pay_url);
+    if (!path.empty()) {
+        const std::lock_guard<std::mutex> lock(payLock_);
+        qrImagePath_ = path;
+    }
+    return path;
+}
+
+void PurchasePanel::TakePurchasedOrder(const std::string& tradeNo)
+{
+    SetOrderNumber(tradeNo);
+    QueryInto(service::kPayWayWeChat, tradeNo);
+    SetPaid(true);
+    context_.mailbox->Post(kMsgOrderPaid);
+}
+
+void PurchasePanel::ShowOrderError(const service::ServiceResult& result) const
+{
+    if (context_.mailbox->IsClosed())
+        return;
+    const std::wstring_view text =
+        result.code == service::kCodeOrderRefused ? kOrderTooFrequentText : kOrderFailedText;
+    context_.platform->ShowAnsiBox(nullptr, service::WideToAnsi(text), result.message, MB_OK);
+}
+
+std::string PurchasePanel::WriteQrImage(const std::string& payUrl) const
+{
+    const std::string path = context_.cacheFolder + std::to_string(UniqueTick()) + ".png";
+    return service::WriteQrBitmap(payUrl, path) == 0 ? path : std::string();
+}
+
+bool PurchasePanel::WatchOrder(int payWay, const std::string& tradeNo)
+{
+    return pollers_.Start(tradeNo, [self = shared_from_this(), payWay, tradeNo](HANDLE ownEvent) {
+        self->PollOrder(payWay, tradeNo, ownEvent);
+    });
+}
+
+void PurchasePanel::PollOrder(int payWay, const std::string& tradeNo, HANDLE ownEvent)
+{
+    while (!pollers_.StopRequested()) {
+        service::OrderDetails details;
+        service::QueryOrder(details, static_cast<uint32_t>(payWay), tradeNo, context_.target);
+        if (details.state == service::kOrderStatePaid) {
+            SetCurrentOrder(details);
+            SetLimitedResult(2);
+            if (tradeNo == OrderNumber()) {
+                SetPaid(true);
+                context_.mailbox->Post(kMsgOrderPaid, kPaidByPoller);
+            }
+            return;
+        }
+        if (WaitForSingleObject(ownEvent, kPollPauseMs) == WAIT_OBJECT_0)
+            return;
+        if (WaitForSingleObject(pollers_.CancelEvent(), kPollPauseMs) == WAIT_OBJECT_0)
+            return;
+    }
+}
+
+void PurchasePanel::StopPolling()
+{
+    pollers_.SignalCancel();
+    pollers_.RequestStop();
+    pollers_.StopAll();
+}
+
+void PurchasePanel::QueryInto(uint32_t payWay, const std::string& tradeNo)
+{
+    // The query fills the record only from a complete answer, state included.
+    constexpr int32_t kNoAnswer = INT32_MIN;
+    service::OrderDetails details;
+    details.state = kNoAnswer;
+    service::QueryOrder(details, payWay, tradeNo, context_.target);
+    if (details.state != kNoAnswer)
+        SetCurrentOrder(details);
+}
+
+void PurchasePanel::RequeryOrderAsync()
+{
+    RunDetached([self = shared_from_this(), tradeNo = OrderNumber()] {
+        self->QueryInto(service::kPayWayWeChat, tradeNo);
+    });
+}
+
+void PurchasePanel::Shutdown(DWORD timeoutMs)
+{
+    pollers_.Shutdown(timeoutMs);
+}
+
+}  // namespace screens

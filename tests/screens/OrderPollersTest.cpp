@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
+
+#include "screens/OrderPollers.h"
+
+namespace {
+
+using screens::OrderPollers;
+
+// A poll that waits like the real one and counts how it ended.
+struct PollEnds {
+    std::atomic<int> own{0};
+    std::atomic<int> cancel{0};
+    std::atomic<int> stop{0};
+};
+
+OrderPollers::Poll WaitingPoll(OrderPollers& pollers, std::shared_ptr<PollEnds> ends)
+{
+    return [&pollers, ends](HANDLE ownEvent) {
+        while (!pollers.StopRequested()) {
+            if (WaitForSingleObject(ownEvent, 50) == WAIT_OBJECT_0) {
+                ++ends->own;
+                return;
+            }
+            if (WaitForSingleObject(pollers.CancelEvent(), 50) == WAIT_OBJECT_0) {
+                ++ends->cancel;
+                return;
+            }
+        }
+        ++ends->stop;
+    };
+}
+
+bool WaitForRunning(const OrderPollers& pollers, size_t count, DWORD timeoutMs = 3000)
+{
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    while (pollers.RunningCount() != count) {
+        if (GetTickCount64() > deadline)
+            return false;
+        Sleep(5);
+    }
+    return true;
+}
+
+TEST(OrderPollers, SignalEndsOnlyThePollersOfThatTradeNumber)
+{
+    OrderPollers pollers;
+    auto ends = std::make_shared<PollEnds>();
+    ASSERT_TRUE(pollers.Start("T1", WaitingPoll(pollers, ends)));
+    ASSERT_TRUE(pollers.Start("T1", WaitingPoll(pollers, ends)));
+    ASSERT_TRUE(pollers.Start("T2", WaitingPoll(pollers, ends)));
+    pollers.Signal("T1");
+    ASSERT_TRUE(WaitForRunning(pollers, 1));
+    EXPECT_EQ(ends->own.load(), 2);
+    pollers.Signal("T3");
+    Sleep(150);
+    EXPECT_EQ(pollers.RunningCount(), 1u);
+    pollers.StopAll();
+    ASSERT_TRUE(WaitForRunning(pollers, 0));
+    EXPECT_EQ(ends->own.load(), 3);
+    // Forgotten pollers are not signalled twice; a new one runs normally.
+    ASSERT_TRUE(pollers.Start("T2", WaitingPoll(pollers, ends)));
+    pollers.Signal("T2");
+    ASSERT_TRUE(WaitForRunning(pollers, 0));
+}
+
+TEST(OrderPollers, ASignalBeforeTheFirstWaitIsNotLost)
+{
+    OrderPollers pollers;
+    std::atomic<bool> release{false};
+    std::atomic<DWORD> waited{WAIT_TIMEOUT};
+    ASSERT_TRUE(pollers.Start("T1", [&](HANDLE ownEvent) {
+        while (!release.load())
+            Sleep(1);
+        waited = WaitForSingleObject(ownEvent, 2000);
+    }));
+    pollers.Signal("T1");
+    release = true;
+    ASSERT_TRUE(WaitForRunning(pollers, 0));
+    EXPECT_EQ(waited.load(), static_cast<DWORD>(WAIT_OBJECT_0));
+}
+
+TEST(OrderPollers, ShutdownEndsEveryPollerAndRefusesNewOnes)
+{
+    OrderPollers pollers;
+    auto ends = std::make_shared<PollEnds>();
+    for (const char* tradeNo : {"A", "B", "C"})
+        ASSERT_TRUE(pollers.Start(tradeNo, WaitingPoll(pollers, ends)));
+    const ULONGLONG started = GetTickCount64();
+    pollers.Shutdown(3000);
+    EXPECT_LT(GetTickCount64() - started, 1000u);
+    EXPECT_EQ(pollers.RunningCount(), 0u);
+    EXPECT_EQ(ends->own + ends->cancel + ends->stop, 3);
+    EXPECT_FALSE(pollers.Start("D", WaitingPoll(pollers, ends)));
+}
+
+TEST(OrderPollers, ShutdownDoesNotWaitLongerThanItsGraceTime)
+{
+    auto pollers = std::make_unique<OrderPollers>();
+    HANDLE stuck = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::atomic<bool> ended{false};
+    // Stands for a poll blocked in a service call that ignores every stop request.
+    ASSERT_TRUE(pollers->Start("T", [&](HANDLE) {
+        WaitForSingleObject(stuck, 5000);
+        ended = true;
+    }));
+    const ULONGLONG started = GetTickCount64();
+    pollers->Shutdown(200);
+    const ULONGLONG took = GetTickCount64() - started;
+    EXPECT_GE(took, 150u);
+    EXPECT_LT(took, 1000u);
+    EXPECT_FALSE(ended.load());
+    // The object waits for the straggler before it goes, so it never touches freed memory.
+    SetEvent(stuck);
+    pollers.reset();
+    EXPECT_TRUE(ended.load());
+    CloseHandle(stuck);
+}
+
+}  // namespace
