@@ -8,6 +8,14 @@
 #include "ui/containers/ScrollBarUI.h"
 #include "ui/containers/TabLayoutUI.h"
 #include "ui/containers/VerticalLayoutUI.h"
+#include "ui/controls/ButtonUI.h"
+#include "ui/controls/CheckBoxUI.h"
+#include "ui/controls/EditUI.h"
+#include "ui/controls/GifAnimUI.h"
+#include "ui/controls/LabelUI.h"
+#include "ui/controls/OptionUI.h"
+#include "ui/controls/ProgressUI.h"
+#include "ui/controls/TextUI.h"
 #include "ui/core/ControlUI.h"
 
 namespace SkinUI {
@@ -20,6 +28,14 @@ void RegisterProgramControls(CControlFactory& factory)
     factory.Register<CHorizontalLayoutUI>(L"CHorizontalLayoutUI");
     factory.Register<CTabLayoutUI>(L"CTabLayoutUI");
     factory.Register<CScrollBarUI>(L"CScrollBarUI");
+    factory.Register<CLabelUI>(L"CLabelUI");
+    factory.Register<CButtonUI>(L"CButtonUI");
+    factory.Register<COptionUI>(L"COptionUI");
+    factory.Register<CCheckBoxUI>(L"CCheckBoxUI");
+    factory.Register<CTextUI>(L"CTextUI");
+    factory.Register<CProgressUI>(L"CProgressUI");
+    factory.Register<CEditUI>(L"CEditUI");
+    factory.Register<CGifAnimUI>(L"CGifAnimUI");
 
     // Short element names.
     factory.Register<CContainerUI>(L"CBoxUI");

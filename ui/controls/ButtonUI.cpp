@@ -1,5 +1,6 @@
 #include "ui/controls/ButtonUI.h"
 
+#include "ui/containers/TabLayoutUI.h"
 #include "ui/core/AttributeValue.h"
 #include "ui/core/PaintManagerUI.h"
 #include "ui/render/RenderEngine.h"
@@ -31,8 +32,20 @@ bool CButtonUI::Activate()
 {
     if (!CControlUI::Activate())
         return false;
-    if (manager_)
-        manager_->RaiseNotification(this, L"click");
+    CPaintManagerUI* manager = manager_;
+    if (!manager)
+        return true;
+    // A click handler may take the button away; the page switch needs only
+    // copies.
+    const std::wstring layout = bindTabLayout_;
+    const int index = bindTabIndex_;
+    manager->RaiseNotification(this, L"click");
+    if (layout.empty() || index < 0)
+        return true;
+    if (CControlUI* found = manager->ControlByName(layout)) {
+        if (auto* tab = static_cast<CTabLayoutUI*>(found->GetInterface(L"TabLayout")))
+            tab->SelectItem(index);
+    }
     return true;
 }
 

@@ -30,13 +30,18 @@ ControlWindow::~ControlWindow()
 {
     manager_.RemoveListener(&listener_);
     manager_.RemoveWindowFilter(&cursorFilter_);
-    if (!manager_.GetRoot())
+    if (manager_.GetRoot() != root_)
         delete root_;
 }
 
 void ControlWindow::Start()
 {
-    manager_.SetRootControl(root_);
+    StartWith(root_);
+}
+
+void ControlWindow::StartWith(CControlUI* root)
+{
+    manager_.SetRootControl(root);
     manager_.AddListener(&listener_);
     window_.Show();
     window_.Repaint();

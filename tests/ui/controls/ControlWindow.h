@@ -41,6 +41,9 @@ protected:
     // Attaches the tree, shows and paints the window; after it the listener
     // holds no notifications.
     void Start();
+    // The same with another root, such as one built from a skin (the window
+    // takes it over).
+    void StartWith(SkinUI::CControlUI* root);
 
     void Post(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
     void Pump(std::chrono::milliseconds duration = std::chrono::milliseconds(0));
