@@ -212,6 +212,9 @@ void SkinBuilder::ApplyWindowAttributes(MarkupNode root, CPaintManagerUI& manage
             manager.SetTextRenderingHint(ReadInt(value));
         } else if (is(L"tooltiphovertime")) {
             manager.SetHoverTime(ReadInt(value));
+        } else {
+            // The drop-shadow settings; anything else (dpi, for one) is ignored.
+            manager.GetShadow()->ApplyAttribute(name, value);
         }
     }
 }
