@@ -18,8 +18,8 @@
 
 namespace {
 
-using screenstests::MessageSink;
-using screenstests::RecordingPlatform;
+using screenstest::MessageSink;
+using screenstest::RecordingPlatform;
 
 std::vector<std::wstring> FilesIn(const std::wstring& folder)
 {

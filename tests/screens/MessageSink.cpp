@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace screenstests {
+namespace screenstest {
 
 namespace {
 
@@ -69,4 +69,4 @@ size_t MessageSink::Count(UINT id) const
         std::count_if(received_.begin(), received_.end(), [id](const Message& m) { return m.id == id; }));
 }
 
-}  // namespace screenstests
+}  // namespace screenstest

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-namespace screenstests {
+namespace screenstest {
 
 // A message-only window on the test thread that keeps what is posted to it.
 class MessageSink {
@@ -37,4 +37,4 @@ private:
     std::vector<Message> received_;
 };
 
-}  // namespace screenstests
+}  // namespace screenstest

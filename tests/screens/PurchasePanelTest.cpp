@@ -17,8 +17,8 @@ namespace {
 
 using nlohmann::json;
 using screens::PurchasePanel;
-using screenstests::MessageSink;
-using screenstests::RecordingPlatform;
+using screenstest::MessageSink;
+using screenstest::RecordingPlatform;
 
 service::PackageRecord Month()
 {

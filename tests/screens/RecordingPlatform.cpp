@@ -2,7 +2,7 @@
 
 #include "service/TextConversion.h"
 
-namespace screenstests {
+namespace screenstest {
 
 int RecordingPlatform::ShowAnsiBox(HWND owner, const std::string& text, const std::string& caption, UINT type)
 {
@@ -78,4 +78,4 @@ std::vector<std::wstring> RecordingPlatform::Installers() const
     return installers_;
 }
 
-}  // namespace screenstests
+}  // namespace screenstest

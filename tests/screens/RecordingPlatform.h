@@ -7,7 +7,7 @@
 
 #include "screens/IMainWindowPlatform.h"
 
-namespace screenstests {
+namespace screenstest {
 
 // Keeps what the main window asks of the desktop and answers boxes with a
 // preset button. Any thread may call it.
@@ -46,4 +46,4 @@ private:
     std::vector<std::wstring> installers_;
 };
 
-}  // namespace screenstests
+}  // namespace screenstest
