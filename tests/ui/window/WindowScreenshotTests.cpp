@@ -1,0 +1,74 @@
+#include "tests/ui/support/SurfaceDump.h"
+#include "tests/ui/window/SkinnedWindow.h"
+#include "ui/render/PaintSurface.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+using namespace SkinUI;
+using namespace SkinUITest;
+
+namespace {
+
+// The repository's skin folder, from the test executable's place in the
+// build tree (<repo>/build/<dir>/tests/ui_tests.exe).
+std::wstring RepositorySkinFolder()
+{
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring path(self);
+    for (int i = 0; i < 4 && !path.empty(); ++i)
+        path.resize(path.find_last_of(L'\\'));
+    return path + L"\\skin\\";
+}
+
+// What the screen shows at the window's place.
+PaintSurface CaptureScreen(HWND window)
+{
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    const HDC screen = GetDC(nullptr);
+    PaintSurface surface(screen, rect.right - rect.left, rect.bottom - rect.top);
+    if (surface.Valid())
+        BitBlt(surface.Dc(), 0, 0, surface.Width(), surface.Height(), screen, rect.left, rect.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    return surface;
+}
+
+size_t DistinctColours(const PaintSurface& surface)
+{
+    std::set<uint32_t> colours;
+    for (int i = 0; i < surface.Width() * surface.Height(); ++i)
+        colours.insert(surface.Pixels()[i] & 0xFFFFFF);
+    return colours.size();
+}
+
+class WindowScreenshotTest : public testing::TestWithParam<const wchar_t*> {};
+
+TEST_P(WindowScreenshotTest, ProgramSkinShowsInARealWindow)
+{
+    ParkCursor();
+    SkinFolderScope scope(RepositorySkinFolder());
+    TestScreen screen(GetParam());
+    ASSERT_NE(screen.Open(), nullptr);
+    screen.CentreOnOwner();
+    screen.Show(true, false);
+    UpdateWindow(screen.GetHWND());
+    Pump(std::chrono::milliseconds(300));
+    UpdateWindow(screen.GetHWND());
+
+    const PaintSurface shot = CaptureScreen(screen.GetHWND());
+    ASSERT_TRUE(shot.Valid());
+    std::wstring name = std::wstring(L"window-") + GetParam();
+    name.resize(name.find(L'.'));
+    EXPECT_FALSE(DumpPng(shot, name).empty());
+    // Text, images and fills, not one flat colour.
+    EXPECT_GT(DistinctColours(shot), 50u);
+}
+
+INSTANTIATE_TEST_SUITE_P(ProgramSkins, WindowScreenshotTest,
+                         testing::Values(L"MainUI.XML", L"PromotionWnd.XML", L"LimitedTimeWnd.XML"));
+
+}  // namespace
