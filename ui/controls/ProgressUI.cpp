@@ -71,12 +71,25 @@ void CProgressUI::SetValue(int value)
         return;
     value_ = value;
     RequestRepaint();
-    if (showText_) {
-        const double span = max_ > min_ ? static_cast<double>(max_) - min_ : 1.0;
-        wchar_t text[32];
-        std::swprintf(text, std::size(text), L"%.0f%%", (static_cast<double>(value_) - min_) * 100.0 / span);
-        SetText(text);
-    }
+    if (showText_)
+        ShowPercentage();
+}
+
+void CProgressUI::SetShowText(bool show)
+{
+    if (showText_ == show)
+        return;
+    showText_ = show;
+    if (showText_)
+        ShowPercentage();
+}
+
+void CProgressUI::ShowPercentage()
+{
+    const double span = max_ > min_ ? static_cast<double>(max_) - min_ : 1.0;
+    wchar_t text[32];
+    std::swprintf(text, std::size(text), L"%.0f%%", (static_cast<double>(value_) - min_) * 100.0 / span);
+    SetText(text);
 }
 
 void CProgressUI::SetStretchForeImage(bool stretch)

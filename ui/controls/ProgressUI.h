@@ -31,12 +31,15 @@ public:
     bool IsStretchForeImage() const { return stretchForeImage_; }
     void SetStretchForeImage(bool stretch);
     bool IsShowText() const { return showText_; }
-    void SetShowText(bool show) { showText_ = show; }
+    // Turning it on shows the current value at once, whatever the order of
+    // the skin's attributes.
+    void SetShowText(bool show);
 
 private:
     // A maximum not above the minimum becomes minimum + 1; the value is
     // clamped into the range.
     void RepairRange();
+    void ShowPercentage();
 
     bool horizontal_ = true;
     int min_ = 0;

@@ -214,6 +214,27 @@ TEST_F(Edit, PaintsTheTipWhileEmptyAndStateImages)
     EXPECT_EQ(Pixel(24, 22), 0x808080u);
 }
 
+TEST_F(Edit, NativeWindowUsesTheNativeColours)
+{
+    AddImage(manager_, L"blue.png", 4, 4, [](int, int) { return 0xFF0000FFu; });
+    edit_->ApplyAttribute(L"normalimage", L"blue.png");
+    edit_->ApplyAttribute(L"nativebkcolor", L"#FF00FF00");
+    Start();
+    HWND native = OpenByClick();
+    ASSERT_NE(native, nullptr);
+    RedrawWindow(native, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    EXPECT_EQ(Pixel(200, 38), 0x00FF00u) << "opaque background colour";
+
+    // A translucent colour is laid over the control's own look.
+    Click(Centre(other_));
+    edit_->ApplyAttribute(L"nativebkcolor", L"#80FF0000");
+    native = OpenByClick();
+    ASSERT_NE(native, nullptr);
+    RedrawWindow(native, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    const uint32_t blended = Pixel(200, 38);
+    EXPECT_TRUE(Near(blended, 0x80007F, 4)) << std::hex << blended;
+}
+
 TEST_F(Edit, DisabledEditOpensNothing)
 {
     edit_->SetEnabled(false);

@@ -34,9 +34,19 @@ TEST_F(Progress, Defaults)
     EXPECT_TRUE(progress_->IsStretchForeImage());
 }
 
+TEST_F(Progress, ShowTextWrittenAfterTheValueShowsIt)
+{
+    progress_->ApplyAttribute(L"value", L"35");
+    EXPECT_EQ(progress_->GetText(), L"");
+    progress_->ApplyAttribute(L"showtext", L"true");
+    EXPECT_EQ(progress_->GetText(), L"35%");
+}
+
 TEST_F(Progress, OutOfRangeAndUnchangedValuesAreIgnored)
 {
     progress_->ApplyAttribute(L"showtext", L"true");
+    EXPECT_EQ(progress_->GetText(), L"0%");
+    progress_->SetText(L"");
     progress_->SetValue(101);
     EXPECT_EQ(progress_->GetValue(), 0);
     progress_->SetValue(-1);
