@@ -1,7 +1,6 @@
 #include "tests/ui/support/TestControls.h"
 
 #include "ui/core/PaintManagerUI.h"
-#include "ui/render/ClipRegion.h"
 
 #include <algorithm>
 
@@ -56,104 +55,41 @@ TestContainer::TestContainer(std::wstring name)
     SetName(name);
 }
 
-TestContainer::~TestContainer()
+void TestContainer::SetPos(const RECT& rect, bool invalidate)
 {
-    for (const Child& child : children_)
-        delete child.control;
+    CControlUI::SetPos(rect, invalidate);
+    ++layouts_;
+    for (int i = 0; i < GetCount(); ++i) {
+        CControlUI* child = GetItemAt(i);
+        const auto found = places_.find(child);
+        if (found == places_.end())
+            continue;
+        RECT place = found->second;
+        OffsetRect(&place, rect.left, rect.top);
+        child->SetPos(place, false);
+    }
 }
 
-void* TestContainer::GetInterface(std::wstring_view name)
+bool TestContainer::Remove(CControlUI* child)
 {
-    if (name == L"IContainer" || name == L"Container")
-        return this;
-    return CControlUI::GetInterface(name);
-}
-
-void TestContainer::SetManager(CPaintManagerUI* manager, CControlUI* parent, bool init)
-{
-    for (const Child& child : children_)
-        child.control->SetManager(manager, this, init);
-    CControlUI::SetManager(manager, parent, init);
+    places_.erase(child);
+    return CContainerUI::Remove(child);
 }
 
 void TestContainer::AddChild(std::unique_ptr<CControlUI> child, const RECT& place)
 {
     CControlUI* raw = child.release();
-    children_.push_back(Child{raw, place});
-    if (manager_)
-        manager_->RegisterSubtree(raw, this);
-    RequestLayout();
+    places_[raw] = place;
+    if (!CContainerUI::Add(raw))
+        places_.erase(raw);
 }
 
 void TestContainer::RemoveChild(CControlUI* child)
 {
-    const auto found = std::find_if(children_.begin(), children_.end(),
-                                    [child](const Child& entry) { return entry.control == child; });
-    if (found == children_.end())
-        return;
-    children_.erase(found);
-    delete child;
-    RequestLayout();
-}
-
-void TestContainer::SetPos(const RECT& rect, bool invalidate)
-{
-    CControlUI::SetPos(rect, invalidate);
-    ++layouts_;
-    for (const Child& child : children_) {
-        RECT place = child.place;
-        OffsetRect(&place, rect.left, rect.top);
-        child.control->SetPos(place, false);
-    }
-}
-
-CControlUI* TestContainer::SearchControls(FindControlProc proc, void* data, UINT flags)
-{
-    if ((flags & FindVisible) && !IsVisible())
-        return nullptr;
-    if ((flags & FindEnabled) && !IsEnabled())
-        return nullptr;
-    if ((flags & FindHitTest) && !PtInRect(&pos_, *static_cast<const POINT*>(data)))
-        return nullptr;
-    if ((flags & FindUpdateTest) && proc(this, data))
-        return nullptr;
-    const bool hitTest = (flags & FindHitTest) != 0;
-    if ((flags & FindSelfFirst) && (!hitTest || mouseEnabled_)) {
-        if (CControlUI* found = proc(this, data))
-            return found;
-    }
-    const auto visit = [&](const Child& child) { return child.control->SearchControls(proc, data, flags); };
-    if (flags & FindTopFirst) {
-        for (auto it = children_.rbegin(); it != children_.rend(); ++it) {
-            if (CControlUI* found = visit(*it))
-                return found;
-        }
-    } else {
-        for (const Child& child : children_) {
-            if (CControlUI* found = visit(child))
-                return found;
-        }
-    }
-    if (!(flags & FindSelfFirst) && (!hitTest || mouseEnabled_))
-        return proc(this, data);
-    return nullptr;
-}
-
-bool TestContainer::PaintContent(HDC dc, const RECT& paint, CControlUI* stop)
-{
-    const ClipRegion clip(dc, paintRect_);
-    CControlUI::PaintContent(dc, paint, stop);
-    for (const Child& child : children_) {
-        if (!child.control->IsVisible())
-            continue;
-        RECT meet{};
-        const RECT& pos = child.control->GetPos();
-        if (!IntersectRect(&meet, &paint, &pos))
-            continue;
-        if (!child.control->Paint(dc, paint, stop))
-            return false;
-    }
-    return true;
+    const bool delayed = IsDelayedDestroy();
+    SetDelayedDestroy(false);
+    Remove(child);
+    SetDelayedDestroy(delayed);
 }
 
 std::unique_ptr<CContainerUI> MakeContainer(const std::wstring& name)

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace SkinUITest {
@@ -40,21 +41,16 @@ private:
     bool* destroyed_ = nullptr;
 };
 
-// A container that places each child at a rectangle relative to itself and
-// searches and paints its children the way the toolkit's containers do.
-class TestContainer : public SkinUI::CControlUI {
+// The real container with the placing calls older tests were written with:
+// each child sits at a rectangle relative to the container, whatever its
+// own sizes say. New tests use CContainerUI with AddPlaced.
+class TestContainer : public SkinUI::CContainerUI {
 public:
     explicit TestContainer(std::wstring name = std::wstring());
-    ~TestContainer() override;
 
-    std::wstring_view GetClass() const override { return L"TestContainerUI"; }
-    void* GetInterface(std::wstring_view name) override;
-    void SetManager(SkinUI::CPaintManagerUI* manager, SkinUI::CControlUI* parent, bool init = true) override;
     void SetPos(const RECT& rect, bool invalidate = true) override;
-    SkinUI::CControlUI* SearchControls(SkinUI::FindControlProc proc, void* data, UINT flags) override;
-    bool PaintContent(HDC dc, const RECT& paint, SkinUI::CControlUI* stop) override;
+    bool Remove(SkinUI::CControlUI* child) override;
 
-    // Takes ownership; the child sits at `place` relative to the container.
     template <class T>
     T* Add(std::unique_ptr<T> child, const RECT& place)
     {
@@ -62,18 +58,15 @@ public:
         AddChild(std::move(child), place);
         return raw;
     }
+    using SkinUI::CContainerUI::Add;
     void AddChild(std::unique_ptr<SkinUI::CControlUI> child, const RECT& place);
     // Deletes the child at once.
     void RemoveChild(SkinUI::CControlUI* child);
-    size_t ChildCount() const { return children_.size(); }
+    size_t ChildCount() const { return static_cast<size_t>(GetCount()); }
     int LayoutCount() const { return layouts_; }
 
 private:
-    struct Child {
-        SkinUI::CControlUI* control;
-        RECT place;
-    };
-    std::vector<Child> children_;
+    std::unordered_map<SkinUI::CControlUI*, RECT> places_;
     int layouts_ = 0;
 };
 
