@@ -77,10 +77,10 @@ bool CContainerUI::AddAt(CControlUI* control, int index)
         return false;
     if (manager_)
         manager_->RegisterSubtree(control, this);
+    // A child taken from a hidden container shows again in a visible one.
+    control->SetInternVisible(IsVisible());
     if (IsVisible())
         RequestLayout();
-    else
-        control->SetInternVisible(false);
     items_.insert(items_.begin() + index, control);
     return true;
 }

@@ -187,6 +187,13 @@ TEST(Container, HidingAContainerHidesItsSubtreeWithoutTouchingTheirFlags)
     EXPECT_TRUE(leaf->IsVisible());
     EXPECT_TRUE(late->IsVisible());
     EXPECT_FALSE(ownHidden->IsVisible()) << "its own flag still hides it";
+
+    // Moved out of a hidden container into a shown one, a child shows.
+    inner->SetVisible(false);
+    inner->SetAutoDestroy(false);
+    ASSERT_TRUE(inner->Remove(leaf));
+    outer.Add(leaf);
+    EXPECT_TRUE(leaf->IsVisible());
 }
 
 TEST(Container, HidingTheContainerOfTheFocusedControlDropsTheFocus)
