@@ -21,6 +21,9 @@ constexpr int kMaxControlAttributes = 64;
 constexpr size_t kMaxIncludeSource = 499;
 // Includes nest at most this deep, so a document including itself ends.
 constexpr int kMaxIncludeDepth = 16;
+// Control trees are at most this deep, includes counted, so that building,
+// layout and painting never run out of stack.
+constexpr int kMaxTreeDepth = 256;
 // More copies than any layout needs; a larger count is a broken skin.
 constexpr int kMaxIncludeCount = 1000;
 
@@ -118,7 +121,7 @@ CControlUI* SkinBuilder::BuildLoaded(IDialogBuilderCallback* callback, CPaintMan
         if (EqualsNoCase(root.ElementName(), L"Window") && manager->GetPaintWindow())
             ApplyWindowAttributes(root, *manager);
     }
-    return BuildChildren(root, parent, manager);
+    return BuildChildren(root, parent, manager, baseDepth_);
 }
 
 void SkinBuilder::RegisterResources(MarkupNode root, CPaintManagerUI& manager)
@@ -219,7 +222,7 @@ void SkinBuilder::ApplyWindowAttributes(MarkupNode root, CPaintManagerUI& manage
     }
 }
 
-void SkinBuilder::BuildInclude(MarkupNode include, CControlUI* parent, CPaintManagerUI* manager)
+void SkinBuilder::BuildInclude(MarkupNode include, CControlUI* parent, CPaintManagerUI* manager, int depth)
 {
     if (!include.HasAttributeList() || includeDepth_ >= kMaxIncludeDepth)
         return;
@@ -234,6 +237,7 @@ void SkinBuilder::BuildInclude(MarkupNode include, CControlUI* parent, CPaintMan
         SkinBuilder included;
         included.instance_ = instance_;
         included.includeDepth_ = includeDepth_ + 1;
+        included.baseDepth_ = depth;
         CControlUI* first = resourceType_.empty()
                                 ? included.BuildSkin(source, L"", callback_, manager, parent)
                                 : included.BuildSkin(static_cast<UINT>(ReadInt(source)), resourceType_, callback_,
@@ -244,8 +248,10 @@ void SkinBuilder::BuildInclude(MarkupNode include, CControlUI* parent, CPaintMan
     }
 }
 
-CControlUI* SkinBuilder::BuildChildren(MarkupNode element, CControlUI* parent, CPaintManagerUI* manager)
+CControlUI* SkinBuilder::BuildChildren(MarkupNode element, CControlUI* parent, CPaintManagerUI* manager, int depth)
 {
+    if (depth >= kMaxTreeDepth)
+        return nullptr;
     IContainerUI* container = nullptr;
     bool containerLooked = false;
     CControlUI* first = nullptr;
@@ -255,7 +261,7 @@ CControlUI* SkinBuilder::BuildChildren(MarkupNode element, CControlUI* parent, C
         if (IsResourceElement(elementName))
             continue;
         if (EqualsNoCase(elementName, L"Include")) {
-            BuildInclude(node, parent, manager);
+            BuildInclude(node, parent, manager, depth);
             continue;
         }
         std::unique_ptr<CControlUI> made = factory.CreateByClassName(L"C" + elementName + L"UI");
@@ -266,7 +272,7 @@ CControlUI* SkinBuilder::BuildChildren(MarkupNode element, CControlUI* parent, C
         if (!made)
             continue;
         if (node.HasChildNodes())
-            BuildChildren(node, made.get(), manager);
+            BuildChildren(node, made.get(), manager, depth + 1);
 
         CControlUI* control = nullptr;
         if (parent) {

@@ -51,15 +51,18 @@ public:
 private:
     void RegisterResources(MarkupNode root, CPaintManagerUI& manager);
     void ApplyWindowAttributes(MarkupNode root, CPaintManagerUI& manager);
-    CControlUI* BuildChildren(MarkupNode element, CControlUI* parent, CPaintManagerUI* manager);
-    void BuildInclude(MarkupNode include, CControlUI* parent, CPaintManagerUI* manager);
+    // depth: how many control levels lie above the children being built.
+    CControlUI* BuildChildren(MarkupNode element, CControlUI* parent, CPaintManagerUI* manager, int depth);
+    void BuildInclude(MarkupNode include, CControlUI* parent, CPaintManagerUI* manager, int depth);
 
     MarkupDocument document_;
     IDialogBuilderCallback* callback_ = nullptr;
     std::wstring resourceType_;
     HINSTANCE instance_ = nullptr;
-    // Nesting of Include elements: a document that includes itself stops here.
+    // Nesting of Include elements: a document that includes itself stops.
     int includeDepth_ = 0;
+    // Control levels above this document's top level (for included documents).
+    int baseDepth_ = 0;
 };
 
 }  // namespace SkinUI

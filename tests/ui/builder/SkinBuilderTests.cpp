@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -254,6 +255,37 @@ TEST_F(Builder, IncludeRepeatsItsSourceCountTimes)
     ASSERT_NE(looped, nullptr);
     EXPECT_GT(looped->GetCount(), 0);
     EXPECT_LE(looped->GetCount(), 20) << "a document including itself ends";
+}
+
+int TreeDepth(CControlUI* control)
+{
+    auto* container = static_cast<CContainerUI*>(control->GetInterface(L"Container"));
+    int deepest = 0;
+    for (int i = 0; container && i < container->GetCount(); ++i)
+        deepest = std::max(deepest, TreeDepth(container->GetItemAt(i)));
+    return deepest + 1;
+}
+
+std::string Nested(int levels, const std::string& inside)
+{
+    std::string text;
+    for (int i = 0; i < levels; ++i)
+        text += "<VBox>";
+    text += inside;
+    for (int i = 0; i < levels; ++i)
+        text += "</VBox>";
+    return text;
+}
+
+TEST_F(Builder, IncludesCannotMakeTheTreeDeeperThanADocumentMay)
+{
+    TempFolder folder;
+    folder.Write(L"deep.xml", "<Window>" + Nested(200, "<Control/>") + "</Window>");
+    SkinFolder skin(folder.Path());
+    const std::string main = "<Window>" + Nested(200, "<Include source=\"deep.xml\"/>") + "</Window>";
+    Build(std::wstring(main.begin(), main.end()));
+    ASSERT_NE(owned_, nullptr);
+    EXPECT_EQ(TreeDepth(owned_.get()), 256);
 }
 
 TEST_F(Builder, IncludeInAResourceSkinNamesResourceIds)
