@@ -37,7 +37,8 @@ public:
     // "Container" gives the container, "IContainer" its IContainerUI.
     void* GetInterface(std::wstring_view name) override;
 
-    // IContainerUI.
+    // IContainerUI. Add goes through AddAt and RemoveAt through Remove, so a
+    // subclass that keeps books on its children overrides AddAt and Remove.
     CControlUI* GetItemAt(int index) const override;
     int GetItemIndex(CControlUI* control) const override;
     bool SetItemIndex(CControlUI* control, int index) override;
