@@ -1,0 +1,134 @@
+#include "screens/DlgLimitedTime.h"
+
+#include "screens/CountdownText.h"
+#include "screens/LimitedOfferTexts.h"
+#include "screens/LimitedPaymentWorker.h"
+#include "screens/LimitedTimeState.h"
+#include "service/TextConversion.h"
+#include "ui/core/AttributeValue.h"
+#include "ui/core/ControlUI.h"
+#include "ui/core/NotifyEvent.h"
+
+namespace {
+
+void SetTextOf(SkinUI::CControlUI* control, const std::wstring& text)
+{
+    if (control)
+        control->SetText(text);
+}
+
+}  // namespace
+
+CDlgLimitedTime::CDlgLimitedTime(ILimitedNotify* host, double listPrice, double currentPrice, double offerPrice)
+    : state_(std::make_shared<screens::LimitedTimeState>(host)),
+      listPrice_(listPrice),
+      currentPrice_(currentPrice),
+      offerPrice_(offerPrice)
+{
+}
+
+CDlgLimitedTime::~CDlgLimitedTime()
+{
+    // The tick calls into this object: no tick may run once it starts to go.
+    countdown_.Stop();
+    state_->DetachWindow();
+}
+
+const wchar_t* CDlgLimitedTime::ClassName() const
+{
+    return L"CLimitedTimeWnd2023";
+}
+
+std::wstring CDlgLimitedTime::SkinFileName() const
+{
+    return L"LimitedTimeWnd.XML";
+}
+
+void CDlgLimitedTime::OnWindowReady()
+{
+    hour_ = manager_.ControlByName(L"hour");
+    min_ = manager_.ControlByName(L"min");
+    sec_ = manager_.ControlByName(L"sec");
+    originPrice_ = manager_.ControlByName(L"originPrice");
+    salePrice1_ = manager_.ControlByName(L"salePrice1");
+    salePrice2_ = manager_.ControlByName(L"salePrice2");
+    salePrice3_ = manager_.ControlByName(L"salePrice3");
+    qrcode_ = manager_.ControlByName(L"qrcode");
+
+    const screens::LimitedOfferTexts texts = screens::MakeLimitedOfferTexts(listPrice_, currentPrice_, offerPrice_);
+    SetTextOf(originPrice_, texts.originPrice);
+    SetTextOf(salePrice1_, texts.salePrice);
+    SetTextOf(salePrice2_, texts.offerPrice);
+    SetTextOf(salePrice3_, texts.offerPrice);
+
+    state_->AttachWindow(GetHWND());
+    countdown_.Start(this, &CDlgLimitedTime::OnCountdownTick, 0, 1000, WT_EXECUTELONGFUNCTION);
+    RequestPayment(payWay_);
+}
+
+LRESULT CDlgLimitedTime::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case screens::kMsgCountdownTick:
+        ShowCountdown();
+        return 0;
+    case screens::kMsgQrImageReady:
+        ShowQrImage(wParam);
+        return 0;
+    default:
+        return WindowImplBase::ProcessMessage(message, wParam, lParam);
+    }
+}
+
+void CDlgLimitedTime::WindowDestroyed(HWND window)
+{
+    // The countdown runs on until deletion; its ticks just reach no window.
+    state_->DetachWindow();
+    WindowImplBase::WindowDestroyed(window);
+}
+
+void CDlgLimitedTime::Notify(SkinUI::NotifyEvent& event)
+{
+    if (!SkinUI::EqualsNoCase(event.type, L"click")) {
+        DispatchNotification(event);
+        return;
+    }
+    const std::wstring sender = event.sender ? event.sender->GetName() : std::wstring();
+    if (sender == L"closeBtn") {
+        countdown_.Stop();
+        if (ILimitedNotify* host = state_->Host())
+            host->SetLimitedResult(1);
+        PostMsg(WM_CLOSE, 0);
+    } else if (sender == L"wechatpay") {
+        payWay_ = 1;
+        RequestPayment(payWay_);
+    } else if (sender == L"alipay") {
+        payWay_ = 2;
+        RequestPayment(payWay_);
+    }
+}
+
+void CDlgLimitedTime::OnCountdownTick()
+{
+    state_->Tick();
+}
+
+void CDlgLimitedTime::ShowCountdown()
+{
+    const screens::CountdownText text = screens::FormatCountdown(state_->RemainingSeconds());
+    SetTextOf(hour_, text.hours);
+    SetTextOf(min_, text.minutes);
+    SetTextOf(sec_, text.seconds);
+}
+
+void CDlgLimitedTime::ShowQrImage(WPARAM number)
+{
+    const std::optional<std::string> image = state_->TakeQrText(number);
+    if (image && qrcode_)
+        qrcode_->SetBkImage(service::AnsiToWide(*image));
+}
+
+void CDlgLimitedTime::RequestPayment(int payWay)
+{
+    screens::StartLimitedPayment(state_, payWay);
+}

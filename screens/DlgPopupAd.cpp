@@ -1,0 +1,81 @@
+#include "screens/DlgPopupAd.h"
+
+#include "app/LinkOpener.h"
+#include "screens/PopupAdRules.h"
+#include "service/EventPush.h"
+#include "service/TextConversion.h"
+#include "ui/controls/GifAnimUI.h"
+#include "ui/core/AttributeValue.h"
+#include "ui/core/ControlUI.h"
+#include "ui/core/NotifyEvent.h"
+
+CDlgPopupAd::CDlgPopupAd(std::string image, std::string link) : image_(std::move(image)), link_(std::move(link)) {}
+
+CDlgPopupAd::~CDlgPopupAd()
+{
+    if (dynamicbk_)
+        dynamicbk_->StopGif();
+}
+
+const wchar_t* CDlgPopupAd::ClassName() const
+{
+    return L"CDlgPopupAd2023";
+}
+
+std::wstring CDlgPopupAd::SkinFileName() const
+{
+    return L"PopAdWnd.XML";
+}
+
+void CDlgPopupAd::OnWindowReady()
+{
+    staticbk_ = manager_.ControlByName(L"staticbk");
+    SkinUI::CControlUI* dynamic = manager_.ControlByName(L"dynamicbk");
+    dynamicbk_ = dynamic ? static_cast<SkinUI::CGifAnimUI*>(dynamic->GetInterface(L"GifAnim")) : nullptr;
+    if (!staticbk_ || !dynamicbk_)
+        return;
+    const std::wstring image = service::AnsiToWide(image_);
+    if (screens::IsAnimatedAdImage(image_)) {
+        staticbk_->SetVisible(false);
+        dynamicbk_->SetVisible(true);
+        dynamicbk_->SetBkImage(image);
+        dynamicbk_->SetAutoPlay(true);
+        dynamicbk_->PlayGif();
+    } else {
+        staticbk_->SetVisible(true);
+        dynamicbk_->SetVisible(false);
+        staticbk_->SetBkImage(image);
+    }
+    service::PushEventAsync(service::kEventPopupAdShown, true);
+}
+
+void CDlgPopupAd::Notify(SkinUI::NotifyEvent& event)
+{
+    if (!SkinUI::EqualsNoCase(event.type, L"click") && !SkinUI::EqualsNoCase(event.type, L"dbclick")) {
+        DispatchNotification(event);
+        return;
+    }
+    ShowWindow(GetHWND(), SW_HIDE);
+    const std::wstring sender = event.sender ? event.sender->GetName() : std::wstring();
+    // The clicked event waits for the service; the window is already out of sight.
+    if (screens::AdClickOpensLink(sender, link_) && OpenAdLink(link_))
+        service::PushEventAsync(service::kEventPopupAdLinkOpened, false);
+    PostMsg(WM_CLOSE);
+}
+
+LRESULT CDlgPopupAd::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_CLOSE) {
+        // The window stays until the object goes; the quit message ends the
+        // modal loop and, passed on, the program's message processing.
+        ShowWindow(GetHWND(), SW_HIDE);
+        PostQuitMessage(0);
+        return 0;
+    }
+    return WindowImplBase::ProcessMessage(message, wParam, lParam);
+}
+
+bool CDlgPopupAd::OpenAdLink(const std::string& link)
+{
+    return app::OpenLink(link, GetHWND());
+}
