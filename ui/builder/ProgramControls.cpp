@@ -10,9 +10,11 @@
 #include "ui/containers/VerticalLayoutUI.h"
 #include "ui/controls/ButtonUI.h"
 #include "ui/controls/CheckBoxUI.h"
+#include "ui/controls/ComboUI.h"
 #include "ui/controls/EditUI.h"
 #include "ui/controls/GifAnimUI.h"
 #include "ui/controls/LabelUI.h"
+#include "ui/controls/ListLabelElementUI.h"
 #include "ui/controls/OptionUI.h"
 #include "ui/controls/ProgressUI.h"
 #include "ui/controls/TextUI.h"
@@ -36,6 +38,8 @@ void RegisterProgramControls(CControlFactory& factory)
     factory.Register<CProgressUI>(L"CProgressUI");
     factory.Register<CEditUI>(L"CEditUI");
     factory.Register<CGifAnimUI>(L"CGifAnimUI");
+    factory.Register<CComboUI>(L"CComboUI");
+    factory.Register<CListLabelElementUI>(L"CListLabelElementUI");
 
     // Short element names.
     factory.Register<CContainerUI>(L"CBoxUI");

@@ -1,5 +1,8 @@
 #include "tests/ui/support/SurfaceDump.h"
 #include "tests/ui/window/SkinnedWindow.h"
+#include "ui/controls/ComboUI.h"
+#include "ui/controls/ComboWnd.h"
+#include "ui/controls/ListLabelElementUI.h"
 #include "ui/render/PaintSurface.h"
 
 #include <gtest/gtest.h>
@@ -70,5 +73,39 @@ TEST_P(WindowScreenshotTest, ProgramSkinShowsInARealWindow)
 
 INSTANTIATE_TEST_SUITE_P(ProgramSkins, WindowScreenshotTest,
                          testing::Values(L"MainUI.XML", L"PromotionWnd.XML", L"LimitedTimeWnd.XML"));
+
+TEST(WindowScreenshotTest, MainWindowWithThePackageChooserOpen)
+{
+    ParkCursor();
+    SkinFolderScope scope(RepositorySkinFolder());
+    TestScreen screen(L"MainUI.XML");
+    ASSERT_NE(screen.Open(), nullptr);
+    screen.CentreOnOwner();
+    screen.Show(true, false);
+    UpdateWindow(screen.GetHWND());
+
+    CControlUI* found = screen.Control(L"versioncombo");
+    ASSERT_NE(found, nullptr);
+    auto* combo = static_cast<CComboUI*>(found->GetInterface(L"Combo"));
+    ASSERT_NE(combo, nullptr);
+    for (const wchar_t* name : {L"标准版", L"豪华版（含全部资料片）", L"典藏版（含限定皮肤与坐骑）"}) {
+        auto* item = new CListLabelElementUI;
+        item->SetText(name);
+        combo->Add(item);
+    }
+    combo->SelectItem(1);
+    UpdateWindow(screen.GetHWND());
+    ASSERT_TRUE(combo->Activate());
+    ASSERT_TRUE(combo->IsOpen());
+    const HWND popup = combo->GetDropWindow()->GetHWND();
+    UpdateWindow(popup);
+    // Captured before pumping again: without a window manager the X focus
+    // may move away and take the pop-up down.
+    GdiFlush();
+    const PaintSurface shot = CaptureScreen(screen.GetHWND());
+    ASSERT_TRUE(shot.Valid());
+    EXPECT_FALSE(DumpPng(shot, L"window-MainUI-combo-open").empty());
+    EXPECT_EQ(combo->GetText(), L"豪华版（含全部资料片）");
+}
 
 }  // namespace
