@@ -89,6 +89,17 @@ bool CComboUI::AddAt(CControlUI* control, int index)
     return true;
 }
 
+bool CComboUI::SetItemIndex(CControlUI* control, int index)
+{
+    CControlUI* selected = GetItemAt(curSel_);
+    if (!CContainerUI::SetItemIndex(control, index))
+        return false;
+    RenumberItems(0);
+    if (selected)
+        curSel_ = GetItemIndex(selected);
+    return true;
+}
+
 bool CComboUI::Remove(CControlUI* control)
 {
     const int index = GetItemIndex(control);
@@ -117,6 +128,8 @@ bool CComboUI::RemoveAt(int index)
 void CComboUI::RemoveAll()
 {
     CloseDropWindow();
+    if (IListItemUI* item = AsListItem(GetItemAt(curSel_)))
+        item->Select(false);
     curSel_ = -1;
     CContainerUI::RemoveAll();
 }

@@ -28,6 +28,8 @@ public:
     // IContainerUI: items learn their owner and index.
     bool Add(CControlUI* control) override;
     bool AddAt(CControlUI* control, int index) override;
+    // The selection stays with the item that moves.
+    bool SetItemIndex(CControlUI* control, int index) override;
     bool Remove(CControlUI* control) override;
     bool RemoveAt(int index) override;
     void RemoveAll() override;

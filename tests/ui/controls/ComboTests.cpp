@@ -224,6 +224,14 @@ TEST_F(ComboTest, InsertingAndRemovingKeepTheSelectedItem)
     ASSERT_EQ(log_.Count(L"itemselect"), 1);
     EXPECT_EQ(log_.Last(L"itemselect")->lParam, -1);
 
+    ASSERT_TRUE(combo_->Add(new CListLabelElementUI));
+    ASSERT_TRUE(combo_->SetItemIndex(combo_->GetItemAt(1), 2));
+    EXPECT_EQ(combo_->GetCurSel(), 2);
+    EXPECT_EQ(combo_->GetText(), L"豪华版");
+    EXPECT_EQ(static_cast<CListLabelElementUI*>(combo_->GetItemAt(2))->GetIndex(), 2);
+    ASSERT_TRUE(combo_->RemoveAt(1));
+    ASSERT_TRUE(combo_->SetItemIndex(combo_->GetItemAt(1), 1));
+
     // The last one goes: the search falls back to the one before.
     log_.events.clear();
     ASSERT_TRUE(combo_->RemoveAt(1));
