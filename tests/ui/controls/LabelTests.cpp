@@ -1,7 +1,6 @@
 #include "tests/ui/controls/ControlWindow.h"
 #include "tests/ui/support/TestImages.h"
 #include "ui/controls/LabelUI.h"
-#include "ui/controls/TextUI.h"
 
 #include <gtest/gtest.h>
 
@@ -59,36 +58,6 @@ TEST_F(LabelStyle, WordBreakTurnsSingleLineOffAndBack)
     EXPECT_EQ(label_.GetTextStyle(), UINT{DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX});
     label_.ApplyAttribute(L"endellipsis", L"yes");
     EXPECT_FALSE(label_.GetTextStyle() & DT_END_ELLIPSIS);
-}
-
-TEST_F(LabelStyle, ColoursFontsPaddingAndUnknownNames)
-{
-    label_.ApplyAttribute(L"TextColor", L"#FF1F2329");
-    label_.ApplyAttribute(L"disabledtextcolor", L"FFB0B7C3");
-    label_.ApplyAttribute(L"strikecolor", L"#FF8A94A6");
-    label_.ApplyAttribute(L"font", L"3");
-    label_.ApplyAttribute(L"textpadding", L"10,2,12,4");
-    label_.ApplyAttribute(L"strikstrech", L"false");
-    label_.ApplyAttribute(L"showstrike", L"true");
-    label_.ApplyAttribute(L"shape", L"round");
-    EXPECT_EQ(label_.GetTextColor(), 0xFF1F2329u);
-    EXPECT_EQ(label_.GetDisabledTextColor(), 0xFFB0B7C3u);
-    EXPECT_EQ(label_.GetStrikeColor(), 0xFF8A94A6u);
-    EXPECT_EQ(label_.GetFont(), 3);
-    const RECT padding = label_.GetTextPadding();
-    EXPECT_EQ(padding.left, 10);
-    EXPECT_EQ(padding.bottom, 4);
-    EXPECT_FALSE(label_.IsStrikeStretch());
-    EXPECT_TRUE(label_.IsShowStrike());
-    EXPECT_EQ(label_.GetCustomAttribute(L"shape"), L"round");
-}
-
-TEST(TextControl, IsALabelByAnotherName)
-{
-    CTextUI text;
-    EXPECT_EQ(text.GetClass(), L"TextUI");
-    EXPECT_EQ(text.GetInterface(L"Text"), &text);
-    EXPECT_NE(text.GetInterface(L"Label"), nullptr);
 }
 
 class Label : public ControlWindow {

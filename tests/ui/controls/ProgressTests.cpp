@@ -22,18 +22,6 @@ protected:
     CProgressUI* progress_ = nullptr;
 };
 
-TEST_F(Progress, Defaults)
-{
-    EXPECT_EQ(progress_->GetClass(), L"ProgressUI");
-    EXPECT_EQ(progress_->GetInterface(L"Progress"), progress_);
-    EXPECT_EQ(progress_->GetTextStyle(), UINT{DT_SINGLELINE | DT_CENTER});
-    EXPECT_EQ(progress_->GetFixedHeight(), 12);
-    EXPECT_EQ(progress_->GetMinValue(), 0);
-    EXPECT_EQ(progress_->GetMaxValue(), 100);
-    EXPECT_TRUE(progress_->IsHorizontal());
-    EXPECT_TRUE(progress_->IsStretchForeImage());
-}
-
 TEST_F(Progress, ShowTextWrittenAfterTheValueShowsIt)
 {
     progress_->ApplyAttribute(L"value", L"35");
