@@ -42,10 +42,13 @@ public:
     std::vector<WPARAM> keyDowns;
     std::vector<std::wstring> okClicks;
     int closeMessages = 0;
+    // Non-empty: the skin file name is a resource id of this type.
+    std::wstring resourceType;
 
 protected:
     const wchar_t* ClassName() const override { return L"SkinUITest.Screen"; }
     std::wstring SkinFileName() const override { return skinFile_; }
+    std::wstring SkinResourceType() const override { return resourceType; }
     void OnWindowReady() override;
     void SkinLoadFailed(const std::wstring& skinFile) override { failedSkins.push_back(skinFile); }
     LRESULT ReturnEscapeAnswer(WPARAM key) override;

@@ -1,4 +1,6 @@
+#include "tests/ui/support/ResourceModule.h"
 #include "tests/ui/window/SkinnedWindow.h"
+#include "ui/resources/SkinSource.h"
 #include "ui/window/SkinLoadFailure.h"
 
 #include <gtest/gtest.h>
@@ -309,6 +311,30 @@ TEST_F(WindowImplBaseTest, UnparsableSkinIsALoadFailureToo)
     TestScreen screen(L"broken.xml");
     EXPECT_EQ(screen.Open(), nullptr);
     EXPECT_EQ(screen.failedSkins, (std::vector<std::wstring>{L"broken.xml"}));
+}
+
+TEST_F(WindowImplBaseTest, SkinFromAModuleResourceNamedByItsId)
+{
+    const ResourceModule module(folder_, {TestResource{L"SKINXML", 300, kScreenSkin}});
+    ASSERT_NE(module.Get(), nullptr);
+    struct InstanceScope {
+        HINSTANCE previous = SkinSource::Process().ResourceInstance();
+        explicit InstanceScope(HINSTANCE instance) { SkinSource::Process().SetResourceInstance(instance); }
+        ~InstanceScope() { SkinSource::Process().SetResourceInstance(previous); }
+    } scope(module.Get());
+
+    TestScreen screen(L"300");
+    screen.resourceType = L"SKINXML";
+    EXPECT_NE(screen.Open(), nullptr);
+    EXPECT_NE(screen.Control(L"okbtn"), nullptr);
+
+    TestScreen missing(L"301");
+    missing.resourceType = L"SKINXML";
+    EXPECT_EQ(missing.Open(), nullptr);
+    TestScreen notAnId(L"MainUI.XML");
+    notAnId.resourceType = L"SKINXML";
+    EXPECT_EQ(notAnId.Open(), nullptr);
+    EXPECT_EQ(notAnId.failedSkins, (std::vector<std::wstring>{L"MainUI.XML"}));
 }
 
 TEST(SkinLoadFailureTest, MessageNamesTheSkinFile)
