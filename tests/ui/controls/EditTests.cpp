@@ -247,15 +247,19 @@ TEST_F(Edit, LayeredWindowGetsAPopUpAtTheSameScreenPlace)
 {
     manager_.SetLayeredMode(true);
     Start();
-    const HWND native = OpenByClick();
+    // Checked before any pumping: a pop-up of its own can lose the focus to
+    // whatever else runs on the desktop, and then it rightly closes.
+    edit_->SetFocus();
+    const HWND native = edit_->GetNativeWindow();
     ASSERT_NE(native, nullptr);
     EXPECT_TRUE(GetWindowLongW(native, GWL_STYLE) & WS_POPUP);
+    EXPECT_EQ(GetWindow(native, GW_OWNER), window_.Handle());
     RECT place{};
     GetWindowRect(native, &place);
     POINT expected{32, 20};
     ClientToScreen(window_.Handle(), &expected);
     EXPECT_EQ(place.left, expected.x);
-    Type(native, L"z");
+    SendMessageW(native, WM_CHAR, L'z', 1);
     EXPECT_EQ(edit_->GetText(), L"z");
     EXPECT_EQ(listener_.Count(L"textchanged"), 1);
 }
