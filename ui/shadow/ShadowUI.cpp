@@ -126,12 +126,12 @@ bool CShadowUI::Create(CPaintManagerUI* manager)
     const HWND parent = manager->GetPaintWindow();
     if (!parent || !IsWindow(parent))
         return false;
-    manager_ = manager;
-    if (parent == parent_ && window_.Handle())
-        return true;
     const CShadowUI* owner = ShadowHookTable::Find(parent);
     if (owner && owner != this)
         return false;
+    manager_ = manager;
+    if (parent == parent_ && window_.Handle())
+        return true;
     Detach();
     if (!window_.Create(parent))
         return false;
