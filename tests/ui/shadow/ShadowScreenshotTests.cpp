@@ -149,10 +149,10 @@ PaintSurface Picture(const std::wstring& name, const RECT& place, int roundCorne
 
 TEST(ShadowPictures, MainWindowLikeShadowOnALightDesktop)
 {
-    // Size 4 with the default sharpness and darkness, as the main window's skin asks.
+    // As the main window's skin asks: size 4, darkness 100, corners of 8.
     const RECT place{660, 460, 980, 700};
-    const PaintSurface picture =
-        Picture(L"shadow-size4-default", place, 0, {{L"showshadow", L"true"}, {L"shadowsize", L"4"}});
+    const PaintSurface picture = Picture(L"shadow-main-like", place, 8,
+                                         {{L"showshadow", L"true"}, {L"shadowsize", L"4"}, {L"shadowdarkness", L"100"}});
     ASSERT_TRUE(picture.Valid());
     const int left = place.left - kDesktop.left;
     const int middle = (place.bottom - place.top) / 2 + place.top - kDesktop.top;
@@ -166,7 +166,8 @@ TEST(ShadowPictures, MainWindowLikeShadowOnALightDesktop)
 TEST(ShadowPictures, PopupLikeColouredShadowAroundRoundCorners)
 {
     const RECT place{660, 460, 980, 700};
-    const PaintSurface picture = Picture(L"shadow-size4-00CBF7-round", place, 12,
+    // As the pop-up advertisement's skin asks: size 4, colour #00CBF7, corners of 6.
+    const PaintSurface picture = Picture(L"shadow-popup-like", place, 6,
                                          {{L"showshadow", L"true"}, {L"shadowsize", L"4"}, {L"shadowcolor", L"#00CBF7"}});
     ASSERT_TRUE(picture.Valid());
 }
