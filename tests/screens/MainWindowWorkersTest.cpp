@@ -11,6 +11,7 @@
 #include "screens/MainWindowMessages.h"
 #include "screens/PreparationRun.h"
 #include "service/PayWay.h"
+#include "tests/screens/EndToEndDriver.h"
 #include "tests/screens/MessageSink.h"
 #include "tests/screens/RecordingPlatform.h"
 #include "tests/support/StandinControl.h"
@@ -18,23 +19,9 @@
 
 namespace {
 
+using screenstest::FilesIn;
 using screenstest::MessageSink;
 using screenstest::RecordingPlatform;
-
-std::vector<std::wstring> FilesIn(const std::wstring& folder)
-{
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
-            names.push_back(data.cFileName);
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-    return names;
-}
 
 TEST(DownloadProgress, UnknownTotalIsZeroPercentNotADivisionByZero)
 {

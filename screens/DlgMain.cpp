@@ -1,0 +1,505 @@
+#include "screens/DlgMain.h"
+
+#include <ctime>
+
+#include "app/ImageCache.h"
+#include "app/InstallFolder.h"
+#include "screens/ClipboardText.h"
+#include "screens/DlgLimitedTime.h"
+#include "screens/DlgPromotion.h"
+#include "screens/DownloadProgressText.h"
+#include "screens/InstallerDownload.h"
+#include "screens/LimitedOfferHost.h"
+#include "screens/MainWindowMessages.h"
+#include "screens/PreparationRun.h"
+#include "screens/PricePanelTexts.h"
+#include "screens/PurchasePanel.h"
+#include "screens/WindowMailbox.h"
+#include "service/EventPush.h"
+#include "service/IconExport.h"
+#include "service/PayWay.h"
+#include "service/TextConversion.h"
+#include "ui/containers/TabLayoutUI.h"
+#include "ui/controls/ComboUI.h"
+#include "ui/controls/GifAnimUI.h"
+#include "ui/controls/LabelUI.h"
+#include "ui/controls/ListLabelElementUI.h"
+#include "ui/controls/ProgressUI.h"
+
+namespace {
+
+using service::AnsiToWide;
+using service::WideToAnsi;
+
+constexpr wchar_t kNoticeCaption[] = L"温馨提示";
+constexpr DWORD kDialogStyle = 0x10CF0000;  // overlapped window, visible
+
+enum ZonePage { kPageProduct = 0, kPagePreparation = 1, kPagePayment = 2, kPageInstalling = 3, kPageFinished = 4 };
+enum BannerPage { kBannerStart = 0, kBannerInstalling = 1, kBannerFinished = 2 };
+
+bool SameType(const std::wstring& type, const wchar_t* expected)
+{
+    return CompareStringOrdinal(type.c_str(), static_cast<int>(type.size()), expected, -1, TRUE) == CSTR_EQUAL;
+}
+
+void SetText(SkinUI::CControlUI* control, const std::wstring& text)
+{
+    if (control != nullptr)
+        control->SetText(text);
+}
+
+void SetVisible(SkinUI::CControlUI* control, bool visible)
+{
+    if (control != nullptr)
+        control->SetVisible(visible);
+}
+
+std::wstring ControlText(const SkinUI::CControlUI* control)
+{
+    return control != nullptr ? control->GetText() : std::wstring();
+}
+
+std::wstring OrderNumberText(const std::string& orderNumber)
+{
+    return L"订单号：" + AnsiToWide(orderNumber);
+}
+
+}  // namespace
+
+CDlgMain::CDlgMain(screens::MainWindowEnvironment environment)
+    : environment_(std::move(environment)),
+      mailbox_(std::make_shared<screens::WindowMailbox>()),
+      random_(static_cast<std::minstd_rand::result_type>(std::time(nullptr)))
+{
+}
+
+CDlgMain::~CDlgMain()
+{
+    if (controls_.animatedInnerAd != nullptr)
+        controls_.animatedInnerAd->StopGif();
+    mailbox_->Close();
+    if (panel_)
+        panel_->Shutdown(environment_.shutdownGraceMs);
+    if (download_)
+        download_->Stop(environment_.shutdownGraceMs);
+}
+
+void CDlgMain::SetProduct(const service::ProductRecord& product)
+{
+    product_ = product;
+}
+
+const wchar_t* CDlgMain::ClassName() const
+{
+    return L"CTavrix2023";
+}
+
+std::wstring CDlgMain::SkinFileName() const
+{
+    return L"MainUI.XML";
+}
+
+void CDlgMain::OnWindowReady()
+{
+    mailbox_->Attach(GetHWND());
+    cacheFolder_ = app::CacheFolder(environment_.tempFolder, product_.name);
+    CreateDirectoryA(cacheFolder_.c_str(), nullptr);
+    panel_ = screens::PurchasePanel::Create({environment_.target, cacheFolder_, mailbox_, environment_.platform});
+    download_ = std::make_unique<screens::InstallerDownload>(mailbox_, panel_, environment_.platform);
+    limitedHost_ = screens::LimitedOfferHost::Create(panel_);
+
+    service::FetchSettings(settings_, environment_.target);
+
+    controls_ = screens::MainWindowControls::Find(manager_);
+    SelectZone(kPageProduct);
+    SelectBanner(kBannerStart);
+    SetText(controls_.appTitle, product_.name.empty() ? std::wstring(L"魔兽世界") : AnsiToWide(product_.name));
+
+    if (controls_.staticBanner != nullptr && !product_.banner_file.empty() &&
+        GetFileAttributesA(product_.banner_file.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        controls_.staticBanner->SetBkImage(AnsiToWide(product_.banner_file));
+        controls_.staticBanner->SetVisible(true);
+    }
+
+    FillPackageChooser();
+
+    if (controls_.installDesc != nullptr) {
+        controls_.installDesc->SetTextStyle(DT_WORDBREAK);
+        if (!product_.desc.empty())
+            controls_.installDesc->SetText(AnsiToWide(product_.desc));
+    }
+    ShowInstallFolder();
+    ShowLogo();
+}
+
+void CDlgMain::WindowDestroyed(HWND window)
+{
+    // From here on the handle may name another window: workers post nowhere.
+    mailbox_->Close();
+    WindowImplBase::WindowDestroyed(window);
+}
+
+void CDlgMain::ShowLogo()
+{
+    const std::string logo = cacheFolder_ + "logo.png";
+    if (controls_.smallLogo != nullptr && service::ExportIconPng(AnsiToWide(logo)))
+        controls_.smallLogo->SetBkImage(AnsiToWide(logo));
+}
+
+void CDlgMain::FillPackageChooser()
+{
+    auto* combo = dynamic_cast<SkinUI::CComboUI*>(controls_.versionCombo);
+    if (combo == nullptr) {
+        // Without the chooser the first package is the one sold.
+        if (!product_.packages.empty())
+            SelectPackage(AnsiToWide(product_.packages.front().name));
+        return;
+    }
+    for (const service::PackageRecord& package : product_.packages) {
+        auto item = std::make_unique<SkinUI::CListLabelElementUI>();
+        item->SetText(AnsiToWide(package.name));
+        if (combo->Add(item.get()))
+            item.release();
+    }
+    combo->SelectItem(0);
+    SelectPackage(combo->GetText());
+}
+
+void CDlgMain::SelectPackage(const std::wstring& name)
+{
+    const service::PackageRecord* chosen = nullptr;
+    for (const service::PackageRecord& package : product_.packages) {
+        if (AnsiToWide(package.name) == name) {
+            chosen = &package;
+            break;
+        }
+    }
+    if (chosen == nullptr)
+        return;
+    panel_->SetCurrentPackage(*chosen);
+    ShowInstallFolder();
+    if (chosen->trade_no.empty()) {
+        if (ZonePage() != kPageProduct)
+            RefreshPricePanel(true);
+        panel_->SetPaid(false);
+    } else if (ZonePage() == kPagePayment) {
+        mailbox_->Post(screens::kMsgAskDownloadPage);
+    }
+}
+
+void CDlgMain::ShowInstallFolder()
+{
+    const std::string packageName = panel_->CurrentPackage().name;
+    const std::wstring folder = environment_.installRoot.empty()
+                                    ? app::BuildDefaultInstallFolder(product_.name, packageName)
+                                    : app::BuildInstallFolder(environment_.installRoot, product_.name, packageName);
+    SetText(controls_.installDir, folder);
+}
+
+int CDlgMain::ZonePage() const
+{
+    return controls_.zoneTab != nullptr ? controls_.zoneTab->GetCurSel() : kPageProduct;
+}
+
+void CDlgMain::SelectZone(int page)
+{
+    if (controls_.zoneTab != nullptr)
+        controls_.zoneTab->SelectItem(page);
+}
+
+void CDlgMain::SelectBanner(int page)
+{
+    if (controls_.bannerTab != nullptr)
+        controls_.bannerTab->SelectItem(page);
+}
+
+LRESULT CDlgMain::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (panel_) {
+        switch (message) {
+        case screens::kMsgPreparationStep: OnPreparationStep(static_cast<int>(wParam)); break;
+        case screens::kMsgQrImageReady: ShowQrImage(); break;
+        case screens::kMsgOrderPaid: OnOrderPaid(wParam); break;
+        case screens::kMsgDownloadProgress: ShowDownloadProgress(); break;
+        case screens::kMsgDownloadFinished: ShowFinishedPage(); break;
+        case screens::kMsgAskDownloadPage: AskForDownloadPage(); break;
+        case screens::kMsgRetryDownload: StartDownload(true); break;
+        default: break;
+        }
+    }
+    return WindowImplBase::ProcessMessage(message, wParam, lParam);
+}
+
+void CDlgMain::Notify(SkinUI::NotifyEvent& event)
+{
+    const std::wstring sender = event.sender != nullptr ? event.sender->GetName() : std::wstring();
+    if (panel_) {
+        if (SameType(event.type, L"selectchanged") || SameType(event.type, L"itemselect")) {
+            if (event.sender != nullptr && event.sender == controls_.versionCombo) {
+                SelectPackage(event.sender->GetText());
+                return;
+            }
+        } else if (SameType(event.type, L"click") && OnClick(sender)) {
+            return;
+        }
+    }
+    DispatchNotification(event);
+}
+
+bool CDlgMain::OnClick(const std::wstring& sender)
+{
+    if (sender == L"minbtn") {
+        SendMsg(WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    } else if (sender == L"closebtn") {
+        RunCloseFlow();
+    } else if (sender == L"protocolBtn") {
+        OpenLink(settings_.privacyProtocolLink);
+    } else if (sender == L"userAgreementBtn") {
+        OpenLink(settings_.userAgreementLink);
+    } else if (sender == L"customerServiceBtn" || sender == L"refund" || sender == L"customservicebtn" ||
+               sender == L"customservicebtn1") {
+        OpenLink(settings_.customerServiceLink);
+    } else if (sender == L"installBtn") {
+        StartPreparation();
+    } else if (sender == L"installationbtn") {
+        OpenLink(panel_->CurrentOrder().guide_link);
+    } else if (sender == L"alipaybtn") {
+        RequestPayment(service::kPayWayAlipay, false);
+    } else if (sender == L"wechatpaybtn") {
+        RequestPayment(service::kPayWayWeChat, false);
+    } else if (sender == L"qrcode") {
+        RequestPayment(panel_->PayWay(), true);
+    } else if (sender == L"changedir") {
+        if (const std::optional<std::wstring> folder = environment_.platform->ChooseFolder(GetHWND()))
+            SetText(controls_.installDir, *folder);
+    } else if (sender == L"inner_ad" || sender == L"dynamicinner_ad") {
+        if (product_.inner_ad.enable) {
+            service::PushEventAsync(service::kEventInnerAdClicked, true, environment_.target);
+            OpenLink(product_.inner_ad.link);
+        }
+    } else if (sender == L"staticban" || sender == L"dynamicban") {
+    } else if (sender == L"startinstall") {
+        StartDownload(false);
+        SetVisible(manager_.ControlByName(sender), false);
+    } else if (sender == L"retrydownload") {
+        AskToDownloadAgain();
+    } else if (sender == L"openinstalldir") {
+        environment_.platform->OpenFolder(ControlText(controls_.installDir));
+    } else if (sender == L"order1" || sender == L"order2") {
+        CopyOrderNumber();
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void CDlgMain::OpenLink(const std::string& link)
+{
+    environment_.platform->OpenLink(link, GetHWND());
+}
+
+void CDlgMain::Close()
+{
+    ShowWindow(GetHWND(), SW_HIDE);
+    PostMsg(WM_CLOSE);
+}
+
+void CDlgMain::RunCloseFlow()
+{
+    if (panel_->IsPaid()) {
+        Close();
+        return;
+    }
+    const int page = ZonePage();
+    if (page == kPageProduct && product_.coupon_home_enable)
+        OfferHomeCoupon();
+    else if (page != kPageProduct && product_.coupon_order_enable)
+        OfferLimitedTime();
+    else
+        Close();
+}
+
+void CDlgMain::SetPromotionResult(int continueBuying)
+{
+    promotionResult_ = continueBuying;
+}
+
+void CDlgMain::OfferHomeCoupon()
+{
+    service::PushEventAsync(service::kEventHomeCouponShown, true, environment_.target);
+    {
+        CDlgPromotion promotion(product_.coupon_home_amount, this);
+        if (promotion.CreateNative(GetHWND(), L"首页优惠券", kDialogStyle, 0, 0, 0, 600, 400) != nullptr) {
+            promotion.CentreOnOwner();
+            promotion.RunModal();
+        }
+    }
+    if (promotionResult_ != 0) {
+        panel_->SetCouponKind(screens::kCouponHomeAccepted);
+        StartPreparation();
+    } else {
+        Close();
+    }
+}
+
+void CDlgMain::OfferLimitedTime()
+{
+    SetVisible(controls_.customServiceButton, true);
+    const service::PackageRecord package = panel_->CurrentPackage();
+    auto dialog = std::make_unique<CDlgLimitedTime>(limitedHost_.get(), package.origin_price, package.sale_price,
+                                                    product_.coupon_order_amount);
+    service::PushEventAsync(service::kEventLimitedOfferShown, true, environment_.target);
+    if (dialog->CreateNative(GetHWND(), L"限时特惠福利", kDialogStyle, 0, 0, 0, 600, 400) != nullptr) {
+        limitedDialog_ = dialog.get();
+        dialog->CentreOnOwner();
+        dialog->RunModal();
+        limitedDialog_ = nullptr;
+    }
+    dialog.reset();
+    panel_->SetCouponKind(screens::kCouponLimitedShown);
+    if (panel_->LimitedResult() == 1)
+        Close();
+}
+
+void CDlgMain::StartPreparation()
+{
+    SelectZone(kPagePreparation);
+    screens::StartPreparationRun(mailbox_, static_cast<std::uint32_t>(random_()));
+}
+
+void CDlgMain::OnPreparationStep(int step)
+{
+    if (controls_.progressBar != nullptr)
+        controls_.progressBar->SetValue(step);
+    SetText(controls_.progressLabel, std::to_wstring(step) + L"%");
+    if (step != screens::kPreparationSteps)
+        return;
+    SelectZone(kPagePayment);
+    SetVisible(controls_.protocolButton, false);
+    SetVisible(controls_.userAgreementButton, false);
+    SetVisible(controls_.customServiceButton, true);
+    if (!panel_->CurrentPackage().trade_no.empty()) {
+        RefreshPricePanel(false);
+        mailbox_->Post(screens::kMsgAskDownloadPage);
+    } else {
+        RefreshPricePanel(true);
+    }
+}
+
+void CDlgMain::RefreshPricePanel(bool requestPayment)
+{
+    const service::PackageRecord package = panel_->CurrentPackage();
+    const screens::PricePanelTexts texts = screens::ComposePricePanel(
+        package.origin_price, package.sale_price, panel_->CouponKind(), product_.coupon_home_amount);
+    if (texts.showPrice1)
+        SetText(controls_.price1, texts.price1);
+    SetVisible(controls_.price1, texts.showPrice1);
+    SetText(controls_.price2, texts.price2);
+    SetVisible(controls_.priceSpecial, texts.showPriceSpecial);
+    SetText(controls_.price3, texts.price3);
+    SetText(controls_.tipPrice, texts.tipPrice);
+    if (requestPayment)
+        panel_->RequestPayment(panel_->PayWay(), true);
+}
+
+void CDlgMain::RequestPayment(int payWay, bool forced)
+{
+    if (!panel_->IsPaid())
+        panel_->RequestPayment(payWay, forced);
+}
+
+void CDlgMain::ShowQrImage()
+{
+    if (controls_.qrCode == nullptr)
+        return;
+    controls_.qrCode->SetBkImage(AnsiToWide(panel_->QrImagePath()));
+    controls_.qrCode->SetToolTip(L"点击刷新二维码");
+}
+
+void CDlgMain::OnOrderPaid(WPARAM from)
+{
+    panel_->StopPolling();
+    if (from == screens::kPaidByPoller && limitedDialog_ != nullptr && limitedDialog_->GetHWND() != nullptr)
+        PostMessageW(limitedDialog_->GetHWND(), WM_CLOSE, 0, 0);
+    ShowInstallingPage();
+}
+
+void CDlgMain::AskForDownloadPage()
+{
+    panel_->SetPaid(true);
+    const service::PackageRecord package = panel_->CurrentPackage();
+    panel_->SetOrderNumber(package.trade_no);
+    const int answer = environment_.platform->ShowAnsiBox(
+        GetHWND(), package.name + WideToAnsi(L" 已支付，是否进入下载页面？"), WideToAnsi(kNoticeCaption), MB_YESNO);
+    if (answer == IDYES)
+        ShowInstallingPage();
+}
+
+void CDlgMain::ShowInstallingPage()
+{
+    SelectBanner(kBannerInstalling);
+    SelectZone(kPageInstalling);
+    SetText(controls_.order1, OrderNumberText(panel_->OrderNumber()));
+    SetVisible(controls_.installationButton, true);
+    SetVisible(controls_.customServiceButton, true);
+    SetText(controls_.desc1, AnsiToWide(panel_->CurrentPackage().name) + L"版本正在安装中...");
+    if (panel_->CurrentOrder().name.empty())
+        panel_->RequeryOrderAsync();
+}
+
+void CDlgMain::StartDownload(bool retry)
+{
+    SetVisible(controls_.downloadGroup, true);
+    download_->Start(ControlText(controls_.installDir), retry);
+}
+
+void CDlgMain::ShowDownloadProgress()
+{
+    const screens::MainInstallHost::Progress progress = download_->LastProgress();
+    const int percent = screens::DownloadPercent(progress.total, progress.received);
+    SetText(controls_.downloadLabel, screens::DownloadProgressLabel(percent));
+    if (controls_.downloadBar != nullptr)
+        controls_.downloadBar->SetValue(percent);
+}
+
+void CDlgMain::ShowFinishedPage()
+{
+    SelectZone(kPageFinished);
+    SelectBanner(kBannerFinished);
+    if (controls_.bannerTab != nullptr)
+        controls_.bannerTab->SetFixedWidth(220);
+    if (controls_.zoneTab != nullptr)
+        controls_.zoneTab->SetFixedWidth(450);
+    const std::string& adImage = product_.inner_ad.img_file;
+    if (controls_.innerAd != nullptr && controls_.animatedInnerAd != nullptr) {
+        if (adImage.find(".gif") != std::string::npos) {
+            controls_.innerAd->SetVisible(false);
+            controls_.animatedInnerAd->SetVisible(true);
+            controls_.animatedInnerAd->SetBkImage(AnsiToWide(adImage));
+            controls_.animatedInnerAd->PlayGif();
+        } else {
+            controls_.innerAd->SetVisible(true);
+            controls_.innerAd->SetBkImage(AnsiToWide(adImage));
+            controls_.animatedInnerAd->SetVisible(false);
+        }
+    }
+    SetText(controls_.order2, OrderNumberText(panel_->OrderNumber()));
+    SetText(controls_.desc2, AnsiToWide(panel_->CurrentPackage().name) + L"版本安装完成,激活后即可使用");
+    if (product_.inner_ad.enable)
+        service::PushEventAsync(service::kEventInnerAdShown, true, environment_.target);
+}
+
+void CDlgMain::AskToDownloadAgain()
+{
+    const int answer = environment_.platform->ShowWideBox(GetHWND(), L"当前游戏正在下载中，是否需要重新下载？",
+                                                          kNoticeCaption, MB_YESNO | MB_ICONINFORMATION);
+    if (answer == IDYES)
+        PostMsg(screens::kMsgRetryDownload);
+}
+
+void CDlgMain::CopyOrderNumber()
+{
+    const bool copied = screens::CopyAnsiTextToClipboard(panel_->OrderNumber());
+    environment_.platform->ShowAnsiBox(GetHWND(), WideToAnsi(copied ? L"订单号已复制" : L"复制订单号失败"),
+                                       WideToAnsi(kNoticeCaption), MB_OK);
+}

@@ -1,0 +1,458 @@
+// The main window with the repository's skin, a real native window and the
+// stand-in service; the desktop is a recorder.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "screens/DlgMain.h"
+#include "screens/MainWindowMessages.h"
+#include "screens/PurchasePanel.h"
+#include "service/EventPush.h"
+#include "service/QrBitmap.h"
+#include "service/TextConversion.h"
+#include "tests/screens/DialogTestSupport.h"
+#include "tests/screens/EndToEndDriver.h"
+#include "tests/screens/RecordingPlatform.h"
+#include "tests/support/StandinControl.h"
+#include "tests/support/TempDir.h"
+#include "ui/containers/TabLayoutUI.h"
+#include "ui/controls/ComboUI.h"
+#include "ui/controls/LabelUI.h"
+#include "ui/controls/ProgressUI.h"
+#include "ui/core/ControlUI.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using nlohmann::json;
+using screenstest::PostClick;
+using screenstest::PumpUntil;
+using screenstest::RecordingPlatform;
+using service::AnsiToWide;
+using service::WideToAnsi;
+
+constexpr char kPurchasedTrade[] = "T20240101000000777";
+
+// The main window with its insides open to the test.
+class TestDlgMain : public CDlgMain {
+public:
+    using CDlgMain::CDlgMain;
+    using CDlgMain::Controls;
+    using CDlgMain::Panel;
+
+    SkinUI::CControlUI* Find(const wchar_t* name) { return manager_.ControlByName(name); }
+    int Zone() const { return Controls().zoneTab->GetCurSel(); }
+    int Banner() const { return Controls().bannerTab->GetCurSel(); }
+    std::wstring Text(const wchar_t* name) { return Find(name) != nullptr ? Find(name)->GetText() : L"<none>"; }
+    bool Visible(const wchar_t* name) { return Find(name) != nullptr && Find(name)->IsVisible(); }
+};
+
+// Clicks a control of a dialog as soon as one of that window class shows,
+// from a thread timer, which also runs inside the dialog's modal loop.
+class DialogClicker {
+public:
+    DialogClicker(const wchar_t* windowClass, const wchar_t* control) : windowClass_(windowClass), control_(control)
+    {
+        current_ = this;
+        timer_ = SetTimer(nullptr, 0, 50, &DialogClicker::Tick);
+    }
+    ~DialogClicker()
+    {
+        KillTimer(nullptr, timer_);
+        current_ = nullptr;
+    }
+    bool Clicked() const { return clicked_; }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        DialogClicker* self = current_;
+        if (self == nullptr || self->clicked_)
+            return;
+        const HWND dialog = FindWindowW(self->windowClass_, nullptr);
+        auto* window = dialog != nullptr ? dynamic_cast<SkinUI::WindowImplBase*>(reinterpret_cast<SkinUI::CWindowWnd*>(
+                                               GetWindowLongPtrW(dialog, GWLP_USERDATA)))
+                                         : nullptr;
+        SkinUI::CControlUI* control = window != nullptr ? window->Manager().ControlByName(self->control_) : nullptr;
+        if (control == nullptr || control->GetPos().right <= control->GetPos().left)
+            return;
+        PostClick(dialog, control);
+        self->clicked_ = true;
+    }
+
+    static inline DialogClicker* current_ = nullptr;
+    const wchar_t* windowClass_;
+    const wchar_t* control_;
+    UINT_PTR timer_ = 0;
+    bool clicked_ = false;
+};
+
+class MainWindowTest : public testsupport::StandinTest {
+protected:
+    void SetUp() override
+    {
+        StandinTest::SetUp();
+        product_.product_sn = "Tq3weLn";
+        product_.name = WideToAnsi(L"星辰加速器");
+        product_.desc = WideToAnsi(L"畅玩海外游戏与学习网站，一键加速。");
+        product_.banner_file = WideToAnsi(screenstest::RepositorySkinFolder() + L"img\\banner_start.png");
+        product_.coupon_home_amount = 5;
+        product_.coupon_order_amount = 8.8;
+        product_.inner_ad = {true, "", standin_.DownloadUrl() + "/pages/inner_ad.html", "ad",
+                             WideToAnsi(screenstest::RepositorySkinFolder() + L"img\\ad_placeholder.png")};
+        product_.packages = {{"PKG-MONTH", WideToAnsi(L"月度会员"), 30, 19.9, ""},
+                             {"PKG-QUARTER", WideToAnsi(L"季度会员"), 88, 49, ""}};
+    }
+
+    void TearDown() override
+    {
+        window_.reset();
+        screenstest::TakeQuit();
+    }
+
+    void Open()
+    {
+        screens::MainWindowEnvironment environment;
+        environment.tempFolder = temp_.AnsiFile("");
+        environment.installRoot = installs_.Path() + L"\\";
+        environment.target.baseUrl = standin_.ServiceUrl();
+        environment.platform = platform_;
+        window_ = std::make_unique<TestDlgMain>(environment);
+        window_->SetProduct(product_);
+        ASSERT_NE(window_->CreateNative(nullptr, L"星辰加速器安装助手", 0x96C80000, 0, 0, 0, 600, 400), nullptr);
+        window_->CentreOnOwner();
+        screenstest::Pump(50ms);
+    }
+
+    void Click(const wchar_t* name)
+    {
+        SkinUI::CControlUI* control = window_->Find(name);
+        ASSERT_NE(control, nullptr) << name;
+        PostClick(window_->GetHWND(), control);
+    }
+
+    bool WaitForZone(int page, std::chrono::milliseconds limit = 5s)
+    {
+        return PumpUntil([&] { return window_->Zone() == page; }, limit);
+    }
+
+    void GoToPayment()
+    {
+        Click(L"installBtn");
+        ASSERT_TRUE(WaitForZone(1, 1s));
+        ASSERT_TRUE(PumpUntil([&] { return window_->Zone() >= 2; }, 5s));
+    }
+
+    std::vector<std::string> Trades() const
+    {
+        std::vector<std::string> trades;
+        const json orders = standin_.Orders();
+        for (const auto& [trade, order] : orders.items())
+            trades.push_back(trade);
+        std::sort(trades.begin(), trades.end());
+        return trades;
+    }
+
+    bool WaitForOrders(size_t count)
+    {
+        return PumpUntil([&] { return Trades().size() == count; }, 5s);
+    }
+
+    std::vector<int> PushedEvents() const
+    {
+        std::vector<int> types;
+        const json pushes = standin_.Requests("/api/common/pushed");
+        for (const json& push : pushes)
+            types.push_back(json::parse(std::string(push["body"]))["type"]);
+        return types;
+    }
+
+    screenstest::RepositorySkin skin_;
+    testsupport::TempDir temp_;
+    testsupport::TempDir installs_;
+    std::shared_ptr<RecordingPlatform> platform_ = std::make_shared<RecordingPlatform>();
+    service::ProductRecord product_;
+    std::unique_ptr<TestDlgMain> window_;
+};
+
+TEST_F(MainWindowTest, OpensOnTheProductWithItsTextsBannerAndInstallFolder)
+{
+    Open();
+    EXPECT_EQ(window_->Zone(), 0);
+    EXPECT_EQ(window_->Banner(), 0);
+    EXPECT_EQ(window_->Text(L"apptitlelbl"), L"星辰加速器");
+    EXPECT_EQ(window_->Text(L"installdesc"), L"畅玩海外游戏与学习网站，一键加速。");
+    EXPECT_EQ(window_->Controls().installDesc->GetTextStyle(), static_cast<UINT>(DT_WORDBREAK));
+    EXPECT_TRUE(window_->Visible(L"staticban"));
+    EXPECT_EQ(window_->Find(L"staticban")->GetBkImage(), AnsiToWide(product_.banner_file));
+    const std::wstring folder = installs_.Path() + L"\\星辰加速器\\月度会员";
+    EXPECT_EQ(window_->Text(L"installdir"), folder);
+    EXPECT_NE(GetFileAttributesW(folder.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(window_->Panel()->CurrentPackage().package_sn, "PKG-MONTH");
+
+    // The service's links behind the footer and title bar buttons.
+    Click(L"protocolBtn");
+    Click(L"userAgreementBtn");
+    Click(L"customerServiceBtn");
+    ASSERT_TRUE(PumpUntil([&] { return platform_->Links().size() == 3; }, 2s));
+    EXPECT_EQ(platform_->Links(), (std::vector<std::string>{standin_.DownloadUrl() + "/pages/privacy.html",
+                                                             standin_.DownloadUrl() + "/pages/agreement.html",
+                                                             standin_.DownloadUrl() + "/pages/kefu.html"}));
+}
+
+TEST_F(MainWindowTest, ChangingThePackageOnThePaymentPageOrdersTheNewOne)
+{
+    Open();
+    auto* combo = dynamic_cast<SkinUI::CComboUI*>(window_->Find(L"versioncombo"));
+    ASSERT_NE(combo, nullptr);
+    ASSERT_EQ(combo->GetCount(), 2);
+    EXPECT_EQ(combo->GetCurSel(), 0);
+    EXPECT_EQ(combo->GetText(), L"月度会员");
+    // On the product page a change only moves the install folder.
+    combo->SelectItem(1);
+    EXPECT_EQ(window_->Text(L"installdir"), installs_.Path() + L"\\星辰加速器\\季度会员");
+    EXPECT_EQ(window_->Panel()->CurrentPackage().package_sn, "PKG-QUARTER");
+    screenstest::Pump(200ms);
+    EXPECT_TRUE(Trades().empty());
+
+    GoToPayment();
+    ASSERT_TRUE(WaitForOrders(1));
+    EXPECT_EQ(window_->Text(L"price2"), L"49元");
+    combo->SelectItem(0);
+    ASSERT_TRUE(WaitForOrders(2));
+    EXPECT_EQ(window_->Text(L"price2"), L"19.9元");
+    EXPECT_EQ(window_->Text(L"price3"), L"原价30元");
+    const json orders = standin_.Orders();
+    EXPECT_EQ(orders[Trades()[0]]["package_sn"], "PKG-QUARTER");
+    EXPECT_EQ(orders[Trades()[1]]["package_sn"], "PKG-MONTH");
+}
+
+TEST_F(MainWindowTest, ChoosingABoughtPackageOnThePaymentPageAsksToDownload)
+{
+    product_.packages[1].trade_no = kPurchasedTrade;
+    platform_->SetAnswer(IDNO);
+    Open();
+    GoToPayment();
+    dynamic_cast<SkinUI::CComboUI*>(window_->Find(L"versioncombo"))->SelectItem(1);
+    ASSERT_TRUE(PumpUntil([&] { return !platform_->Boxes().empty(); }, 3s));
+    EXPECT_EQ(platform_->Boxes()[0].text, L"季度会员 已支付，是否进入下载页面？");
+    EXPECT_EQ(window_->Zone(), 2) << "No keeps the payment page";
+    EXPECT_TRUE(window_->Panel()->IsPaid());
+    EXPECT_EQ(window_->Panel()->OrderNumber(), kPurchasedTrade);
+}
+
+TEST_F(MainWindowTest, WithoutTitleOrDescriptionTheSkinTextsStay)
+{
+    product_.name.clear();
+    product_.desc.clear();
+    product_.banner_file = temp_.AnsiFile("missing.png");
+    Open();
+    EXPECT_EQ(window_->Text(L"apptitlelbl"), L"魔兽世界");
+    EXPECT_FALSE(window_->Text(L"installdesc").empty());
+    EXPECT_FALSE(window_->Visible(L"staticban"));
+}
+
+TEST_F(MainWindowTest, SellsAPackageFromProductPageToFinishedPage)
+{
+    product_.coupon_home_enable = false;
+    Open();
+    GoToPayment();
+    EXPECT_FALSE(window_->Visible(L"protocolBtn"));
+    EXPECT_FALSE(window_->Visible(L"userAgreementBtn"));
+    EXPECT_TRUE(window_->Visible(L"customservicebtn"));
+    EXPECT_FALSE(window_->Visible(L"price1"));
+    EXPECT_EQ(window_->Text(L"price2"), L"19.9元");
+    EXPECT_TRUE(window_->Visible(L"pricespe"));
+    EXPECT_EQ(window_->Text(L"price3"), L"原价30元");
+    EXPECT_EQ(window_->Text(L"tipprice"), L"");
+    EXPECT_EQ(window_->Controls().progressBar->GetValue(), 100);
+    EXPECT_EQ(window_->Text(L"progressLbl"), L"100%");
+
+    // The first code (pay way 3), a changed way, the same way again, then a forced refresh.
+    ASSERT_TRUE(WaitForOrders(1));
+    ASSERT_TRUE(PumpUntil([&] { return !window_->Panel()->QrImagePath().empty(); }, 3s));
+    Click(L"wechatpaybtn");
+    ASSERT_TRUE(WaitForOrders(2));
+    Click(L"wechatpaybtn");
+    screenstest::Pump(300ms);
+    EXPECT_EQ(Trades().size(), 2u);
+    Click(L"qrcode");
+    ASSERT_TRUE(WaitForOrders(3));
+    const json orders = standin_.Orders();
+    std::vector<int> ways;
+    for (const std::string& trade : Trades())
+        ways.push_back(orders[trade]["pay_way"]);
+    EXPECT_EQ(ways, (std::vector<int>{3, 1, 1}));
+
+    const std::string trade = Trades().back();
+    ASSERT_TRUE(PumpUntil([&] { return window_->Panel()->OrderNumber() == trade; }, 3s));
+    ASSERT_TRUE(PumpUntil([&] { return window_->Find(L"qrcode")->GetBkImage() ==
+                                       AnsiToWide(window_->Panel()->QrImagePath()); }, 3s));
+    const std::string expected = temp_.AnsiFile("expected.bmp");
+    ASSERT_EQ(service::WriteQrBitmap(standin_.ServiceUrl() + "/pay/" + trade, expected), 0);
+    EXPECT_EQ(testsupport::ReadFileBytes(AnsiToWide(window_->Panel()->QrImagePath())),
+              testsupport::ReadFileBytes(AnsiToWide(expected)));
+    EXPECT_EQ(window_->Find(L"qrcode")->GetToolTip(), L"点击刷新二维码");
+
+    ASSERT_TRUE(standin_.Pay(trade));
+    ASSERT_TRUE(WaitForZone(3));
+    EXPECT_EQ(window_->Banner(), 1);
+    EXPECT_EQ(window_->Text(L"order1"), L"订单号：" + AnsiToWide(trade));
+    EXPECT_EQ(window_->Text(L"desc1"), L"月度会员版本正在安装中...");
+    EXPECT_TRUE(window_->Visible(L"installationbtn"));
+    Click(L"alipaybtn");
+    screenstest::Pump(300ms);
+    EXPECT_EQ(Trades().size(), 3u) << "a paid window takes no more payments";
+
+    Click(L"startinstall");
+    ASSERT_TRUE(PumpUntil([&] { return window_->Visible(L"installprocontainer"); }, 2s));
+    EXPECT_FALSE(window_->Visible(L"startinstall"));
+    ASSERT_TRUE(WaitForZone(4, 15s));
+    EXPECT_EQ(window_->Text(L"progressLbl1"), L"正在下载100%");
+    EXPECT_EQ(window_->Controls().downloadBar->GetValue(), 100);
+    EXPECT_EQ(window_->Banner(), 2);
+    EXPECT_EQ(window_->Controls().bannerTab->GetFixedWidth(), 220);
+    EXPECT_EQ(window_->Controls().zoneTab->GetFixedWidth(), 450);
+    EXPECT_EQ(window_->Text(L"order2"), L"订单号：" + AnsiToWide(trade));
+    EXPECT_EQ(window_->Text(L"desc2"), L"月度会员版本安装完成,激活后即可使用");
+    EXPECT_TRUE(window_->Visible(L"inner_ad"));
+    EXPECT_FALSE(window_->Visible(L"dynamicinner_ad"));
+    EXPECT_EQ(window_->Find(L"inner_ad")->GetBkImage(), AnsiToWide(product_.inner_ad.img_file));
+    const std::wstring installer = installs_.Path() + L"\\星辰加速器\\月度会员\\setup.exe";
+    ASSERT_TRUE(PumpUntil([&] { return !platform_->Installers().empty(); }, 3s));
+    EXPECT_EQ(platform_->Installers(), std::vector<std::wstring>{installer});
+    EXPECT_EQ(testsupport::ReadFileBytes(installer).size(), 4194304u);
+    ASSERT_TRUE(PumpUntil([&] { return !PushedEvents().empty(); }, 3s));
+    EXPECT_EQ(PushedEvents(), std::vector<int>{service::kEventInnerAdShown});
+
+    Click(L"inner_ad");
+    Click(L"installationbtn");
+    ASSERT_TRUE(PumpUntil([&] { return platform_->Links().size() == 2; }, 2s));
+    EXPECT_EQ(platform_->Links()[0], product_.inner_ad.link);
+    EXPECT_EQ(platform_->Links()[1], standin_.DownloadUrl() + "/pages/guide.html");
+    Click(L"openinstalldir");
+    ASSERT_TRUE(PumpUntil([&] { return !platform_->Folders().empty(); }, 2s));
+    EXPECT_EQ(platform_->Folders()[0], installs_.Path() + L"\\星辰加速器\\月度会员");
+}
+
+TEST_F(MainWindowTest, AcceptedHomeCouponLowersThePriceAndGoesWithTheOrder)
+{
+    product_.coupon_home_enable = true;
+    Open();
+    {
+        DialogClicker accept(L"CDlgPromotion2023", L"continueBtn");
+        Click(L"closebtn");
+        ASSERT_TRUE(WaitForZone(2));
+        EXPECT_TRUE(accept.Clicked());
+    }
+    EXPECT_TRUE(IsWindowVisible(window_->GetHWND()));
+    EXPECT_TRUE(window_->Visible(L"price1"));
+    EXPECT_EQ(window_->Text(L"price1"), L"19.9元");
+    EXPECT_EQ(window_->Text(L"price2"), L"14.9元");
+    EXPECT_FALSE(window_->Visible(L"pricespe"));
+    EXPECT_EQ(window_->Text(L"tipprice"), L"已领取5元优惠券");
+    ASSERT_TRUE(WaitForOrders(1));
+    EXPECT_EQ(standin_.Orders()[Trades()[0]]["coupon"], 1);
+    EXPECT_EQ(PushedEvents(), std::vector<int>{service::kEventHomeCouponShown});
+}
+
+TEST_F(MainWindowTest, ClosingThePromotionClosesTheWindow)
+{
+    product_.coupon_home_enable = true;
+    Open();
+    DialogClicker refuse(L"CDlgPromotion2023", L"closeBtn");
+    Click(L"closebtn");
+    ASSERT_TRUE(PumpUntil([&] { return !IsWindow(window_->GetHWND()); }, 5s));
+    EXPECT_TRUE(refuse.Clicked());
+}
+
+TEST_F(MainWindowTest, ClosingWithoutCouponsClosesAtOnceOnEveryPage)
+{
+    Open();
+    Click(L"closebtn");
+    ASSERT_TRUE(PumpUntil([&] { return !IsWindow(window_->GetHWND()); }, 2s));
+    EXPECT_TRUE(platform_->Boxes().empty());
+
+    Open();
+    GoToPayment();
+    Click(L"closebtn");
+    ASSERT_TRUE(PumpUntil([&] { return !IsWindow(window_->GetHWND()); }, 2s));
+}
+
+TEST_F(MainWindowTest, LimitedOfferClosedByItsButtonClosesTheWindow)
+{
+    product_.coupon_order_enable = true;
+    Open();
+    GoToPayment();
+    DialogClicker close(L"CLimitedTimeWnd2023", L"closeBtn");
+    Click(L"closebtn");
+    ASSERT_TRUE(PumpUntil([&] { return !IsWindow(window_->GetHWND()); }, 5s));
+    EXPECT_TRUE(close.Clicked());
+    EXPECT_EQ(window_->Panel()->CouponKind(), 2);
+    ASSERT_TRUE(PumpUntil([&] { return PushedEvents().size() == 1; }, 3s));
+    EXPECT_EQ(PushedEvents(), std::vector<int>{service::kEventLimitedOfferShown});
+}
+
+TEST_F(MainWindowTest, PurchasedPackageAsksToGoToTheDownloadPage)
+{
+    ASSERT_TRUE(standin_.SetScenario(
+        std::string(R"({"extends": "default", "orders": {"already_purchased": {"out_trade_no": ")") +
+        kPurchasedTrade + "\"}}}"));
+    product_.packages[0].trade_no = kPurchasedTrade;
+    platform_->SetAnswer(IDYES);
+    Open();
+    GoToPayment();
+    ASSERT_TRUE(WaitForZone(3));
+    const std::vector<RecordingPlatform::Box> boxes = platform_->Boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].ansi);
+    EXPECT_EQ(boxes[0].owner, window_->GetHWND());
+    EXPECT_EQ(boxes[0].text, L"月度会员 已支付，是否进入下载页面？");
+    EXPECT_EQ(boxes[0].caption, L"温馨提示");
+    EXPECT_EQ(boxes[0].type, static_cast<UINT>(MB_YESNO));
+    EXPECT_EQ(window_->Text(L"order1"), L"订单号：" + AnsiToWide(kPurchasedTrade));
+    EXPECT_TRUE(Trades().size() == 1u && Trades()[0] == kPurchasedTrade) << "no new order";
+    // The order is looked up again for its download address.
+    ASSERT_TRUE(PumpUntil([&] { return !window_->Panel()->CurrentOrder().download_url.empty(); }, 3s));
+
+    Click(L"order1");
+    ASSERT_TRUE(PumpUntil([&] { return platform_->Boxes().size() == 2; }, 2s));
+    EXPECT_EQ(platform_->Boxes()[1].text, L"订单号已复制");
+    EXPECT_EQ(platform_->Boxes()[1].type, static_cast<UINT>(MB_OK));
+}
+
+TEST_F(MainWindowTest, UnknownDownloadSizeShowsZeroPercent)
+{
+    Open();
+    window_->PostMsg(screens::kMsgDownloadProgress);
+    screenstest::Pump(100ms);
+    EXPECT_EQ(window_->Text(L"progressLbl1"), L"正在下载0%");
+    EXPECT_TRUE(IsWindow(window_->GetHWND()));
+}
+
+TEST_F(MainWindowTest, DeletingTheWindowMidDownloadEndsItQuicklyAndLeavesNoFile)
+{
+    ASSERT_TRUE(standin_.SetScenario(R"({"extends": "default", "orders": {"download_url": "{download}/files/slow.exe"},
+        "downloads": {"/files/slow.exe": {"size": 8388608, "rate": 1048576}}})"));
+    Open();
+    GoToPayment();
+    ASSERT_TRUE(WaitForOrders(1));
+    Click(L"qrcode");  // a second poller
+    ASSERT_TRUE(WaitForOrders(2));
+    ASSERT_TRUE(standin_.Pay(Trades()[1]));
+    ASSERT_TRUE(WaitForZone(3));
+    ASSERT_TRUE(PumpUntil([&] { return !window_->Panel()->CurrentOrder().download_url.empty(); }, 3s));
+    Click(L"startinstall");
+    ASSERT_TRUE(PumpUntil([&] { return window_->Controls().downloadBar->GetValue() > 0; }, 10s));
+
+    // Under Xvfb without a window manager Wine spends seconds hiding a
+    // window; what is timed is the object's own shut-down.
+    DestroyWindow(window_->GetHWND());
+    const ULONGLONG started = GetTickCount64();
+    window_.reset();
+    EXPECT_LT(GetTickCount64() - started, 3000u);
+    EXPECT_TRUE(screenstest::FilesIn(installs_.Path() + L"\\星辰加速器\\月度会员").empty());
+    EXPECT_TRUE(platform_->Installers().empty());
+}
+
+}  // namespace

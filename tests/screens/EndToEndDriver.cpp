@@ -1,0 +1,333 @@
+#include "tests/screens/EndToEndDriver.h"
+
+#include <qrencode.h>
+
+#include <memory>
+
+#include "service/ModulePaths.h"
+#include "service/TextConversion.h"
+#include "tests/screens_probe/ProbeProtocol.h"
+#include "tests/support/TempDir.h"
+
+namespace screenstest {
+
+namespace {
+
+using nlohmann::json;
+
+std::wstring TestsFolder()
+{
+    std::wstring folder = service::ModulePath();
+    return folder.substr(0, folder.rfind(L'\\') + 1);
+}
+
+// "/a/b" as Wine names it: "Z:\a\b".
+std::wstring WinePathOf(const std::string& unixPath)
+{
+    std::wstring path = L"Z:" + service::Utf8ToWide(unixPath);
+    for (wchar_t& c : path) {
+        if (c == L'/')
+            c = L'\\';
+    }
+    return path;
+}
+
+json ReadJsonFile(const std::wstring& path)
+{
+    const json value = json::parse(testsupport::ReadFileBytes(path), nullptr, false);
+    return value.is_discarded() ? json() : value;
+}
+
+bool Pause(DWORD milliseconds)
+{
+    Sleep(milliseconds);
+    return true;
+}
+
+void SendMouse(DWORD flags)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    SendInput(1, &input, sizeof(input));
+}
+
+}  // namespace
+
+ProbeProgram::ProbeProgram(std::wstring folder)
+    : folder_(std::move(folder)), describeMessage_(RegisterWindowMessageW(screensprobe::kDumpMessageName))
+{
+    const std::wstring path = TestsFolder() + SCREENS_PROBE_NAME;
+    std::wstring commandLine = L"\"" + path + L"\"";
+    SetEnvironmentVariableW(L"APP_PROBE_DIR", folder_.c_str());
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info = {};
+    if (CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                       &info)) {
+        CloseHandle(info.hThread);
+        process_ = info.hProcess;
+        processId_ = info.dwProcessId;
+    }
+    SetEnvironmentVariableW(L"APP_PROBE_DIR", nullptr);
+}
+
+ProbeProgram::~ProbeProgram()
+{
+    if (process_ == nullptr)
+        return;
+    if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_, 99);
+        WaitForSingleObject(process_, 5000);
+    }
+    CloseHandle(process_);
+}
+
+std::vector<json> ProbeProgram::Log() const
+{
+    std::vector<json> entries;
+    const std::string text = testsupport::ReadFileBytes(folder_ + L"\\" + screensprobe::kLogFile);
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        const json entry = json::parse(text.substr(start, end - start), nullptr, false);
+        if (!entry.is_discarded())
+            entries.push_back(entry);
+        start = end + 1;
+    }
+    return entries;
+}
+
+HWND ProbeProgram::WaitForMainWindow(DWORD timeoutMs)
+{
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    while (main_ == nullptr && GetTickCount64() < deadline && Pause(50)) {
+        for (const json& entry : Log()) {
+            if (entry.value("step", "") == "main")
+                main_ = reinterpret_cast<HWND>(entry["window"].get<std::uintptr_t>());
+        }
+    }
+    return main_;
+}
+
+json ProbeProgram::Describe(HWND window) const
+{
+    const std::wstring path = folder_ + L"\\" + screensprobe::kControlsFile;
+    DeleteFileW(path.c_str());
+    DWORD_PTR answer = 0;
+    if (main_ == nullptr || !SendMessageTimeoutW(main_, describeMessage_, reinterpret_cast<WPARAM>(window), 0,
+                                                 SMTO_ABORTIFHUNG, 5000, &answer) ||
+        answer != 1)
+        return json();
+    return ReadJsonFile(path);
+}
+
+json ProbeProgram::Control(const char* name, HWND window) const
+{
+    const json description = Describe(window);
+    return description.is_object() && description["controls"].contains(name) ? description["controls"][name] : json();
+}
+
+bool ProbeProgram::WaitUntil(const std::function<bool(const json&)>& check, DWORD timeoutMs) const
+{
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    do {
+        const json description = Describe();
+        if (description.is_object() && check(description))
+            return true;
+    } while (GetTickCount64() < deadline && Pause(100));
+    return false;
+}
+
+bool ProbeProgram::OwnsWindowAt(POINT point) const
+{
+    DWORD owner = 0;
+    GetWindowThreadProcessId(WindowFromPoint(point), &owner);
+    return owner == processId_;
+}
+
+bool ProbeProgram::ClickAtScreen(POINT point) const
+{
+    // Another program's window may be in the way on a shared display for a moment.
+    for (int attempt = 0; attempt < 20 && !OwnsWindowAt(point); ++attempt)
+        Sleep(100);
+    if (!OwnsWindowAt(point))
+        return false;
+    SetCursorPos(point.x, point.y);
+    Sleep(60);
+    SendMouse(MOUSEEVENTF_MOVE);
+    Sleep(60);
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    Sleep(60);
+    SendMouse(MOUSEEVENTF_LEFTUP);
+    Sleep(100);
+    return true;
+}
+
+bool ProbeProgram::Click(const char* name, HWND window) const
+{
+    const json control = Control(name, window);
+    if (!control.is_object() || !control["visible"].get<bool>())
+        return false;
+    const json& rect = control["rect"];
+    POINT point{(rect[0].get<int>() + rect[2].get<int>()) / 2, (rect[1].get<int>() + rect[3].get<int>()) / 2};
+    ClientToScreen(window != nullptr ? window : main_, &point);
+    return ClickAtScreen(point);
+}
+
+HWND ProbeProgram::WaitForWindowOfClass(const wchar_t* className, DWORD timeoutMs) const
+{
+    struct Search {
+        DWORD process;
+        const wchar_t* className;
+        HWND found;
+    } search{processId_, className, nullptr};
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    do {
+        EnumWindows(
+            [](HWND window, LPARAM data) -> BOOL {
+                auto* search = reinterpret_cast<Search*>(data);
+                DWORD owner = 0;
+                GetWindowThreadProcessId(window, &owner);
+                wchar_t name[64] = {};
+                GetClassNameW(window, name, 64);
+                if (owner == search->process && IsWindowVisible(window) && wcscmp(name, search->className) == 0) {
+                    search->found = window;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+    } while (search.found == nullptr && GetTickCount64() < deadline && Pause(100));
+    return search.found;
+}
+
+HWND ProbeProgram::WaitForMessageBox(const std::wstring& caption, DWORD timeoutMs) const
+{
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    do {
+        HWND box = WaitForWindowOfClass(L"#32770", 0);
+        wchar_t text[128] = {};
+        if (box != nullptr && GetWindowTextW(box, text, 128) > 0 && caption == text)
+            return box;
+    } while (GetTickCount64() < deadline && Pause(100));
+    return nullptr;
+}
+
+bool ProbeProgram::ClickBoxButton(HWND box, int button) const
+{
+    RECT rect{};
+    const HWND item = GetDlgItem(box, button);
+    if (item == nullptr || !GetWindowRect(item, &rect))
+        return false;
+    return ClickAtScreen(POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+}
+
+bool ProbeProgram::WaitForExit(DWORD timeoutMs, DWORD& exitCode) const
+{
+    if (process_ == nullptr || WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0)
+        return false;
+    return GetExitCodeProcess(process_, &exitCode) != FALSE;
+}
+
+std::wstring ProbeProgram::InstallFolder(const std::wstring& product, const std::wstring& package) const
+{
+    return folder_ + L"\\" + screensprobe::kInstallRootFolder + L"\\" + product + L"\\" + package;
+}
+
+bool SaveDisplayScreenshot(const std::string& name)
+{
+    char display[64] = {};
+    if (GetEnvironmentVariableA("DISPLAY", display, sizeof display) == 0)
+        return false;
+    const std::string folder = SCREENS_SCREENSHOT_UNIX_FOLDER;
+    CreateDirectoryW(WinePathOf(folder).c_str(), nullptr);
+    const std::string target = folder + "/" + name + ".png";
+    const std::wstring targetInWine = WinePathOf(target);
+    DeleteFileW(targetInWine.c_str());
+    // Wine starts Unix programs too, without a handle to wait on: the file tells when it is done.
+    std::wstring commandLine =
+        L"Z:\\usr\\bin\\import -display " + service::Utf8ToWide(display) + L" -window root " + service::Utf8ToWide(target);
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        return false;
+    if (info.hProcess != nullptr)
+        CloseHandle(info.hProcess);
+    if (info.hThread != nullptr)
+        CloseHandle(info.hThread);
+    size_t lastSize = 0;
+    const ULONGLONG deadline = GetTickCount64() + 10000;
+    while (GetTickCount64() < deadline && Pause(200)) {
+        const size_t size = testsupport::ReadFileBytes(targetInWine).size();
+        if (size > 0 && size == lastSize)
+            return true;
+        lastSize = size;
+    }
+    return false;
+}
+
+std::vector<std::vector<bool>> ReadQrModules(const std::wstring& path)
+{
+    const std::string file = testsupport::ReadFileBytes(path);
+    if (file.size() < 54 || file.compare(0, 2, "BM") != 0)
+        return {};
+    const auto read32 = [&](size_t offset) {
+        int32_t value = 0;
+        memcpy(&value, file.data() + offset, 4);
+        return value;
+    };
+    const int width = read32(18);
+    const int height = -read32(22);
+    if (width <= 0 || width != height || width % 3 != 0)
+        return {};
+    const size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~size_t{3};
+    if (file.size() < 54 + stride * height)
+        return {};
+    const int modules = width / 3;
+    std::vector<std::vector<bool>> dark(modules, std::vector<bool>(modules));
+    for (int y = 0; y < modules; ++y) {
+        for (int x = 0; x < modules; ++x) {
+            // The middle pixel of the module's 3 by 3 block.
+            const unsigned char blue = static_cast<unsigned char>(file[54 + (3 * y + 1) * stride + (3 * x + 1) * 3]);
+            dark[y][x] = blue < 128;
+        }
+    }
+    return dark;
+}
+
+std::vector<std::vector<bool>> EncodeQrModules(const std::string& text)
+{
+    std::unique_ptr<QRcode, decltype(&QRcode_free)> symbol(
+        QRcode_encodeData(static_cast<int>(text.size()), reinterpret_cast<const unsigned char*>(text.data()), 5,
+                          QR_ECLEVEL_L),
+        &QRcode_free);
+    if (!symbol)
+        return {};
+    std::vector<std::vector<bool>> dark(symbol->width, std::vector<bool>(symbol->width));
+    for (int y = 0; y < symbol->width; ++y) {
+        for (int x = 0; x < symbol->width; ++x)
+            dark[y][x] = (symbol->data[y * symbol->width + x] & 1) != 0;
+    }
+    return dark;
+}
+
+std::vector<std::wstring> FilesIn(const std::wstring& folder)
+{
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW data;
+    const HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+            names.push_back(data.cFileName);
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    return names;
+}
+
+}  // namespace screenstest

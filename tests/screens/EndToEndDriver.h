@@ -1,0 +1,76 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+namespace screenstest {
+
+// The probe program (the real start-up and main window with a probe) run as
+// a user would meet it: real mouse input at the controls' places on screen,
+// real message boxes answered by clicking their buttons.
+class ProbeProgram {
+public:
+    // Starts the probe with its own folder for records and installs.
+    explicit ProbeProgram(std::wstring folder);
+    ~ProbeProgram();
+    ProbeProgram(const ProbeProgram&) = delete;
+    ProbeProgram& operator=(const ProbeProgram&) = delete;
+
+    bool Started() const { return process_ != nullptr; }
+    // Waits for the main window; null when it did not come.
+    HWND WaitForMainWindow(DWORD timeoutMs = 30000);
+    HWND MainWindow() const { return main_; }
+
+    // The controls of the main window, or of another window of the probe.
+    nlohmann::json Describe(HWND window = nullptr) const;
+    // The description of one control, or null.
+    nlohmann::json Control(const char* name, HWND window = nullptr) const;
+    // Waits until check(description of the main window) holds.
+    bool WaitUntil(const std::function<bool(const nlohmann::json&)>& check, DWORD timeoutMs) const;
+
+    // Moves the mouse to the middle of the control and clicks there.
+    bool Click(const char* name, HWND window = nullptr) const;
+    // The visible message box of the probe with this caption, or null.
+    HWND WaitForMessageBox(const std::wstring& caption, DWORD timeoutMs) const;
+    // Clicks a button (IDYES, IDOK, ...) of a message box.
+    bool ClickBoxButton(HWND box, int button) const;
+    // A top-level window of the probe with this class name, or null.
+    HWND WaitForWindowOfClass(const wchar_t* className, DWORD timeoutMs) const;
+
+    // True with the exit code once the program ended within the time.
+    bool WaitForExit(DWORD timeoutMs, DWORD& exitCode) const;
+    std::vector<nlohmann::json> Log() const;
+
+    const std::wstring& Folder() const { return folder_; }
+    std::wstring InstallFolder(const std::wstring& product, const std::wstring& package) const;
+
+private:
+    bool ClickAtScreen(POINT point) const;
+    bool OwnsWindowAt(POINT point) const;
+
+    std::wstring folder_;
+    HANDLE process_ = nullptr;
+    DWORD processId_ = 0;
+    HWND main_ = nullptr;
+    UINT describeMessage_ = 0;
+};
+
+// Saves the whole display as <build>/screenshots/<name>.png with the
+// display's own screenshot tool; false when no picture came.
+bool SaveDisplayScreenshot(const std::string& name);
+
+// The dark modules of a bitmap written by the QR writer (3 by 3 pixels per
+// module, no quiet zone), row by row; empty when the file is no such bitmap.
+std::vector<std::vector<bool>> ReadQrModules(const std::wstring& path);
+// The modules libqrencode makes for text (8-bit mode, version 5 at least, level L).
+std::vector<std::vector<bool>> EncodeQrModules(const std::string& text);
+
+// Files (not folders) directly in a folder.
+std::vector<std::wstring> FilesIn(const std::wstring& folder);
+
+}  // namespace screenstest

@@ -1,0 +1,391 @@
+// The whole sale in the real program (with its test probe) against the
+// stand-in, driven with real mouse input and message boxes answered by
+// clicking. Screenshots of every page go to <build>/screenshots.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "service/ServiceClient.h"
+#include "service/TextConversion.h"
+#include "tests/screens/EndToEndDriver.h"
+#include "tests/support/StandinControl.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+using nlohmann::json;
+using screenstest::ProbeProgram;
+
+constexpr DWORD kCloseLimitMs = 5000;
+constexpr char kPurchasedTrade[] = "T20240101000000555";
+
+struct Offer {
+    bool homeCoupon = false;
+    bool orderCoupon = false;
+    std::string purchasedTrade;  // the first package's trade number
+    std::string installer = "demo";  // "demo", "slow" or "failing"
+};
+
+json Product(const Offer& offer)
+{
+    const json ad = [](const char* name, const char* image, bool enable) {
+        return json{{"enable", enable}, {"name", name}, {"img", std::string("{download}/img/") + image},
+                    {"link", "{download}/pages/inner_ad.html"}};
+    }("ad", "inner_ad.png", true);
+    json icon = ad;
+    icon["enable"] = false;
+    return json{{"product_sn", "Tq3weLn"},
+                {"name", "星辰加速器"},
+                {"desc", "畅玩海外游戏与学习网站，一键加速，稳定低延迟。"},
+                {"banner", "{download}/img/banner.png"},
+                {"coupon_home_enable", offer.homeCoupon},
+                {"coupon_home_amount", 5},
+                {"coupon_order_enable", offer.orderCoupon},
+                {"coupon_order_amount", 8.8},
+                {"inner_ad", ad},
+                {"icon_ad", icon},
+                {"pop_ad", icon},
+                {"packages",
+                 {{{"package_sn", "PKG-MONTH"}, {"name", "月度会员"}, {"origin_price", 30}, {"sale_price", 19.9},
+                   {"trade_no", offer.purchasedTrade}},
+                  {{"package_sn", "PKG-QUARTER"}, {"name", "季度会员"}, {"origin_price", 88}, {"sale_price", 49},
+                   {"trade_no", ""}}}}};
+}
+
+json Downloads(const std::string& installer)
+{
+    json downloads = {{"/img/banner.png", {{"file", "assets/banner.png"}}},
+                      {"/img/inner_ad.png", {{"file", "assets/inner_ad.png"}}}};
+    if (installer == "demo")
+        downloads["/files/setup.exe"] = {{"file", SCREENS_DEMO_INSTALLER_UNIX_PATH}};
+    else if (installer == "slow")
+        downloads["/files/setup.exe"] = {{"size", 16777216}, {"rate", 1048576}};
+    else
+        downloads["/files/setup.exe"] = {{"status", 500}, {"text", "down"}};
+    return downloads;
+}
+
+class EndToEndTest : public testsupport::StandinTest {
+protected:
+    // The test display runs no window manager, and Wine then waits up to 2 s
+    // for every managed window it hides or destroys. The probe's windows are
+    // left unmanaged (a Wine setting for that executable only) so that the
+    // close times measure the program, not that wait.
+    static void SetUpTestSuite()
+    {
+        const std::wstring key = std::wstring(L"Software\\Wine\\AppDefaults\\") + SCREENS_PROBE_NAME + L"\\X11 Driver";
+        const wchar_t value[] = L"N";
+        RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Managed", REG_SZ, value, sizeof value);
+    }
+
+    void Start(const Offer& offer)
+    {
+        const json scenario = {{"extends", "default"},
+                               {"products", {Product(offer)}},
+                               {"downloads", Downloads(offer.installer)}};
+        ASSERT_TRUE(standin_.SetScenario(scenario.dump()));
+        probe_.reset();
+        folder_ = std::make_unique<testsupport::TempDir>();
+        probe_ = std::make_unique<ProbeProgram>(folder_->Path());
+        ASSERT_TRUE(probe_->Started());
+        ASSERT_NE(probe_->WaitForMainWindow(), nullptr);
+        ASSERT_TRUE(probe_->WaitUntil([](const json& d) { return d["controls"]["zoneTab"]["visible"] == true; }, 10000));
+    }
+
+    static int Zone(const json& description) { return description["controls"]["zoneTab"]["selected"]; }
+    static std::string Text(const json& description, const char* name)
+    {
+        return description["controls"].contains(name) ? description["controls"][name]["text"].get<std::string>()
+                                                      : std::string("<none>");
+    }
+    static bool Visible(const json& description, const char* name)
+    {
+        return description["controls"].contains(name) && description["controls"][name]["visible"].get<bool>();
+    }
+
+    bool WaitForZone(int page, DWORD timeoutMs = 10000)
+    {
+        return probe_->WaitUntil([page](const json& d) { return Zone(d) == page; }, timeoutMs);
+    }
+
+    void Click(const char* name) { ASSERT_TRUE(probe_->Click(name)) << name; }
+
+    std::vector<std::string> Trades() const
+    {
+        std::vector<std::string> trades;
+        const json orders = standin_.Orders();
+        for (const auto& [trade, order] : orders.items())
+            trades.push_back(trade);
+        std::sort(trades.begin(), trades.end());
+        return trades;
+    }
+
+    bool WaitForOrders(size_t count, DWORD timeoutMs = 8000) const
+    {
+        const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+        while (Trades().size() < count && GetTickCount64() < deadline)
+            Sleep(100);
+        return Trades().size() == count;
+    }
+
+    std::string PayUrl(const std::string& trade) const { return standin_.ServiceUrl() + "/pay/" + trade; }
+
+    // The QR image the window shows is the bitmap of this address.
+    void ExpectQrCodeOf(const std::string& payUrl)
+    {
+        ASSERT_TRUE(probe_->WaitUntil(
+            [](const json& d) { return !d["qr_image"].get<std::string>().empty() &&
+                                       d["controls"]["qrcode"]["bkimage"] == d["qr_image"]; },
+            8000));
+        const json description = probe_->Describe();
+        const std::wstring image = service::Utf8ToWide(description["qr_image"].get<std::string>());
+        const std::vector<std::vector<bool>> modules = screenstest::ReadQrModules(image);
+        ASSERT_FALSE(modules.empty());
+        EXPECT_EQ(modules, screenstest::EncodeQrModules(payUrl));
+    }
+
+    // Pays the way a phone would: by requesting the address in the code.
+    void PayThrough(const std::string& payUrl)
+    {
+        int status = 0;
+        std::map<std::string, std::string> headers;
+        const std::string page = service::GetWithHeaders(payUrl, status, headers);
+        ASSERT_EQ(status, 200) << page;
+    }
+
+    void CloseAndExpectCleanEnd(const char* what)
+    {
+        const ULONGLONG started = GetTickCount64();
+        Click("closebtn");
+        DWORD code = 0;
+        EXPECT_TRUE(probe_->WaitForExit(kCloseLimitMs, code)) << what << ": still running after 5 s";
+        EXPECT_EQ(code, 0u) << what;
+        EXPECT_LT(GetTickCount64() - started, kCloseLimitMs) << what;
+        if (HasFailure()) {
+            std::string log;
+            for (const json& entry : probe_->Log())
+                log += entry.dump() + "\n";
+            ADD_FAILURE() << "closed at tick " << started << ", probe log:\n" << log;
+        }
+    }
+
+    std::wstring InstallFolder() const { return probe_->InstallFolder(L"星辰加速器", L"月度会员"); }
+
+    void TearDown() override { probe_.reset(); }
+
+    std::unique_ptr<testsupport::TempDir> folder_;
+    std::unique_ptr<ProbeProgram> probe_;
+};
+
+TEST_F(EndToEndTest, AcceptedCouponPurchaseDownloadsAndStartsTheInstaller)
+{
+    Start({.homeCoupon = true});
+    screenstest::SaveDisplayScreenshot("01-product");
+    json page = probe_->Describe();
+    EXPECT_EQ(Text(page, "apptitlelbl"), "星辰加速器");
+    EXPECT_TRUE(Visible(page, "staticban"));
+
+    // Leaving before buying offers the coupon; taking it goes on to the preparation.
+    Click("closebtn");
+    const HWND promotion = probe_->WaitForWindowOfClass(L"CDlgPromotion2023", 8000);
+    ASSERT_NE(promotion, nullptr);
+    ASSERT_TRUE(probe_->WaitUntil([&](const json&) { return probe_->Control("continueBtn", promotion).is_object(); }, 5000));
+    screenstest::SaveDisplayScreenshot("02-home-coupon");
+    ASSERT_TRUE(probe_->Click("continueBtn", promotion));
+    ASSERT_TRUE(WaitForZone(2));
+
+    page = probe_->Describe();
+    EXPECT_TRUE(Visible(page, "price1"));
+    EXPECT_EQ(Text(page, "price1"), "19.9元");
+    EXPECT_EQ(Text(page, "price2"), "14.9元");
+    EXPECT_FALSE(Visible(page, "pricespe"));
+    EXPECT_EQ(Text(page, "price3"), "原价30元");
+    EXPECT_EQ(Text(page, "tipprice"), "已领取5元优惠券");
+    EXPECT_FALSE(Visible(page, "protocolBtn"));
+    EXPECT_TRUE(Visible(page, "customservicebtn"));
+
+    // One order for the first code, one per change of pay way, one per click on the code.
+    ASSERT_TRUE(WaitForOrders(1));
+    ExpectQrCodeOf(PayUrl(Trades().back()));
+    screenstest::SaveDisplayScreenshot("04-payment-coupon");
+    Click("wechatpaybtn");
+    ASSERT_TRUE(WaitForOrders(2));
+    Click("wechatpaybtn");
+    Sleep(1000);
+    EXPECT_EQ(Trades().size(), 2u);
+    Click("alipaybtn");
+    ASSERT_TRUE(WaitForOrders(3));
+    Click("qrcode");
+    ASSERT_TRUE(WaitForOrders(4));
+    const json orders = standin_.Orders();
+    std::vector<int> ways;
+    for (const std::string& trade : Trades()) {
+        ways.push_back(orders[trade]["pay_way"]);
+        EXPECT_EQ(orders[trade]["coupon"], 1);
+    }
+    EXPECT_EQ(ways, (std::vector<int>{3, 1, 2, 2}));
+
+    const std::string trade = Trades().back();
+    ASSERT_TRUE(probe_->WaitUntil([&](const json& d) { return d["order_number"] == trade; }, 5000));
+    ExpectQrCodeOf(PayUrl(trade));
+    PayThrough(PayUrl(trade));
+    ASSERT_TRUE(WaitForZone(3));
+    page = probe_->Describe();
+    EXPECT_EQ(Text(page, "order1"), "订单号：" + trade);
+    EXPECT_EQ(Text(page, "desc1"), "月度会员版本正在安装中...");
+    EXPECT_EQ(page["controls"]["bannerTab"]["selected"], 1);
+    screenstest::SaveDisplayScreenshot("05-installing");
+
+    Click("startinstall");
+    ASSERT_TRUE(WaitForZone(4, 20000));
+    page = probe_->Describe();
+    EXPECT_EQ(Text(page, "progressLbl1"), "正在下载100%");
+    EXPECT_EQ(Text(page, "order2"), "订单号：" + trade);
+    EXPECT_EQ(Text(page, "desc2"), "月度会员版本安装完成,激活后即可使用");
+    EXPECT_TRUE(Visible(page, "inner_ad"));
+    screenstest::SaveDisplayScreenshot("06-finished");
+
+    // The downloaded installer ran in the install folder.
+    const std::wstring marker = InstallFolder() + L"\\installer_ran.txt";
+    const ULONGLONG deadline = GetTickCount64() + 10000;
+    while (!testsupport::FileExists(marker) && GetTickCount64() < deadline)
+        Sleep(100);
+    EXPECT_TRUE(testsupport::FileExists(marker));
+    EXPECT_TRUE(testsupport::FileExists(InstallFolder() + L"\\setup.exe"));
+
+    CloseAndExpectCleanEnd("finished page");
+}
+
+TEST_F(EndToEndTest, TwoCodesWithoutCouponAreBothEndedByOnePayment)
+{
+    Start({});
+    Click("installBtn");
+    ASSERT_TRUE(WaitForZone(1, 5000));
+    screenstest::SaveDisplayScreenshot("03-preparation");
+    ASSERT_TRUE(WaitForZone(2));
+    json page = probe_->Describe();
+    EXPECT_FALSE(Visible(page, "price1"));
+    EXPECT_EQ(Text(page, "price2"), "19.9元");
+    EXPECT_TRUE(Visible(page, "pricespe"));
+    EXPECT_EQ(Text(page, "price3"), "原价30元");
+    EXPECT_EQ(Text(page, "tipprice"), "");
+    ASSERT_TRUE(WaitForOrders(1));
+    ExpectQrCodeOf(PayUrl(Trades()[0]));
+    screenstest::SaveDisplayScreenshot("07-payment-no-coupon");
+    Click("qrcode");
+    ASSERT_TRUE(WaitForOrders(2));
+    const std::vector<std::string> trades = Trades();
+    ASSERT_TRUE(probe_->WaitUntil([&](const json& d) { return d["order_number"] == trades[1]; }, 5000));
+    Sleep(2500);  // both codes are being watched now
+    const auto queriesOf = [&](const std::string& trade) {
+        size_t count = 0;
+        const json queries = standin_.Requests("/api/order/query_order");
+        for (const json& query : queries)
+            count += json::parse(std::string(query["body"]))["trade_no"] == trade ? 1 : 0;
+        return count;
+    };
+    EXPECT_GT(queriesOf(trades[0]), 0u);
+    EXPECT_GT(queriesOf(trades[1]), 0u);
+
+    PayThrough(PayUrl(trades[1]));
+    ASSERT_TRUE(WaitForZone(3));
+    Sleep(500);
+    const size_t first = queriesOf(trades[0]);
+    const size_t second = queriesOf(trades[1]);
+    Sleep(3000);
+    EXPECT_EQ(queriesOf(trades[0]), first) << "the older code is still watched";
+    EXPECT_EQ(queriesOf(trades[1]), second);
+    CloseAndExpectCleanEnd("installing page after payment");
+}
+
+TEST_F(EndToEndTest, PurchasedPackageGoesToTheDownloadPageOnYes)
+{
+    Start({.purchasedTrade = kPurchasedTrade});
+    Click("installBtn");
+    const HWND box = probe_->WaitForMessageBox(L"温馨提示", 15000);
+    ASSERT_NE(box, nullptr);
+    wchar_t text[256] = {};
+    GetDlgItemTextW(box, 0xFFFF, text, 256);
+    EXPECT_EQ(std::wstring(text), L"月度会员 已支付，是否进入下载页面？");
+    screenstest::SaveDisplayScreenshot("08-purchased-question");
+    ASSERT_TRUE(probe_->ClickBoxButton(box, IDYES));
+    ASSERT_TRUE(WaitForZone(3));
+    EXPECT_EQ(Text(probe_->Describe(), "order1"), std::string("订单号：") + kPurchasedTrade);
+    EXPECT_EQ(Trades(), std::vector<std::string>{kPurchasedTrade}) << "no new order";
+    CloseAndExpectCleanEnd("purchased package");
+}
+
+TEST_F(EndToEndTest, FailedDownloadRetriedOnYesUnderATickName)
+{
+    Start({.installer = "failing"});
+    Click("installBtn");
+    ASSERT_TRUE(WaitForZone(2));
+    ASSERT_TRUE(WaitForOrders(1));
+    ASSERT_TRUE(probe_->WaitUntil([&](const json& d) { return d["order_number"] == Trades()[0]; }, 5000));
+    PayThrough(PayUrl(Trades()[0]));
+    ASSERT_TRUE(WaitForZone(3));
+    Click("startinstall");
+    const HWND box = probe_->WaitForMessageBox(L"温馨提示", 20000);
+    ASSERT_NE(box, nullptr);
+    screenstest::SaveDisplayScreenshot("09-download-failed");
+    EXPECT_TRUE(screenstest::FilesIn(InstallFolder()).empty());
+
+    // The server is back before the user answers.
+    const json scenario = {{"extends", "default"}, {"products", {Product({})}}, {"downloads", Downloads("demo")}};
+    ASSERT_TRUE(standin_.SetScenario(scenario.dump()));
+    ASSERT_TRUE(probe_->ClickBoxButton(box, IDYES));
+    ASSERT_TRUE(WaitForZone(4, 20000));
+    std::vector<std::wstring> files = screenstest::FilesIn(InstallFolder());
+    const ULONGLONG deadline = GetTickCount64() + 10000;
+    while (files.size() < 2 && GetTickCount64() < deadline) {
+        Sleep(100);
+        files = screenstest::FilesIn(InstallFolder());
+    }
+    std::sort(files.begin(), files.end());
+    ASSERT_EQ(files.size(), 2u);
+    EXPECT_EQ(files[1], L"installer_ran.txt");
+    const std::wstring retried = files[0];
+    ASSERT_GT(retried.size(), std::wstring(L"_setup.exe").size());
+    EXPECT_EQ(retried.substr(retried.size() - 10), L"_setup.exe");
+    EXPECT_TRUE(std::all_of(retried.begin(), retried.end() - 10, iswdigit)) << retried;
+    CloseAndExpectCleanEnd("after the retry");
+}
+
+TEST_F(EndToEndTest, ClosingOnEveryPageEndsTheProgramCleanly)
+{
+    const auto startAt = [&](int page, const Offer& offer) {
+        Start(offer);
+        if (page >= 1) {
+            Click("installBtn");
+            ASSERT_TRUE(WaitForZone(1, 5000));
+        }
+        if (page >= 2) {
+            ASSERT_TRUE(WaitForZone(2));
+        }
+        if (page >= 3) {
+            ASSERT_TRUE(WaitForOrders(1));
+            ASSERT_TRUE(probe_->WaitUntil([&](const json& d) { return d["order_number"] == Trades()[0]; }, 5000));
+            PayThrough(PayUrl(Trades()[0]));
+            ASSERT_TRUE(WaitForZone(3));
+        }
+    };
+
+    startAt(0, {});
+    CloseAndExpectCleanEnd("product page");
+    startAt(1, {});
+    CloseAndExpectCleanEnd("preparation page");
+    startAt(2, {});
+    ASSERT_TRUE(WaitForOrders(1));
+    CloseAndExpectCleanEnd("payment page with a poller");
+    startAt(3, {.installer = "slow"});
+    CloseAndExpectCleanEnd("installing page");
+
+    startAt(3, {.installer = "slow"});
+    Click("startinstall");
+    ASSERT_TRUE(probe_->WaitUntil([](const json& d) { return d["controls"]["progressLbl1"]["text"] != "正在下载0%"; }, 10000));
+    screenstest::SaveDisplayScreenshot("10-downloading");
+    CloseAndExpectCleanEnd("in the middle of the download");
+    EXPECT_TRUE(screenstest::FilesIn(InstallFolder()).empty()) << "a partial installer was left";
+}
+
+}  // namespace

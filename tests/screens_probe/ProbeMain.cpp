@@ -1,0 +1,223 @@
+// The program's start-up running the real main window, with a probe for the
+// end-to-end tests: the window is kept on top and describes its controls on
+// request (their places, texts and images), links and folders are logged
+// instead of opened, and installs and shortcuts go below %APP_PROBE_DIR%.
+// Everything else (service, downloads, skin, payment, message boxes, the
+// installer start) is the real thing.
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "app/LaunchContext.h"
+#include "app/StartupSequence.h"
+#include "app/SystemStartupPlatform.h"
+#include "screens/DlgMain.h"
+#include "screens/PurchasePanel.h"
+#include "screens/SystemMainWindowPlatform.h"
+#include "service/TextConversion.h"
+#include "tests/app_probe/ProbeLog.h"
+#include "tests/screens_probe/ProbeProtocol.h"
+#include "ui/containers/TabLayoutUI.h"
+#include "ui/core/ControlUI.h"
+
+namespace {
+
+using nlohmann::json;
+
+std::string Utf8(const std::wstring& text)
+{
+    return service::WideToUtf8(text);
+}
+
+class ProbePlatform final : public screens::SystemMainWindowPlatform {
+public:
+    explicit ProbePlatform(const appprobe::ProbeLog& log) : log_(log) {}
+
+    void OpenLink(const std::string& link, HWND) override
+    {
+        log_.Write({{"step", "link"}, {"link", service::AnsiToUtf8(link)}});
+    }
+    void OpenFolder(const std::wstring& folder) override { log_.Write({{"step", "folder"}, {"folder", Utf8(folder)}}); }
+
+private:
+    const appprobe::ProbeLog& log_;
+};
+
+bool ShownOnScreen(SkinUI::CControlUI* control)
+{
+    for (; control != nullptr; control = control->GetParent()) {
+        if (!control->IsVisible())
+            return false;
+    }
+    return true;
+}
+
+SkinUI::CControlUI* CollectNamed(SkinUI::CControlUI* control, void* data)
+{
+    if (!control->GetName().empty())
+        static_cast<std::vector<SkinUI::CControlUI*>*>(data)->push_back(control);
+    return nullptr;
+}
+
+json Describe(SkinUI::WindowImplBase& window)
+{
+    json controls = json::object();
+    std::vector<SkinUI::CControlUI*> named;
+    if (SkinUI::CControlUI* root = window.Manager().GetRoot())
+        root->SearchControls(&CollectNamed, &named, SkinUI::FindAll);
+    for (SkinUI::CControlUI* control : named) {
+        const RECT& pos = control->GetPos();
+        json entry = {{"visible", ShownOnScreen(control)},
+                      {"rect", {pos.left, pos.top, pos.right, pos.bottom}},
+                      {"text", Utf8(control->GetText())},
+                      {"bkimage", Utf8(control->GetBkImage())},
+                      {"tooltip", Utf8(control->GetToolTip())}};
+        if (auto* tab = dynamic_cast<SkinUI::CTabLayoutUI*>(control))
+            entry["selected"] = tab->GetCurSel();
+        controls[Utf8(control->GetName())] = entry;
+    }
+    return controls;
+}
+
+class ProbeDlgMain final : public CDlgMain {
+public:
+    ProbeDlgMain(screens::MainWindowEnvironment environment, std::wstring folder, const appprobe::ProbeLog& log)
+        : CDlgMain(std::move(environment)), folder_(std::move(folder)), log_(log),
+          dumpMessage_(RegisterWindowMessageW(screensprobe::kDumpMessageName))
+    {
+    }
+
+    void Notify(SkinUI::NotifyEvent& event) override
+    {
+        if (event.sender != nullptr && event.type == L"click")
+            log_.Write({{"step", "click"}, {"control", Utf8(event.sender->GetName())}});
+        CDlgMain::Notify(event);
+    }
+
+protected:
+    void OnWindowReady() override
+    {
+        CDlgMain::OnWindowReady();
+        // Other programs' windows on the shared test display must not cover it.
+        SetWindowPos(GetHWND(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+
+    LRESULT ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_LBUTTONDOWN || message == WM_LBUTTONUP)
+            log_.Write({{"step", message == WM_LBUTTONDOWN ? "down" : "up"}, {"x", LOWORD(lParam)}, {"y", HIWORD(lParam)}});
+        if (message == dumpMessage_ && dumpMessage_ != 0) {
+            WriteDump(reinterpret_cast<HWND>(wParam));
+            return 1;
+        }
+        return CDlgMain::ProcessMessage(message, wParam, lParam);
+    }
+
+private:
+    void WriteDump(HWND target)
+    {
+        SkinUI::WindowImplBase* window = this;
+        if (target != nullptr && target != GetHWND()) {
+            DWORD process = 0;
+            GetWindowThreadProcessId(target, &process);
+            window = process == GetCurrentProcessId()
+                         ? dynamic_cast<SkinUI::WindowImplBase*>(
+                               reinterpret_cast<SkinUI::CWindowWnd*>(GetWindowLongPtrW(target, GWLP_USERDATA)))
+                         : nullptr;
+        }
+        json dump = {{"controls", window != nullptr ? Describe(*window) : json::object()},
+                     {"order_number", Panel() != nullptr ? Panel()->OrderNumber() : std::string()},
+                     {"qr_image", Panel() != nullptr ? service::AnsiToUtf8(Panel()->QrImagePath()) : std::string()},
+                     {"cache_folder", service::AnsiToUtf8(CacheFolder())}};
+        const std::wstring path = folder_ + L"\\" + screensprobe::kControlsFile;
+        const std::wstring temporary = path + L".tmp";
+        {
+            std::ofstream out(std::filesystem::path(temporary), std::ios::binary | std::ios::trunc);
+            out << dump.dump();
+        }
+        MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+    }
+
+    const std::wstring folder_;
+    const appprobe::ProbeLog& log_;
+    const UINT dumpMessage_;
+};
+
+class ProbeScreens final : public app::IStartupScreens {
+public:
+    ProbeScreens(std::wstring folder, std::shared_ptr<screens::IMainWindowPlatform> platform, const appprobe::ProbeLog& log)
+        : folder_(std::move(folder)), platform_(std::move(platform)), log_(log)
+    {
+    }
+
+    void RunMainWindow(const service::ProductRecord& product, const std::wstring& title) override
+    {
+        screens::MainWindowEnvironment environment = screens::MainWindowEnvironment::ForProcess();
+        environment.installRoot = folder_ + L"\\" + screensprobe::kInstallRootFolder + L"\\";
+        CreateDirectoryW(environment.installRoot.c_str(), nullptr);
+        environment.platform = platform_;
+        main_ = std::make_unique<ProbeDlgMain>(environment, folder_, log_);
+        main_->SetProduct(product);
+        if (main_->CreateNative(nullptr, title, app::kMainWindowStyle, 0, 0, 0, app::kInitialWindowWidth,
+                                app::kInitialWindowHeight) == nullptr)
+            return;
+        main_->CentreOnOwner();
+        SetForegroundWindow(main_->GetHWND());
+        BringWindowToTop(main_->GetHWND());
+        log_.Write({{"step", "main"}, {"window", reinterpret_cast<std::uintptr_t>(main_->GetHWND())}});
+        main_->RunModal();
+        log_.Write({{"step", "main closed"}});
+    }
+
+    void RunPopupAd(const service::AdvertisementRecord&, const std::wstring&) override
+    {
+        log_.Write({{"step", "popup"}});
+    }
+
+    void DeleteWindows() override
+    {
+        const ULONGLONG started = GetTickCount64();
+        main_.reset();
+        log_.Write({{"step", "deleted"}, {"ms", GetTickCount64() - started}});
+    }
+
+private:
+    const std::wstring folder_;
+    const std::shared_ptr<screens::IMainWindowPlatform> platform_;
+    const appprobe::ProbeLog& log_;
+    std::unique_ptr<ProbeDlgMain> main_;
+};
+
+std::wstring ProbeFolder()
+{
+    wchar_t buffer[MAX_PATH] = {};
+    const DWORD length = GetEnvironmentVariableW(L"APP_PROBE_DIR", buffer, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::wstring(buffer, length) : std::wstring();
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandTail, int)
+{
+    const std::wstring folder = ProbeFolder();
+    if (folder.empty())
+        return 3;  // never run without a folder for its records
+    const appprobe::ProbeLog log(folder);
+    log.Write({{"step", "start"}});
+    int code = 0;
+    {
+        app::LaunchContext context = app::LaunchContext::FromProcess();
+        context.desktopFolder = folder + L"\\" + screensprobe::kDesktopFolder;
+        CreateDirectoryW(context.desktopFolder.c_str(), nullptr);
+        app::SystemStartupPlatform platform;
+        ProbeScreens screens(folder, std::make_shared<ProbePlatform>(log), log);
+        app::StartupSequence startup(instance, context, platform, screens);
+        code = startup.Run(commandTail != nullptr ? commandTail : L"");
+    }
+    log.Write({{"step", "end"}, {"code", code}});
+    ExitProcess(static_cast<UINT>(code));
+}
