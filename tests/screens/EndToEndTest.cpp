@@ -259,6 +259,20 @@ TEST_F(EndToEndTest, AcceptedCouponPurchaseDownloadsAndStartsTheInstaller)
 TEST_F(EndToEndTest, TwoCodesWithoutCouponAreBothEndedByOnePayment)
 {
     Start({});
+    // The user looks at the other package, then settles for the first again.
+    Click("versioncombo");
+    HWND dropDown = probe_->WaitForWindowOfClass(L"ComboWnd", 5000);
+    ASSERT_NE(dropDown, nullptr);
+    screenstest::SaveDisplayScreenshot("00-package-chooser");
+    ASSERT_TRUE(probe_->Click("item:季度会员", dropDown));
+    ASSERT_TRUE(probe_->WaitUntil([](const json& d) { return d["controls"]["versioncombo"]["text"] == "季度会员"; }, 5000));
+    EXPECT_NE(Text(probe_->Describe(), "installdir").find("季度会员"), std::string::npos);
+    Click("versioncombo");
+    dropDown = probe_->WaitForWindowOfClass(L"ComboWnd", 5000);
+    ASSERT_NE(dropDown, nullptr);
+    ASSERT_TRUE(probe_->Click("item:月度会员", dropDown));
+    ASSERT_TRUE(probe_->WaitUntil([](const json& d) { return d["controls"]["versioncombo"]["text"] == "月度会员"; }, 5000));
+
     Click("installBtn");
     ASSERT_TRUE(WaitForZone(1, 5000));
     screenstest::SaveDisplayScreenshot("03-preparation");

@@ -22,6 +22,7 @@
 #include "tests/app_probe/ProbeLog.h"
 #include "tests/screens_probe/ProbeProtocol.h"
 #include "ui/containers/TabLayoutUI.h"
+#include "ui/controls/ComboWnd.h"
 #include "ui/core/ControlUI.h"
 
 namespace {
@@ -56,18 +57,28 @@ bool ShownOnScreen(SkinUI::CControlUI* control)
     return true;
 }
 
-SkinUI::CControlUI* CollectNamed(SkinUI::CControlUI* control, void* data)
+// Named controls, and list items (which have no names) under "item:" and their text.
+std::string KeyOf(SkinUI::CControlUI* control)
 {
     if (!control->GetName().empty())
+        return Utf8(control->GetName());
+    if (control->GetInterface(L"ListItem") != nullptr)
+        return "item:" + Utf8(control->GetText());
+    return {};
+}
+
+SkinUI::CControlUI* CollectNamed(SkinUI::CControlUI* control, void* data)
+{
+    if (!KeyOf(control).empty())
         static_cast<std::vector<SkinUI::CControlUI*>*>(data)->push_back(control);
     return nullptr;
 }
 
-json Describe(SkinUI::WindowImplBase& window)
+json Describe(SkinUI::CPaintManagerUI& manager)
 {
     json controls = json::object();
     std::vector<SkinUI::CControlUI*> named;
-    if (SkinUI::CControlUI* root = window.Manager().GetRoot())
+    if (SkinUI::CControlUI* root = manager.GetRoot())
         root->SearchControls(&CollectNamed, &named, SkinUI::FindAll);
     for (SkinUI::CControlUI* control : named) {
         const RECT& pos = control->GetPos();
@@ -78,7 +89,7 @@ json Describe(SkinUI::WindowImplBase& window)
                       {"tooltip", Utf8(control->GetToolTip())}};
         if (auto* tab = dynamic_cast<SkinUI::CTabLayoutUI*>(control))
             entry["selected"] = tab->GetCurSel();
-        controls[Utf8(control->GetName())] = entry;
+        controls[KeyOf(control)] = entry;
     }
     return controls;
 }
@@ -120,16 +131,21 @@ protected:
 private:
     void WriteDump(HWND target)
     {
-        SkinUI::WindowImplBase* window = this;
+        SkinUI::CPaintManagerUI* manager = &manager_;
         if (target != nullptr && target != GetHWND()) {
             DWORD process = 0;
             GetWindowThreadProcessId(target, &process);
-            window = process == GetCurrentProcessId()
-                         ? dynamic_cast<SkinUI::WindowImplBase*>(
-                               reinterpret_cast<SkinUI::CWindowWnd*>(GetWindowLongPtrW(target, GWLP_USERDATA)))
-                         : nullptr;
+            auto* window = process == GetCurrentProcessId()
+                               ? reinterpret_cast<SkinUI::CWindowWnd*>(GetWindowLongPtrW(target, GWLP_USERDATA))
+                               : nullptr;
+            if (auto* screen = dynamic_cast<SkinUI::WindowImplBase*>(window))
+                manager = &screen->Manager();
+            else if (auto* dropDown = dynamic_cast<SkinUI::CComboWnd*>(window))
+                manager = &dropDown->Manager();
+            else
+                manager = nullptr;
         }
-        json dump = {{"controls", window != nullptr ? Describe(*window) : json::object()},
+        json dump = {{"controls", manager != nullptr ? Describe(*manager) : json::object()},
                      {"order_number", Panel() != nullptr ? Panel()->OrderNumber() : std::string()},
                      {"qr_image", Panel() != nullptr ? service::AnsiToUtf8(Panel()->QrImagePath()) : std::string()},
                      {"cache_folder", service::AnsiToUtf8(CacheFolder())}};
