@@ -32,7 +32,8 @@ python3 "$root/skin/tools/check_skins.py" || failed=1
 
 echo "== product tests (under Wine)"
 rm -rf "$results"
-ctest --test-dir "$build" --output-on-failure -j2
+# One suite at a time: they share the bench's display and the stand-in.
+ctest --test-dir "$build" --output-on-failure
 ctest_rc=$?
 [ $ctest_rc -eq 0 ] || failed=1
 

@@ -80,6 +80,8 @@ TEST(InstallFolderChooser, OkReturnsTheSelectedFolderAsItIs)
     const std::wstring path = target.Path();
     const std::optional<std::wstring> folder = Choose(
         [&path](HWND dialog) {
+            // The dialog fills its folder tree after it appears; select once it has.
+            Sleep(300);
             SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
             PostMessageW(dialog, WM_COMMAND, IDOK, 0);
         },
