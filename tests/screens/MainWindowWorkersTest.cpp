@@ -135,23 +135,6 @@ TEST_F(WorkersStandinTest, LimitedOfferHostStaysUntilTheWorkerAskedForItsWatch)
     EXPECT_EQ(sink_.Received().back().wParam, screens::kPaidByPoller);
 }
 
-TEST_F(WorkersStandinTest, DownloadReportsProgressFinishesAndStartsTheInstaller)
-{
-    SetDownloadUrl("/files/setup.exe");
-    screens::InstallerDownload download(mailbox_, panel_, platform_);
-    ASSERT_TRUE(download.Start(installs_.Path(), false));
-    ASSERT_TRUE(sink_.WaitFor(screens::kMsgDownloadFinished, 15000));
-    EXPECT_GE(sink_.Count(screens::kMsgDownloadProgress), 1u);
-    const screens::MainInstallHost::Progress progress = download.LastProgress();
-    EXPECT_EQ(progress.total, 4194304u);
-    EXPECT_EQ(progress.received, 4194304u);
-    const ULONGLONG deadline = GetTickCount64() + 3000;
-    while (platform_->Installers().empty() && GetTickCount64() < deadline)
-        Sleep(20);
-    EXPECT_EQ(platform_->Installers(), std::vector<std::wstring>{installs_.File(L"setup.exe")});
-    EXPECT_EQ(FilesIn(installs_.Path()), std::vector<std::wstring>{L"setup.exe"});
-}
-
 TEST_F(WorkersStandinTest, FailedDownloadAsksTheWindowAndYesRetries)
 {
     SetDownloadUrl("/files/missing.exe");

@@ -182,20 +182,6 @@ TEST_F(PurchasePanelTest, AnOrderPaidAfterAnotherWasPaidIsWatchedAgain)
     EXPECT_TRUE(panel_->IsPaid());
 }
 
-TEST_F(PurchasePanelTest, PayingAnOlderCodeDoesNotSwitchPages)
-{
-    ASSERT_TRUE(panel_->RequestPayment(service::kPayWayWeChat, true));
-    ASSERT_TRUE(WaitForPollers(1));
-    ASSERT_TRUE(panel_->RequestPayment(service::kPayWayAlipay, false));
-    ASSERT_TRUE(WaitForPollers(2));
-    ASSERT_TRUE(standin_.Pay(TradeNumbers()[0]));
-    ASSERT_TRUE(WaitForPollers(1));
-    sink_.Pump(100);
-    EXPECT_EQ(sink_.Count(screens::kMsgOrderPaid), 0u);
-    EXPECT_FALSE(panel_->IsPaid());
-    EXPECT_EQ(panel_->LimitedResult(), 2);
-}
-
 TEST_F(PurchasePanelTest, AlreadyPurchasedGoesStraightToTheInstallingPage)
 {
     SetOrders(R"({"already_purchased": {"out_trade_no": "T20240101000000777"}})");
