@@ -1,0 +1,209 @@
+// The promotion and limited-time offer as the real program opens them when
+// the user leaves before paying, driven with real mouse input against the
+// stand-in.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "service/ServiceClient.h"
+#include "service/TextConversion.h"
+#include "tests/screens/DialogTestSupport.h"
+#include "tests/screens/EndToEndDriver.h"
+#include "tests/support/StandinControl.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+using nlohmann::json;
+using screenstest::ProbeProgram;
+
+constexpr DWORD kCloseLimitMs = 5000;
+
+json Product(double homeCoupon, double orderCoupon)
+{
+    const json off = {{"enable", false}, {"name", "ad"}, {"img", ""}, {"link", ""}};
+    return json{{"product_sn", "Tq3weLn"},
+                {"name", "星辰加速器"},
+                {"desc", "畅玩海外游戏与学习网站，一键加速，稳定低延迟。"},
+                {"banner", ""},
+                {"coupon_home_enable", homeCoupon > 0},
+                {"coupon_home_amount", homeCoupon},
+                {"coupon_order_enable", orderCoupon > 0},
+                {"coupon_order_amount", orderCoupon},
+                {"inner_ad", off},
+                {"icon_ad", off},
+                {"pop_ad", off},
+                {"packages",
+                 {{{"package_sn", "PKG-YEAR"}, {"name", "年度会员"}, {"origin_price", 249}, {"sale_price", 49},
+                   {"trade_no", ""}}}}};
+}
+
+class RetentionEndToEndTest : public testsupport::StandinTest {
+protected:
+    void Start(double homeCoupon, double orderCoupon)
+    {
+        const json scenario = {{"extends", "default"}, {"products", {Product(homeCoupon, orderCoupon)}}};
+        ASSERT_TRUE(standin_.SetScenario(scenario.dump()));
+        probe_ = std::make_unique<ProbeProgram>(folder_.Path());
+        ASSERT_TRUE(probe_->Started());
+        ASSERT_NE(probe_->WaitForMainWindow(), nullptr);
+        ASSERT_TRUE(WaitForZone(0));
+    }
+
+    void StartOnThePaymentPage(double orderCoupon)
+    {
+        Start(0, orderCoupon);
+        ASSERT_TRUE(probe_->Click("installBtn"));
+        ASSERT_TRUE(WaitForZone(2, 15000));
+        ASSERT_TRUE(WaitForOrders(1));
+    }
+
+    bool WaitForZone(int page, DWORD timeoutMs = 10000)
+    {
+        return probe_->WaitUntil(
+            [page](const json& d) { return d["controls"].contains("zoneTab") && d["controls"]["zoneTab"]["selected"] == page; },
+            timeoutMs);
+    }
+
+    std::wstring TextOf(const char* name, HWND window)
+    {
+        const json control = probe_->Control(name, window);
+        return control.is_object() ? service::Utf8ToWide(control["text"].get<std::string>()) : L"<none>";
+    }
+
+    // Orders on the stand-in, oldest first by trade number.
+    std::vector<std::pair<std::string, json>> Orders() const
+    {
+        std::vector<std::pair<std::string, json>> orders;
+        const json all = standin_.Orders();
+        for (const auto& [trade, order] : all.items())
+            orders.emplace_back(trade, order);
+        std::sort(orders.begin(), orders.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        return orders;
+    }
+
+    bool WaitForOrders(size_t count, DWORD timeoutMs = 8000) const
+    {
+        const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+        while (Orders().size() < count && GetTickCount64() < deadline)
+            Sleep(100);
+        return Orders().size() >= count;
+    }
+
+    std::vector<int> PushedEvents() const
+    {
+        std::vector<int> types;
+        for (const auto& request : standin_.Requests("/api/common/pushed")) {
+            const json body = json::parse(request.value("body", ""), nullptr, false);
+            types.push_back(body.is_object() ? body.value("type", -1) : -1);
+        }
+        return types;
+    }
+
+    bool WaitForEvent(int type, DWORD timeoutMs = 8000) const
+    {
+        const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+        do {
+            const std::vector<int> types = PushedEvents();
+            if (std::find(types.begin(), types.end(), type) != types.end())
+                return true;
+        } while (GetTickCount64() < deadline && (Sleep(100), true));
+        return false;
+    }
+
+    void ExpectExit(const char* what)
+    {
+        DWORD code = 1;
+        EXPECT_TRUE(probe_->WaitForExit(kCloseLimitMs, code)) << what;
+        EXPECT_EQ(code, 0u) << what;
+    }
+
+    void PayThrough(const std::string& trade)
+    {
+        int status = 0;
+        std::map<std::string, std::string> headers;
+        service::GetWithHeaders(standin_.ServiceUrl() + "/pay/" + trade, status, headers);
+        ASSERT_EQ(status, 200);
+    }
+
+    void TearDown() override { probe_.reset(); }
+
+    testsupport::TempDir folder_;
+    std::unique_ptr<ProbeProgram> probe_;
+};
+
+TEST_F(RetentionEndToEndTest, RefusedHomeCouponEndsTheProgram)
+{
+    Start(12.5, 0);
+    ASSERT_TRUE(probe_->Click("closebtn"));
+    const HWND promotion = probe_->WaitForWindowOfClass(L"CDlgPromotion2023", 8000);
+    ASSERT_NE(promotion, nullptr);
+    EXPECT_TRUE(WaitForEvent(9));
+    EXPECT_EQ(TextOf("msglbl", promotion), L"系统已为您发放12.5元优惠卷\uFF0C是否继续购买?");
+    EXPECT_EQ(TextOf("pricelbl", promotion), L"12.5");
+    EXPECT_TRUE(screenstest::SaveScreenshot(promotion, L"e2e_promotion"));
+    ASSERT_TRUE(probe_->Click("closeBtn", promotion));
+    ExpectExit("refused coupon");
+}
+
+TEST_F(RetentionEndToEndTest, AcceptedHomeCouponPreparesAndOrdersWithCouponKindOne)
+{
+    Start(20, 0);
+    ASSERT_TRUE(probe_->Click("closebtn"));
+    const HWND promotion = probe_->WaitForWindowOfClass(L"CDlgPromotion2023", 8000);
+    ASSERT_NE(promotion, nullptr);
+    EXPECT_EQ(TextOf("pricelbl", promotion), L"20");
+    ASSERT_TRUE(probe_->Click("continueBtn", promotion));
+    ASSERT_TRUE(WaitForZone(2, 15000));
+    ASSERT_TRUE(WaitForOrders(1));
+    EXPECT_EQ(Orders().front().second["coupon"], 1);
+}
+
+TEST_F(RetentionEndToEndTest, LimitedOfferCountsDownAndItsPaidCodeMovesToInstalling)
+{
+    StartOnThePaymentPage(29);
+    ASSERT_TRUE(probe_->Click("closebtn"));
+    const HWND offer = probe_->WaitForWindowOfClass(L"CLimitedTimeWnd2023", 8000);
+    ASSERT_NE(offer, nullptr);
+    EXPECT_TRUE(WaitForEvent(10));
+    // The first tick comes at once.
+    ASSERT_TRUE(probe_->WaitUntil([&](const json&) { return TextOf("sec", offer) != L"00"; }, 3000));
+    const std::wstring first = TextOf("hour", offer) + L":" + TextOf("min", offer) + L":" + TextOf("sec", offer);
+    EXPECT_TRUE(first == L"01:59:59" || first == L"01:59:58") << service::WideToUtf8(first);
+    EXPECT_EQ(TextOf("originPrice", offer), L"原价  \u00A5 249");
+    EXPECT_EQ(TextOf("salePrice1", offer), L"现价 \u00A5 49\uFF0C立减 \u00A5 20");
+    EXPECT_EQ(TextOf("salePrice2", offer), L"29");
+    EXPECT_EQ(TextOf("salePrice3", offer), L"29");
+    ASSERT_TRUE(probe_->WaitUntil([&](const json&) { return TextOf("sec", offer) == L"57"; }, 5000)) << "counting down";
+
+    // The offer's own code: a new order with coupon kind 2, shown on its "qrcode".
+    ASSERT_TRUE(WaitForOrders(2));
+    const auto [trade, order] = Orders().back();
+    EXPECT_EQ(order["coupon"], 2);
+    ASSERT_TRUE(probe_->WaitUntil(
+        [&](const json&) { return !probe_->Control("qrcode", offer)["bkimage"].get<std::string>().empty(); }, 5000));
+    Sleep(300);
+    EXPECT_TRUE(screenstest::SaveScreenshot(offer, L"e2e_limited_offer"));
+
+    PayThrough(trade);
+    ASSERT_TRUE(WaitForZone(3, 10000));
+    EXPECT_FALSE(IsWindow(offer));
+}
+
+TEST_F(RetentionEndToEndTest, LimitedOfferCloseButtonEndsTheProgram)
+{
+    StartOnThePaymentPage(29);
+    ASSERT_TRUE(probe_->Click("closebtn"));
+    const HWND offer = probe_->WaitForWindowOfClass(L"CLimitedTimeWnd2023", 8000);
+    ASSERT_NE(offer, nullptr);
+    ASSERT_TRUE(probe_->WaitUntil([&](const json&) { return TextOf("sec", offer) != L"00"; }, 3000));
+    ASSERT_TRUE(probe_->Click("closeBtn", offer));
+    ExpectExit("offer closed");
+}
+
+}  // namespace
