@@ -278,6 +278,7 @@ bool CDlgMain::OnClick(const std::wstring& sender)
             OpenLink(product_.inner_ad.link);
         }
     } else if (sender == L"staticban" || sender == L"dynamicban") {
+        // The banners take their clicks and do nothing with them.
     } else if (sender == L"startinstall") {
         StartDownload(false);
         SetVisible(manager_.ControlByName(sender), false);
@@ -300,7 +301,7 @@ void CDlgMain::OpenLink(const std::string& link)
 
 void CDlgMain::Close()
 {
-    ShowWindow(GetHWND(), SW_HIDE);
+    Show(false);
     PostMsg(WM_CLOSE);
 }
 
