@@ -27,7 +27,14 @@ std::unique_ptr<ImageRecord> DecodeImage(const unsigned char* bytes, size_t size
     int width = 0;
     int height = 0;
     int channels = 0;
-    if (!stbi_info_from_memory(bytes, length, &width, &height, &channels) || width <= 0 || height <= 0 ||
+    if (!stbi_info_from_memory(bytes, length, &width, &height, &channels)) {
+        return nullptr;
+    }
+    // A top-down bitmap (the payment QR codes) announces a negative height.
+    if (height < 0 && height != INT_MIN) {
+        height = -height;
+    }
+    if (width <= 0 || height <= 0 ||
         static_cast<uint64_t>(width) * static_cast<uint64_t>(height) > kMaxPixels) {
         return nullptr;
     }

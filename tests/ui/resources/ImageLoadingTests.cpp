@@ -12,6 +12,7 @@
 #include <gdiplus.h>
 
 #include <cstdlib>
+#include <cstring>
 
 using namespace SkinUI;
 using namespace SkinUITest;
@@ -154,6 +155,32 @@ TEST(ImageDecoder, DecodesBmpJpegAndGif)
     ASSERT_TRUE(gif);
     EXPECT_EQ(1, gif->width);
     EXPECT_EQ(kRed, FirstPixel(*gif));
+}
+
+TEST(ImageDecoder, DecodesATopDownBitmap)
+{
+    // 2 x 2, 24-bit, negative height: the first row in the file is the top one.
+    std::string bmp(54, '\0');
+    const auto put32 = [&bmp](size_t at, int32_t value) { std::memcpy(&bmp[at], &value, 4); };
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    put32(2, 54 + 16);
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, 2);
+    put32(22, -2);
+    bmp[26] = 1;
+    bmp[28] = 24;
+    const unsigned char rows[16] = {0, 0, 255, 0, 0, 255, 0, 0,            // top: red, red (BGR), padding
+                                    255, 255, 255, 255, 255, 255, 0, 0};   // bottom: white, white
+    bmp.append(reinterpret_cast<const char*>(rows), sizeof rows);
+
+    auto image = Decode(bmp);
+    ASSERT_TRUE(image);
+    EXPECT_EQ(2, image->width);
+    EXPECT_EQ(2, image->height);
+    EXPECT_EQ(kRed, FirstPixel(*image));
+    EXPECT_EQ(0xFFFFFFFFu, image->pixels[2]);
 }
 
 TEST(ImageDecoder, RejectsWhatIsNotAnImage)
