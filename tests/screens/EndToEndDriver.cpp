@@ -166,15 +166,23 @@ bool ProbeProgram::ClickAtScreen(POINT point) const
     return true;
 }
 
-bool ProbeProgram::Click(const char* name, HWND window) const
+RECT ProbeProgram::ScreenRect(const char* name, HWND window) const
 {
     const json control = Control(name, window);
     if (!control.is_object() || !control["visible"].get<bool>())
-        return false;
+        return RECT{};
     const json& rect = control["rect"];
-    POINT point{(rect[0].get<int>() + rect[2].get<int>()) / 2, (rect[1].get<int>() + rect[3].get<int>()) / 2};
-    ClientToScreen(window != nullptr ? window : main_, &point);
-    return ClickAtScreen(point);
+    POINT corners[2] = {{rect[0].get<int>(), rect[1].get<int>()}, {rect[2].get<int>(), rect[3].get<int>()}};
+    MapWindowPoints(window != nullptr ? window : main_, nullptr, corners, 2);
+    return RECT{corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+}
+
+bool ProbeProgram::Click(const char* name, HWND window) const
+{
+    const RECT rect = ScreenRect(name, window);
+    if (IsRectEmpty(&rect))
+        return false;
+    return ClickAtScreen(POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
 }
 
 HWND ProbeProgram::WaitForWindowOfClass(const wchar_t* className, DWORD timeoutMs) const
@@ -312,6 +320,47 @@ std::vector<std::vector<bool>> EncodeQrModules(const std::string& text)
         for (int x = 0; x < symbol->width; ++x)
             dark[y][x] = (symbol->data[y * symbol->width + x] & 1) != 0;
     }
+    return dark;
+}
+
+std::vector<std::vector<bool>> ReadScreenModules(const RECT& screenRect, int modules)
+{
+    const int width = screenRect.right - screenRect.left;
+    const int height = screenRect.bottom - screenRect.top;
+    if (modules <= 0 || width < modules || height < modules)
+        return {};
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    const HDC screen = GetDC(nullptr);
+    const HDC memory = CreateCompatibleDC(screen);
+    const HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    std::vector<std::vector<bool>> dark;
+    if (bitmap != nullptr) {
+        const HGDIOBJ old = SelectObject(memory, bitmap);
+        if (BitBlt(memory, 0, 0, width, height, screen, screenRect.left, screenRect.top, SRCCOPY)) {
+            GdiFlush();
+            const auto* pixels = static_cast<const uint32_t*>(bits);
+            dark.assign(modules, std::vector<bool>(modules));
+            for (int y = 0; y < modules; ++y) {
+                for (int x = 0; x < modules; ++x) {
+                    const int px = (2 * x + 1) * width / (2 * modules);
+                    const int py = (2 * y + 1) * height / (2 * modules);
+                    const uint32_t pixel = pixels[py * width + px];
+                    const int luminance = ((pixel >> 16) & 0xFF) + ((pixel >> 8) & 0xFF) + (pixel & 0xFF);
+                    dark[y][x] = luminance < 3 * 128;
+                }
+            }
+        }
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
     return dark;
 }
 

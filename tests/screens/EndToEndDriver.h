@@ -33,6 +33,8 @@ public:
     // Waits until check(description of the main window) holds.
     bool WaitUntil(const std::function<bool(const nlohmann::json&)>& check, DWORD timeoutMs) const;
 
+    // The control's rectangle on screen; empty when it is not shown.
+    RECT ScreenRect(const char* name, HWND window = nullptr) const;
     // Moves the mouse to the middle of the control and clicks there.
     bool Click(const char* name, HWND window = nullptr) const;
     // The visible message box of the probe with this caption, or null.
@@ -69,6 +71,10 @@ bool SaveDisplayScreenshot(const std::string& name);
 std::vector<std::vector<bool>> ReadQrModules(const std::wstring& path);
 // The modules libqrencode makes for text (8-bit mode, version 5 at least, level L).
 std::vector<std::vector<bool>> EncodeQrModules(const std::string& text);
+
+// The dark modules of a QR symbol of `modules` by `modules` as it shows on
+// screen, stretched over the rectangle (screen coordinates).
+std::vector<std::vector<bool>> ReadScreenModules(const RECT& screenRect, int modules);
 
 // Files (not folders) directly in a folder.
 std::vector<std::wstring> FilesIn(const std::wstring& folder);

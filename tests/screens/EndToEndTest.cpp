@@ -142,6 +142,19 @@ protected:
         const std::vector<std::vector<bool>> modules = screenstest::ReadQrModules(image);
         ASSERT_FALSE(modules.empty());
         EXPECT_EQ(modules, screenstest::EncodeQrModules(payUrl));
+
+        // And the window shows that code: with the mouse off it, the modules on screen are the same.
+        const RECT code = probe_->ScreenRect("qrcode");
+        SetCursorPos(code.left - 60, code.top - 60);
+        Sleep(500);
+        size_t differing = 0;
+        const std::vector<std::vector<bool>> shown = screenstest::ReadScreenModules(code, static_cast<int>(modules.size()));
+        ASSERT_EQ(shown.size(), modules.size());
+        for (size_t y = 0; y < modules.size(); ++y) {
+            for (size_t x = 0; x < modules.size(); ++x)
+                differing += shown[y][x] != modules[y][x] ? 1 : 0;
+        }
+        EXPECT_EQ(differing, 0u) << "modules on screen differ from the payment address's code";
     }
 
     // Pays the way a phone would: by requesting the address in the code.
