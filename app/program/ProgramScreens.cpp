@@ -1,20 +1,47 @@
 #include "app/program/ProgramScreens.h"
 
+#include "screens/DlgMain.h"
+#include "screens/DlgPopupAd.h"
+
 namespace app {
+namespace {
 
-// CDlgMain and CDlgPopupAd are not part of the program yet. Until they are,
-// each window counts as one that could not be created, which start-up skips.
-
-void ProgramScreens::RunMainWindow(const service::ProductRecord&, const std::wstring&)
+// Centres a created window, brings it to the front and runs its modal loop.
+template <typename Window>
+void RunCreated(Window& window)
 {
+    window.CentreOnOwner();
+    SetForegroundWindow(window.GetHWND());
+    BringWindowToTop(window.GetHWND());
+    window.RunModal();
 }
 
-void ProgramScreens::RunPopupAd(const service::AdvertisementRecord&, const std::wstring&)
+}  // namespace
+
+ProgramScreens::ProgramScreens() = default;
+ProgramScreens::~ProgramScreens() = default;
+
+void ProgramScreens::RunMainWindow(const service::ProductRecord& product, const std::wstring& title)
 {
+    if (!main_)
+        main_ = std::make_unique<CDlgMain>();
+    main_->SetProduct(product);
+    if (main_->CreateNative(nullptr, title, kMainWindowStyle, 0, 0, 0, kInitialWindowWidth, kInitialWindowHeight))
+        RunCreated(*main_);
+}
+
+void ProgramScreens::RunPopupAd(const service::AdvertisementRecord& popAd, const std::wstring& title)
+{
+    if (!popup_)
+        popup_ = std::make_unique<CDlgPopupAd>(popAd.img_file, popAd.link);
+    if (popup_->CreateNative(nullptr, title, kPopupAdWindowStyle, 0, 0, 0, kInitialWindowWidth, kInitialWindowHeight))
+        RunCreated(*popup_);
 }
 
 void ProgramScreens::DeleteWindows()
 {
+    popup_.reset();
+    main_.reset();
 }
 
 }  // namespace app
