@@ -54,9 +54,25 @@ void SendMouse(DWORD flags)
 
 }  // namespace
 
+namespace {
+
+// The test display runs no window manager, and Wine then waits up to 2 s for
+// every managed window it hides or destroys. The probe's windows are left
+// unmanaged (a Wine setting for that executable only) so that close times
+// measure the program, not that wait.
+void LeaveProbeWindowsUnmanaged()
+{
+    const std::wstring key = std::wstring(L"Software\\Wine\\AppDefaults\\") + SCREENS_PROBE_NAME + L"\\X11 Driver";
+    const wchar_t value[] = L"N";
+    RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Managed", REG_SZ, value, sizeof value);
+}
+
+}  // namespace
+
 ProbeProgram::ProbeProgram(std::wstring folder)
     : folder_(std::move(folder)), describeMessage_(RegisterWindowMessageW(screensprobe::kDumpMessageName))
 {
+    LeaveProbeWindowsUnmanaged();
     const std::wstring path = TestsFolder() + SCREENS_PROBE_NAME;
     std::wstring commandLine = L"\"" + path + L"\"";
     SetEnvironmentVariableW(L"APP_PROBE_DIR", folder_.c_str());

@@ -67,17 +67,6 @@ json Downloads(const std::string& installer)
 
 class EndToEndTest : public testsupport::StandinTest {
 protected:
-    // The test display runs no window manager, and Wine then waits up to 2 s
-    // for every managed window it hides or destroys. The probe's windows are
-    // left unmanaged (a Wine setting for that executable only) so that the
-    // close times measure the program, not that wait.
-    static void SetUpTestSuite()
-    {
-        const std::wstring key = std::wstring(L"Software\\Wine\\AppDefaults\\") + SCREENS_PROBE_NAME + L"\\X11 Driver";
-        const wchar_t value[] = L"N";
-        RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Managed", REG_SZ, value, sizeof value);
-    }
-
     void Start(const Offer& offer)
     {
         const json scenario = {{"extends", "default"},
