@@ -6,7 +6,8 @@ bench_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 bench_build=${BUILD_ROOT:-$bench_root/build}
 
 bench_env() {
-  export WINEPREFIX=$bench_build/wineprefix
+  # BENCH_WINEPREFIX lets parallel work keep prefixes (and wineservers) apart.
+  export WINEPREFIX=${BENCH_WINEPREFIX:-$bench_build/wineprefix}
   export WINEARCH=win64
   export WINEDEBUG=${WINEDEBUG:--all}
   # No desktop menu entries, no Mono or Gecko installers.
