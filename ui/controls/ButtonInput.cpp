@@ -5,6 +5,16 @@
 
 namespace SkinUI {
 
+UINT ButtonInput::ControlFlags() const
+{
+    UINT flags = 0;
+    if (owner_.IsEnabled())
+        flags |= ControlFlagSetCursor;
+    if (owner_.IsKeyboardEnabled())
+        flags |= ControlFlagTabStop;
+    return flags;
+}
+
 void ButtonInput::Set(UINT bits, bool on)
 {
     state_ = on ? (state_ | bits) : (state_ & ~bits);

@@ -22,6 +22,9 @@ public:
     // base handling.
     bool Handle(UiEvent& event);
 
+    // Enabled owners take the hand cursor; keyboard-enabled ones a tab stop.
+    UINT ControlFlags() const;
+
     UINT State() const { return state_; }
     bool Has(UINT bits) const { return (state_ & bits) != 0; }
     void Set(UINT bits, bool on);

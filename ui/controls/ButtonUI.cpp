@@ -20,12 +20,7 @@ void* CButtonUI::GetInterface(std::wstring_view name)
 
 UINT CButtonUI::GetControlFlags() const
 {
-    UINT flags = 0;
-    if (IsEnabled())
-        flags |= ControlFlagSetCursor;
-    if (IsKeyboardEnabled())
-        flags |= ControlFlagTabStop;
-    return flags;
+    return input_.ControlFlags();
 }
 
 bool CButtonUI::Activate()

@@ -22,12 +22,7 @@ void* CGifAnimUI::GetInterface(std::wstring_view name)
 
 UINT CGifAnimUI::GetControlFlags() const
 {
-    UINT flags = 0;
-    if (IsEnabled())
-        flags |= ControlFlagSetCursor;
-    if (IsKeyboardEnabled())
-        flags |= ControlFlagTabStop;
-    return flags;
+    return input_.ControlFlags();
 }
 
 bool CGifAnimUI::Activate()

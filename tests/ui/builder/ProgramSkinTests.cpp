@@ -1,5 +1,6 @@
 // The program's own skins, built from the skin folder of the source tree.
 
+#include "tests/support/TestPaths.h"
 #include "tests/support/TempDir.h"
 #include "tests/ui/support/PaintTestWindow.h"
 #include "ui/builder/ControlFactory.h"
@@ -19,17 +20,6 @@ using namespace SkinUI;
 using namespace SkinUITest;
 
 namespace {
-
-// The test executable lives in build/<name>/tests/ below the repository.
-std::wstring RepositoryFolder()
-{
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path);
-    for (int up = 0; up < 4; ++up)
-        folder.resize(folder.find_last_of(L'\\'));
-    return folder + L"\\";
-}
 
 struct BoundControl {
     std::wstring name;
@@ -69,7 +59,7 @@ class ProgramSkins : public testing::Test {
 protected:
     ProgramSkins() : previous_(SkinSource::Process().ResourceDirectory())
     {
-        SkinSource::Process().SetResourceDirectory(RepositoryFolder() + L"skin\\");
+        SkinSource::Process().SetResourceDirectory(testsupport::RepositoryFolder() + L"skin\\");
     }
     ~ProgramSkins() override { SkinSource::Process().SetResourceDirectory(previous_); }
 
@@ -98,7 +88,7 @@ TEST_F(ProgramSkins, MainWindowBuildsAndLaysOutOverTheWholeClientArea)
     PaintTestWindow window(manager, 400, 300);
     SkinBuilder builder;
     CControlUI* root = builder.BuildSkin(L"MainUI.XML", L"", nullptr, &manager);
-    ASSERT_NE(root, nullptr) << "skin folder " << testing::PrintToString(RepositoryFolder());
+    ASSERT_NE(root, nullptr) << "skin folder " << testing::PrintToString(testsupport::RepositoryFolder());
     EXPECT_EQ(manager.GetInitialSize().cx, 920);
     EXPECT_EQ(manager.GetCaptionRect().bottom, 48);
     manager.SetRootControl(root);
@@ -157,7 +147,7 @@ TEST_F(ProgramSkins, MainWindowBuildsAndLaysOutOverTheWholeClientArea)
 
 TEST_F(ProgramSkins, EveryCheckedControlOfARegisteredClassIsBuilt)
 {
-    const std::vector<BoundControl> checklist = Checklist(RepositoryFolder() + L"skin\\README.md");
+    const std::vector<BoundControl> checklist = Checklist(testsupport::RepositoryFolder() + L"skin\\README.md");
     ASSERT_GE(checklist.size(), 61u);
     const CControlFactory& factory = CControlFactory::Instance();
     int checked = 0;

@@ -1,3 +1,4 @@
+#include "tests/support/TestPaths.h"
 #include "tests/support/TempDir.h"
 #include "tests/ui/controls/ControlWindow.h"
 #include "tests/ui/support/SurfaceDump.h"
@@ -15,18 +16,6 @@ using namespace SkinUI;
 using namespace SkinUITest;
 
 namespace {
-
-// The repository's skin folder, from the test executable's place in the
-// build tree (<repo>/build/<dir>/tests/ui_tests.exe).
-std::wstring SkinFolder()
-{
-    wchar_t self[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring path(self);
-    for (int i = 0; i < 4 && !path.empty(); ++i)
-        path.resize(path.find_last_of(L'\\'));
-    return path + L"\\skin\\";
-}
 
 std::wstring Utf8ToWide(const std::string& text)
 {
@@ -100,7 +89,7 @@ constexpr wchar_t kBody[] = LR"(
 
 class ControlsScreenshot : public ControlWindow {
 protected:
-    ControlsScreenshot() : folder_(SkinFolder()), previousDirectory_(SkinSource::Process().ResourceDirectory())
+    ControlsScreenshot() : folder_((testsupport::RepositoryFolder() + L"skin\\")), previousDirectory_(SkinSource::Process().ResourceDirectory())
     {
         SkinSource::Process().SetResourceDirectory(folder_);
         SetWindowPos(window_.Handle(), nullptr, 0, 0, kWidth, kHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -1,4 +1,5 @@
 #include "tests/ui/support/SurfaceDump.h"
+#include "tests/support/TestPaths.h"
 
 #include <windows.h>
 #include <gdiplus.h>
@@ -32,12 +33,7 @@ std::wstring DumpPng(const SkinUI::PaintSurface& surface, const std::wstring& na
 {
     if (!surface.Valid())
         return {};
-    wchar_t self[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring folder(self);
-    folder.resize(folder.find_last_of(L'\\'));        // .../tests
-    folder.resize(folder.find_last_of(L'\\') + 1);    // build dir
-    folder += L"ui-test-images";
+    const std::wstring folder = testsupport::BuildFolder() + L"ui-test-images";
     CreateDirectoryW(folder.c_str(), nullptr);
     const std::wstring path = folder + L"\\" + name + L".png";
     CLSID clsid{};

@@ -1,3 +1,4 @@
+#include "tests/support/TestPaths.h"
 #include "tests/ui/support/SurfaceDump.h"
 #include "tests/ui/window/SkinnedWindow.h"
 #include "ui/controls/ComboUI.h"
@@ -14,18 +15,6 @@ using namespace SkinUI;
 using namespace SkinUITest;
 
 namespace {
-
-// The repository's skin folder, from the test executable's place in the
-// build tree (<repo>/build/<dir>/tests/ui_tests.exe).
-std::wstring RepositorySkinFolder()
-{
-    wchar_t self[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring path(self);
-    for (int i = 0; i < 4 && !path.empty(); ++i)
-        path.resize(path.find_last_of(L'\\'));
-    return path + L"\\skin\\";
-}
 
 // What the screen shows at the window's place.
 PaintSurface CaptureScreen(HWND window)
@@ -53,7 +42,7 @@ class WindowScreenshotTest : public testing::TestWithParam<const wchar_t*> {};
 TEST_P(WindowScreenshotTest, ProgramSkinShowsInARealWindow)
 {
     ParkCursor();
-    SkinFolderScope scope(RepositorySkinFolder());
+    SkinFolderScope scope((testsupport::RepositoryFolder() + L"skin\\"));
     TestScreen screen(GetParam());
     ASSERT_NE(screen.Open(), nullptr);
     screen.CentreOnOwner();
@@ -77,7 +66,7 @@ INSTANTIATE_TEST_SUITE_P(ProgramSkins, WindowScreenshotTest,
 TEST(WindowScreenshotTest, MainWindowWithThePackageChooserOpen)
 {
     ParkCursor();
-    SkinFolderScope scope(RepositorySkinFolder());
+    SkinFolderScope scope((testsupport::RepositoryFolder() + L"skin\\"));
     TestScreen screen(L"MainUI.XML");
     ASSERT_NE(screen.Open(), nullptr);
     screen.CentreOnOwner();

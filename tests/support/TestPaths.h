@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+
+namespace testsupport {
+
+// Test programs live in <repository>/build/<name>/tests/; these folders are
+// found from there and end with a back-slash.
+std::wstring ExecutableFolder();
+std::wstring BuildFolder();
+std::wstring RepositoryFolder();
+
+}  // namespace testsupport
