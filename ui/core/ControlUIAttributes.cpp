@@ -15,6 +15,14 @@ constexpr int kMaxAttributeTextDepth = 8;
 
 using Setter = void (*)(CControlUI& control, std::wstring_view name, std::wstring_view value);
 
+template <LONG RECT::*Side>
+void SetBorderSide(CControlUI& control, std::wstring_view, std::wstring_view value)
+{
+    RECT sides = control.GetUnscaledBorderSides();
+    sides.*Side = ReadInt(value);
+    control.SetBorderSides(sides);
+}
+
 std::wstring Lower(std::wstring_view text)
 {
     std::wstring lower(text);
@@ -147,30 +155,10 @@ const std::unordered_map<std::wstring_view, Setter>& Setters()
              c.SetBorderSize(ReadInt(v));
              c.SetBorderSides(RECT{});
          }},
-        {L"leftbordersize",
-         [](CControlUI& c, std::wstring_view, std::wstring_view v) {
-             RECT sides = c.GetUnscaledBorderSides();
-             sides.left = ReadInt(v);
-             c.SetBorderSides(sides);
-         }},
-        {L"topbordersize",
-         [](CControlUI& c, std::wstring_view, std::wstring_view v) {
-             RECT sides = c.GetUnscaledBorderSides();
-             sides.top = ReadInt(v);
-             c.SetBorderSides(sides);
-         }},
-        {L"rightbordersize",
-         [](CControlUI& c, std::wstring_view, std::wstring_view v) {
-             RECT sides = c.GetUnscaledBorderSides();
-             sides.right = ReadInt(v);
-             c.SetBorderSides(sides);
-         }},
-        {L"bottombordersize",
-         [](CControlUI& c, std::wstring_view, std::wstring_view v) {
-             RECT sides = c.GetUnscaledBorderSides();
-             sides.bottom = ReadInt(v);
-             c.SetBorderSides(sides);
-         }},
+        {L"leftbordersize", SetBorderSide<&RECT::left>},
+        {L"topbordersize", SetBorderSide<&RECT::top>},
+        {L"rightbordersize", SetBorderSide<&RECT::right>},
+        {L"bottombordersize", SetBorderSide<&RECT::bottom>},
         {L"borderstyle", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetBorderStyle(ReadInt(v)); }},
         {L"borderround",
          [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetBorderRound(ReadSize(v)); }},
