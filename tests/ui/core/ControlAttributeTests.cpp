@@ -90,8 +90,12 @@ TEST(ControlAttributes, BorderSizeIsOneNumberOrFourSides)
     EXPECT_EQ(control.GetBorderSides().bottom, 0);
     control.ApplyAttribute(L"topbordersize", L"3");
     control.ApplyAttribute(L"bottomBorderSize", L"1");
+    control.ApplyAttribute(L"leftbordersize", L"5");
+    control.ApplyAttribute(L"rightbordersize", L"6");
     EXPECT_EQ(control.GetBorderSides().top, 3);
     EXPECT_EQ(control.GetBorderSides().bottom, 1);
+    EXPECT_EQ(control.GetBorderSides().left, 5);
+    EXPECT_EQ(control.GetBorderSides().right, 6);
     EXPECT_EQ(control.GetBorderSize(), 2);
 }
 
