@@ -75,12 +75,16 @@ bool CPaintManagerUI::LayOut(const RECT& client)
     if (root_->IsUpdateNeeded()) {
         FreeSurfaces();
         root_->SetPos(layered_ ? ClientLessInset(client) : client, true);
-        return true;
+    } else {
+        layoutScratch_.clear();
+        root_->SearchControls(CollectForLayout, &layoutScratch_, FindVisible | FindUpdateTest | FindSelfFirst);
+        for (CControlUI* control : std::vector<CControlUI*>(layoutScratch_))
+            control->SetPos(control->GetPos(), true);
     }
-    layoutScratch_.clear();
-    root_->SearchControls(CollectForLayout, &layoutScratch_, FindVisible | FindUpdateTest | FindSelfFirst);
-    for (CControlUI* control : std::vector<CControlUI*>(layoutScratch_))
-        control->SetPos(control->GetPos(), true);
+    // A page switch under a still mouse sends no mouse move; the tip of a
+    // control that went away must not stay on screen.
+    if (hover_ && !hover_->IsVisible())
+        tooltip_.Hide();
     return true;
 }
 

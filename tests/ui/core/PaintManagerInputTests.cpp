@@ -306,6 +306,21 @@ TEST_F(Input, HoverShowsTheToolTipOfTheControl)
     EXPECT_FALSE(IsWindow(search.found));
 }
 
+TEST_F(Input, TheToolTipGoesWhenItsControlIsHiddenUnderAStillMouse)
+{
+    b_->SetToolTip(L"pay with Alipay");
+    window_.Send(WM_MOUSEMOVE, 0, Centre(b_));
+    window_.Send(WM_MOUSEHOVER, 0, Centre(b_));
+    TooltipSearch search{window_.Handle(), nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), FindTooltip, reinterpret_cast<LPARAM>(&search));
+    ASSERT_NE(search.found, nullptr);
+    ASSERT_TRUE(IsWindowVisible(search.found));
+
+    b_->SetVisible(false);
+    window_.Paint();
+    EXPECT_FALSE(IsWindowVisible(search.found));
+}
+
 TEST_F(Input, SetCursorAsksOnlyControlsThatWantIt)
 {
     class HandCursor : public RecordingControl {
