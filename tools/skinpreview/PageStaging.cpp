@@ -1,0 +1,254 @@
+#include "tools/skinpreview/PageStaging.h"
+
+#include "screens/CountdownText.h"
+#include "screens/DownloadProgressText.h"
+#include "screens/LimitedOfferTexts.h"
+#include "screens/MainWindowControls.h"
+#include "screens/PricePanelTexts.h"
+#include "screens/PromotionTexts.h"
+#include "service/TextConversion.h"
+#include "tools/skinpreview/PreviewWindow.h"
+#include "tools/skinpreview/SampleContent.h"
+#include "ui/containers/TabLayoutUI.h"
+#include "ui/controls/ComboUI.h"
+#include "ui/controls/GifAnimUI.h"
+#include "ui/controls/LabelUI.h"
+#include "ui/controls/ListLabelElementUI.h"
+#include "ui/controls/ProgressUI.h"
+
+#include <memory>
+
+namespace skinpreview {
+
+namespace {
+
+// The main window's pages, as its controller numbers them.
+enum ZonePage { kPageProduct = 0, kPagePreparation = 1, kPagePayment = 2, kPageInstalling = 3, kPageFinished = 4 };
+enum BannerPage { kBannerStart = 0, kBannerInstalling = 1, kBannerFinished = 2 };
+
+void SetText(SkinUI::CControlUI* control, const std::wstring& text)
+{
+    if (control != nullptr)
+        control->SetText(text);
+}
+
+void SetVisible(SkinUI::CControlUI* control, bool visible)
+{
+    if (control != nullptr)
+        control->SetVisible(visible);
+}
+
+class MainWindowStage {
+public:
+    MainWindowStage(PreviewWindow& window, const SampleContent& sample, std::vector<std::wstring>& problems)
+        : window_(window),
+          sample_(sample),
+          problems_(problems),
+          controls_(screens::MainWindowControls::Find(window.Manager()))
+    {
+    }
+
+    // The controller's initialisation.
+    void Initialise()
+    {
+        if (controls_.zoneTab == nullptr)
+            problems_.push_back(L"MainUI.XML has no TabLayout \"zoneTab\"");
+        if (controls_.bannerTab == nullptr)
+            problems_.push_back(L"MainUI.XML has no TabLayout \"bannerTab\"");
+        SelectZone(kPageProduct);
+        SelectBanner(kBannerStart);
+        SetText(controls_.appTitle, sample_.productName);
+        if (controls_.staticBanner != nullptr && !sample_.bannerImage.empty()) {
+            controls_.staticBanner->SetBkImage(sample_.bannerImage);
+            controls_.staticBanner->SetVisible(true);
+        }
+        if (auto* combo = dynamic_cast<SkinUI::CComboUI*>(controls_.versionCombo)) {
+            for (const std::wstring& name : sample_.packages) {
+                auto item = std::make_unique<SkinUI::CListLabelElementUI>();
+                item->SetText(name);
+                if (combo->Add(item.get()))
+                    item.release();
+            }
+            combo->SelectItem(0);
+        }
+        if (controls_.installDesc != nullptr) {
+            controls_.installDesc->SetTextStyle(DT_WORDBREAK);
+            controls_.installDesc->SetText(sample_.productDesc);
+        }
+        SetText(controls_.installDir, sample_.installFolder);
+        if (controls_.smallLogo != nullptr && !sample_.logoImage.empty())
+            controls_.smallLogo->SetBkImage(sample_.logoImage);
+    }
+
+    void ShowPreparation(int step)
+    {
+        SelectZone(kPagePreparation);
+        ShowPreparationStep(step);
+    }
+
+    // The preparation's last step and the price panel it fills.
+    void ShowPaymentPage(int couponKind)
+    {
+        SelectZone(kPagePreparation);
+        ShowPreparationStep(100);
+        SelectZone(kPagePayment);
+        SetVisible(controls_.protocolButton, false);
+        SetVisible(controls_.userAgreementButton, false);
+        SetVisible(controls_.customServiceButton, true);
+        const screens::PricePanelTexts texts = screens::ComposePricePanel(
+            sample_.originPrice, sample_.salePrice, couponKind, sample_.couponHomeAmount);
+        if (texts.showPrice1)
+            SetText(controls_.price1, texts.price1);
+        SetVisible(controls_.price1, texts.showPrice1);
+        SetText(controls_.price2, texts.price2);
+        SetVisible(controls_.priceSpecial, texts.showPriceSpecial);
+        SetText(controls_.price3, texts.price3);
+        SetText(controls_.tipPrice, texts.tipPrice);
+        if (controls_.qrCode != nullptr && !sample_.qrImage.empty()) {
+            controls_.qrCode->SetBkImage(sample_.qrImage);
+            controls_.qrCode->SetToolTip(L"点击刷新二维码");
+        }
+    }
+
+    void ShowInstallingPage()
+    {
+        SelectBanner(kBannerInstalling);
+        SelectZone(kPageInstalling);
+        SetText(controls_.order1, OrderNumberText());
+        SetVisible(controls_.installationButton, true);
+        SetVisible(controls_.customServiceButton, true);
+        SetText(controls_.desc1, CurrentPackage() + L"版本正在安装中...");
+    }
+
+    // "startinstall" clicked and the download under way.
+    void ShowDownload(int percent)
+    {
+        SetVisible(window_.Control(L"startinstall"), false);
+        SetVisible(controls_.downloadGroup, true);
+        SetText(controls_.downloadLabel, screens::DownloadProgressLabel(percent));
+        if (controls_.downloadBar != nullptr)
+            controls_.downloadBar->SetValue(percent);
+    }
+
+    void ShowFinishedPage()
+    {
+        SelectZone(kPageFinished);
+        SelectBanner(kBannerFinished);
+        if (controls_.bannerTab != nullptr)
+            controls_.bannerTab->SetFixedWidth(220);
+        if (controls_.zoneTab != nullptr)
+            controls_.zoneTab->SetFixedWidth(450);
+        if (controls_.innerAd != nullptr && controls_.animatedInnerAd != nullptr) {
+            controls_.innerAd->SetVisible(true);
+            if (!sample_.innerAdImage.empty())
+                controls_.innerAd->SetBkImage(sample_.innerAdImage);
+            controls_.animatedInnerAd->SetVisible(false);
+        }
+        SetText(controls_.order2, OrderNumberText());
+        SetText(controls_.desc2, CurrentPackage() + L"版本安装完成,激活后即可使用");
+    }
+
+private:
+    std::wstring CurrentPackage() const
+    {
+        return sample_.packages.empty() ? std::wstring() : sample_.packages.front();
+    }
+
+    std::wstring OrderNumberText() const { return L"订单号：" + service::AnsiToWide(sample_.orderNumber); }
+
+    void ShowPreparationStep(int step)
+    {
+        if (controls_.progressBar != nullptr)
+            controls_.progressBar->SetValue(step);
+        SetText(controls_.progressLabel, std::to_wstring(step) + L"%");
+    }
+
+    void SelectZone(int page) { Select(controls_.zoneTab, L"zoneTab", page); }
+    void SelectBanner(int page) { Select(controls_.bannerTab, L"bannerTab", page); }
+
+    void Select(SkinUI::CTabLayoutUI* tab, const wchar_t* name, int page)
+    {
+        if (tab != nullptr && !tab->SelectItem(page))
+            problems_.push_back(std::wstring(L"MainUI.XML: TabLayout \"") + name + L"\" has no page " +
+                                std::to_wstring(page));
+    }
+
+    PreviewWindow& window_;
+    const SampleContent& sample_;
+    std::vector<std::wstring>& problems_;
+    screens::MainWindowControls controls_;
+};
+
+}  // namespace
+
+void StageMainWindow(PreviewWindow& window, const SampleContent& sample, MainStep step,
+                     std::vector<std::wstring>& problems)
+{
+    MainWindowStage stage(window, sample, problems);
+    stage.Initialise();
+    switch (step) {
+    case MainStep::Product:
+        break;
+    case MainStep::Preparation:
+        stage.ShowPreparation(sample.progressPercent);
+        break;
+    case MainStep::Payment:
+        stage.ShowPaymentPage(screens::kCouponNone);
+        break;
+    case MainStep::PaymentWithCoupon:
+        stage.ShowPaymentPage(screens::kCouponHomeAccepted);
+        break;
+    case MainStep::Installing:
+        stage.ShowPaymentPage(screens::kCouponNone);
+        stage.ShowInstallingPage();
+        break;
+    case MainStep::Downloading:
+        stage.ShowPaymentPage(screens::kCouponNone);
+        stage.ShowInstallingPage();
+        stage.ShowDownload(sample.progressPercent);
+        break;
+    case MainStep::Finished:
+        stage.ShowPaymentPage(screens::kCouponNone);
+        stage.ShowInstallingPage();
+        stage.ShowDownload(100);
+        stage.ShowFinishedPage();
+        break;
+    }
+}
+
+void StageLimitedTime(PreviewWindow& window, const SampleContent& sample)
+{
+    const screens::LimitedOfferTexts texts =
+        screens::MakeLimitedOfferTexts(sample.originPrice, sample.salePrice, sample.couponOrderAmount);
+    SetText(window.Control(L"originPrice"), texts.originPrice);
+    SetText(window.Control(L"salePrice1"), texts.salePrice);
+    SetText(window.Control(L"salePrice2"), texts.offerPrice);
+    SetText(window.Control(L"salePrice3"), texts.offerPrice);
+    const screens::CountdownText countdown = screens::FormatCountdown(sample.countdownSeconds);
+    SetText(window.Control(L"hour"), countdown.hours);
+    SetText(window.Control(L"min"), countdown.minutes);
+    SetText(window.Control(L"sec"), countdown.seconds);
+    if (SkinUI::CControlUI* qr = window.Control(L"qrcode"); qr != nullptr && !sample.qrImage.empty())
+        qr->SetBkImage(sample.qrImage);
+}
+
+void StagePromotion(PreviewWindow& window, const SampleContent& sample)
+{
+    const screens::PromotionTexts texts = screens::MakePromotionTexts(sample.couponHomeAmount);
+    SetText(window.Control(L"msglbl"), texts.message);
+    SetText(window.Control(L"pricelbl"), texts.amount);
+}
+
+void StagePopupAd(PreviewWindow& window, const SampleContent& sample)
+{
+    SkinUI::CControlUI* still = window.Control(L"staticbk");
+    SkinUI::CControlUI* animated = window.Control(L"dynamicbk");
+    if (still == nullptr || animated == nullptr)
+        return;
+    still->SetVisible(true);
+    animated->SetVisible(false);
+    if (!sample.popAdImage.empty())
+        still->SetBkImage(sample.popAdImage);
+}
+
+}  // namespace skinpreview

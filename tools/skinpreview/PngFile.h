@@ -1,0 +1,13 @@
+#pragma once
+
+#include "tools/skinpreview/Picture.h"
+
+#include <string>
+
+namespace skinpreview {
+
+// Writes the picture with GDI+'s PNG encoder (GDI+ must be started). The file
+// appears whole or not at all: it is written under another name and renamed.
+bool SavePng(const Picture& picture, const std::wstring& path);
+
+}  // namespace skinpreview

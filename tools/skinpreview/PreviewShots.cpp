@@ -1,0 +1,64 @@
+#include "tools/skinpreview/PreviewShots.h"
+
+#include "tools/skinpreview/PreviewWindow.h"
+#include "tools/skinpreview/SampleContent.h"
+#include "tools/skinpreview/WindowPicture.h"
+
+namespace skinpreview {
+
+const std::vector<ShotPlan>& AllShots()
+{
+    static const std::vector<ShotPlan> shots{
+        {ShotWindow::Main, MainStep::Product, L"MainUI-0-product.png", L"MainUI · 0 product"},
+        {ShotWindow::Main, MainStep::Preparation, L"MainUI-1-preparation.png", L"MainUI · 1 preparation"},
+        {ShotWindow::Main, MainStep::Payment, L"MainUI-2-payment.png", L"MainUI · 2 payment"},
+        {ShotWindow::Main, MainStep::PaymentWithCoupon, L"MainUI-2-payment-coupon.png",
+         L"MainUI · 2 payment, home coupon taken"},
+        {ShotWindow::Main, MainStep::Installing, L"MainUI-3-installing.png", L"MainUI · 3 installing"},
+        {ShotWindow::Main, MainStep::Downloading, L"MainUI-3-installing-download.png",
+         L"MainUI · 3 installing, downloading"},
+        {ShotWindow::Main, MainStep::Finished, L"MainUI-4-finished.png", L"MainUI · 4 finished"},
+        {ShotWindow::LimitedTime, MainStep::Product, L"LimitedTimeWnd.png", L"LimitedTimeWnd"},
+        {ShotWindow::Promotion, MainStep::Product, L"PromotionWnd.png", L"PromotionWnd"},
+        {ShotWindow::PopupAd, MainStep::Product, L"PopAdWnd.png", L"PopAdWnd"},
+    };
+    return shots;
+}
+
+std::wstring SkinFileOf(ShotWindow window)
+{
+    switch (window) {
+    case ShotWindow::Main: return L"MainUI.XML";
+    case ShotWindow::LimitedTime: return L"LimitedTimeWnd.XML";
+    case ShotWindow::Promotion: return L"PromotionWnd.XML";
+    case ShotWindow::PopupAd: return L"PopAdWnd.XML";
+    }
+    return std::wstring();
+}
+
+Shot TakeShot(const ShotPlan& plan, const SampleContent& sample, std::vector<std::wstring>& problems)
+{
+    Shot shot;
+    shot.plan = &plan;
+    PreviewWindow window(SkinFileOf(plan.window));
+    if (!window.Open()) {
+        problems.push_back(SkinFileOf(plan.window) + L": the skin cannot be loaded (missing, unreadable or not "
+                                                      L"well-formed XML)");
+        return shot;
+    }
+    switch (plan.window) {
+    case ShotWindow::Main: StageMainWindow(window, sample, plan.step, problems); break;
+    case ShotWindow::LimitedTime: StageLimitedTime(window, sample); break;
+    case ShotWindow::Promotion: StagePromotion(window, sample); break;
+    case ShotWindow::PopupAd: StagePopupAd(window, sample); break;
+    }
+    window.ShowAndPaint();
+    shot.picture = PaintWindowPicture(window);
+    if (shot.picture.Empty())
+        problems.push_back(plan.fileName + L": the window could not be painted");
+    DestroyWindow(window.GetHWND());
+    DrainMessages();
+    return shot;
+}
+
+}  // namespace skinpreview

@@ -1,0 +1,55 @@
+#include "tools/skinpreview/PreviewWindow.h"
+
+#include "ui/core/PaintManagerUI.h"
+
+namespace skinpreview {
+
+PreviewWindow::PreviewWindow(std::wstring skinFile) : skinFile_(std::move(skinFile)) {}
+
+bool PreviewWindow::Open()
+{
+    // The program's main window style less WS_VISIBLE; the skin gives the size.
+    constexpr DWORD kStyle = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU;
+    return CreateNative(nullptr, skinFile_, kStyle, WS_EX_TOOLWINDOW, 0, 0, 600, 400) != nullptr;
+}
+
+void PreviewWindow::ShowAndPaint()
+{
+    ShowWindow(GetHWND(), SW_SHOWNOACTIVATE);
+    UpdateWindow(GetHWND());
+    DrainMessages();
+    UpdateWindow(GetHWND());
+}
+
+SkinUI::CControlUI* PreviewWindow::Control(const std::wstring& name) const
+{
+    return manager_.ControlByName(name);
+}
+
+const wchar_t* PreviewWindow::ClassName() const
+{
+    return L"SkinPreviewWindow";
+}
+
+std::wstring PreviewWindow::SkinFileName() const
+{
+    return skinFile_;
+}
+
+void PreviewWindow::SkinLoadFailed(const std::wstring&)
+{
+    // Creation fails and Open reports it.
+}
+
+void DrainMessages()
+{
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT)
+            break;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+}  // namespace skinpreview

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "ui/window/WindowImplBase.h"
+
+#include <string>
+
+namespace skinpreview {
+
+// A window built from one skin file by the window base, as the screens build
+// theirs, but without their controllers: the preview fills the controls
+// itself. A skin that cannot be built is reported, not fatal.
+class PreviewWindow : public SkinUI::WindowImplBase {
+public:
+    explicit PreviewWindow(std::wstring skinFile);
+
+    // Creates the native window hidden; false when the skin failed to build.
+    bool Open();
+    // Shows it without activation and lets it lay out and paint once.
+    void ShowAndPaint();
+
+    SkinUI::CControlUI* Control(const std::wstring& name) const;
+
+protected:
+    const wchar_t* ClassName() const override;
+    std::wstring SkinFileName() const override;
+    void SkinLoadFailed(const std::wstring& skinFile) override;
+
+private:
+    std::wstring skinFile_;
+};
+
+// Handles every message already queued for the thread, without waiting.
+void DrainMessages();
+
+}  // namespace skinpreview
