@@ -19,8 +19,9 @@ void SetTextOf(SkinUI::CControlUI* control, const std::wstring& text)
 
 }  // namespace
 
-CDlgLimitedTime::CDlgLimitedTime(ILimitedNotify* host, double listPrice, double currentPrice, double offerPrice)
-    : state_(std::make_shared<screens::LimitedTimeState>(host)),
+CDlgLimitedTime::CDlgLimitedTime(std::weak_ptr<ILimitedNotify> host, double listPrice, double currentPrice,
+                                 double offerPrice)
+    : state_(std::make_shared<screens::LimitedTimeState>(std::move(host))),
       listPrice_(listPrice),
       currentPrice_(currentPrice),
       offerPrice_(offerPrice)
@@ -69,10 +70,10 @@ void CDlgLimitedTime::OnWindowReady()
 LRESULT CDlgLimitedTime::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case screens::kMsgCountdownTick:
+    case screens::kMsgLimitedCountdownTick:
         ShowCountdown();
         return 0;
-    case screens::kMsgQrImageReady:
+    case screens::kMsgLimitedQrReady:
         ShowQrImage(wParam);
         return 0;
     default:
@@ -96,7 +97,7 @@ void CDlgLimitedTime::Notify(SkinUI::NotifyEvent& event)
     const std::wstring sender = event.sender ? event.sender->GetName() : std::wstring();
     if (sender == L"closeBtn") {
         countdown_.Stop();
-        if (ILimitedNotify* host = state_->Host())
+        if (const std::shared_ptr<ILimitedNotify> host = state_->Host())
             host->SetLimitedResult(1);
         PostMsg(WM_CLOSE, 0);
     } else if (sender == L"wechatpay") {

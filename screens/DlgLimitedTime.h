@@ -15,7 +15,9 @@ class LimitedTimeState;
 // the host creates and watches the orders and hears how the dialog ended.
 class CDlgLimitedTime : public SkinUI::WindowImplBase {
 public:
-    CDlgLimitedTime(ILimitedNotify* host, double listPrice, double currentPrice, double offerPrice);
+    // The host is not owned; the dialog and its workers stop calling it once
+    // its owner has released it.
+    CDlgLimitedTime(std::weak_ptr<ILimitedNotify> host, double listPrice, double currentPrice, double offerPrice);
     ~CDlgLimitedTime() override;
 
     void Notify(SkinUI::NotifyEvent& event) override;

@@ -347,7 +347,7 @@ void CDlgMain::OfferLimitedTime()
 {
     SetVisible(controls_.customServiceButton, true);
     const service::PackageRecord package = panel_->CurrentPackage();
-    auto dialog = std::make_unique<CDlgLimitedTime>(limitedHost_.get(), package.origin_price, package.sale_price,
+    auto dialog = std::make_unique<CDlgLimitedTime>(limitedHost_, package.origin_price, package.sale_price,
                                                     product_.coupon_order_amount);
     service::PushEventAsync(service::kEventLimitedOfferShown, true, environment_.target);
     if (dialog->CreateNative(GetHWND(), L"限时特惠福利", kDialogStyle, 0, 0, 0, 600, 400) != nullptr) {

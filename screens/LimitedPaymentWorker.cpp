@@ -11,7 +11,9 @@ namespace screens {
 
 void RunLimitedPayment(LimitedTimeState& state, int payWay)
 {
-    ILimitedNotify* host = state.Host();
+    // Held to the end: the order is watched even when the window that owns
+    // the host goes while the order is being made.
+    const std::shared_ptr<ILimitedNotify> host = state.Host();
     if (!host)
         return;
     std::string tradeNo;

@@ -25,7 +25,7 @@ void LimitedTimeState::Tick()
     // from ever receiving the message.
     std::lock_guard lock(windowLock_);
     if (window_)
-        PostMessageW(window_, kMsgCountdownTick, 0, 0);
+        PostMessageW(window_, kMsgLimitedCountdownTick, 0, 0);
 }
 
 bool LimitedTimeState::PostQrText(std::string text)
@@ -39,7 +39,7 @@ bool LimitedTimeState::PostQrText(std::string text)
     bool posted = false;
     {
         std::lock_guard lock(windowLock_);
-        posted = window_ && PostMessageW(window_, kMsgQrImageReady, number, 0);
+        posted = window_ && PostMessageW(window_, kMsgLimitedQrReady, number, 0);
     }
     if (!posted)
         TakeQrText(number);

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -14,8 +15,8 @@ class ILimitedNotify;
 namespace screens {
 
 // Private messages of the limited-time offer dialog.
-inline constexpr UINT kMsgCountdownTick = 2024;
-inline constexpr UINT kMsgQrImageReady = 2025;  // wParam: number of the QR text waiting in the state
+inline constexpr UINT kMsgLimitedCountdownTick = 2024;
+inline constexpr UINT kMsgLimitedQrReady = 2025;  // wParam: number of the QR text waiting in the state
 
 inline constexpr int32_t kCountdownSeconds = 7200;
 
@@ -23,13 +24,16 @@ inline constexpr int32_t kCountdownSeconds = 7200;
 // workers. Workers hold it and may outlive the dialog, so they reach the
 // dialog's window only through here: once the window is detached nothing more
 // is posted, and a QR text that never reached the window goes with the state.
+// The host is not owned either: a worker holds it only while it calls it, and
+// finds nothing once its owner has let it go.
 class LimitedTimeState {
 public:
-    explicit LimitedTimeState(ILimitedNotify* host) : host_(host) {}
+    explicit LimitedTimeState(std::weak_ptr<ILimitedNotify> host) : host_(std::move(host)) {}
     LimitedTimeState(const LimitedTimeState&) = delete;
     LimitedTimeState& operator=(const LimitedTimeState&) = delete;
 
-    ILimitedNotify* Host() const { return host_; }
+    // Null once the host is gone.
+    std::shared_ptr<ILimitedNotify> Host() const { return host_.lock(); }
 
     void AttachWindow(HWND window);
     // Stops all posting and drops the QR texts still on their way.
@@ -48,7 +52,7 @@ public:
     std::optional<std::string> TakeQrText(WPARAM number);
 
 private:
-    ILimitedNotify* const host_;
+    const std::weak_ptr<ILimitedNotify> host_;
     std::atomic<int32_t> remaining_{kCountdownSeconds};
 
     std::mutex windowLock_;

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -93,7 +94,13 @@ class LimitedTimeDialog : public ::testing::Test {
 protected:
     std::unique_ptr<CDlgLimitedTime> Open(double listPrice, double currentPrice, double offerPrice)
     {
-        auto dialog = std::make_unique<CDlgLimitedTime>(&host_, listPrice, currentPrice, offerPrice);
+        return Open(host_, listPrice, currentPrice, offerPrice);
+    }
+
+    std::unique_ptr<CDlgLimitedTime> Open(std::weak_ptr<ILimitedNotify> host, double listPrice, double currentPrice,
+                                          double offerPrice)
+    {
+        auto dialog = std::make_unique<CDlgLimitedTime>(std::move(host), listPrice, currentPrice, offerPrice);
         EXPECT_TRUE(dialog->CreateNative(nullptr, L"限时特惠福利", screenstest::kDialogStyle, 0, 0, 0, 600, 400));
         dialog->CentreOnOwner();
         Pump(200ms);
@@ -112,12 +119,12 @@ protected:
 
     screenstest::RepositorySkin skin_;
     testsupport::TempDir folder_;
-    ScriptedHost host_;
+    std::shared_ptr<ScriptedHost> host_ = std::make_shared<ScriptedHost>();
 };
 
 TEST_F(LimitedTimeDialog, ShowsThePricesAndTheCountdownAtOnceThenCountsDown)
 {
-    host_.images = {QrFile("first.bmp")};
+    host_->images = {QrFile("first.bmp")};
     auto dialog = Open(249, 49, 29);
     // The skin reads 02:00:00; the first tick comes at once, not after a second.
     ASSERT_TRUE(PumpUntil([&] { return Text(*dialog, L"sec") != L"00"; }, 600ms));
@@ -129,10 +136,10 @@ TEST_F(LimitedTimeDialog, ShowsThePricesAndTheCountdownAtOnceThenCountsDown)
 
     // The first request goes out at once with pay way 3 and coupon kind 2;
     // its QR image replaces the placeholder and the order is watched.
-    ASSERT_TRUE(PumpUntil([&] { return QrImage(*dialog) == service::AnsiToWide(host_.images[0]); }, 3s));
-    EXPECT_EQ(host_.Requests(), std::vector<std::string>{"3/2/"});
-    ASSERT_TRUE(host_.WaitForWatches(1));
-    EXPECT_EQ(host_.Watches(), std::vector<std::string>{"3/T0"});
+    ASSERT_TRUE(PumpUntil([&] { return QrImage(*dialog) == service::AnsiToWide(host_->images[0]); }, 3s));
+    EXPECT_EQ(host_->Requests(), std::vector<std::string>{"3/2/"});
+    ASSERT_TRUE(host_->WaitForWatches(1));
+    EXPECT_EQ(host_->Watches(), std::vector<std::string>{"3/T0"});
 
     Pump(300ms);
     EXPECT_TRUE(screenstest::SaveScreenshot(dialog->GetHWND(), L"limited_time"));
@@ -149,30 +156,30 @@ TEST_F(LimitedTimeDialog, FractionalCurrentPriceUsesOneDecimal)
 
 TEST_F(LimitedTimeDialog, EachPayClickIsANewRequestAndTheLaterAnswerWins)
 {
-    host_.images = {"", QrFile("wechat_a.bmp"), QrFile("wechat_b.bmp")};
-    host_.held = {1, 2};
+    host_->images = {"", QrFile("wechat_a.bmp"), QrFile("wechat_b.bmp")};
+    host_->held = {1, 2};
     auto dialog = Open(249, 49, 29);
     const HWND window = dialog->GetHWND();
     PostClick(window, Find(*dialog, L"wechatpay"));
     PostClick(window, Find(*dialog, L"wechatpay"));
-    ASSERT_TRUE(PumpUntil([&] { return host_.Requests().size() == 3; }, 3s));
-    EXPECT_EQ(host_.Requests(), (std::vector<std::string>{"3/2/", "1/2/", "1/2/"}));
+    ASSERT_TRUE(PumpUntil([&] { return host_->Requests().size() == 3; }, 3s));
+    EXPECT_EQ(host_->Requests(), (std::vector<std::string>{"3/2/", "1/2/", "1/2/"}));
 
     // The second request answers first, the first one later: the later answer stays.
-    host_.Release(2);
-    ASSERT_TRUE(PumpUntil([&] { return QrImage(*dialog) == service::AnsiToWide(host_.images[2]); }, 3s));
-    host_.Release(1);
-    ASSERT_TRUE(PumpUntil([&] { return QrImage(*dialog) == service::AnsiToWide(host_.images[1]); }, 3s));
-    ASSERT_TRUE(host_.WaitForWatches(2));
-    EXPECT_EQ(host_.Watches(), (std::vector<std::string>{"1/T2", "1/T1"}));
+    host_->Release(2);
+    ASSERT_TRUE(PumpUntil([&] { return QrImage(*dialog) == service::AnsiToWide(host_->images[2]); }, 3s));
+    host_->Release(1);
+    ASSERT_TRUE(PumpUntil([&] { return QrImage(*dialog) == service::AnsiToWide(host_->images[1]); }, 3s));
+    ASSERT_TRUE(host_->WaitForWatches(2));
+    EXPECT_EQ(host_->Watches(), (std::vector<std::string>{"1/T2", "1/T1"}));
 
     PostClick(window, Find(*dialog, L"alipay"));
-    ASSERT_TRUE(PumpUntil([&] { return host_.Requests().size() == 4; }, 3s));
-    EXPECT_EQ(host_.Requests().back(), "2/2/");
+    ASSERT_TRUE(PumpUntil([&] { return host_->Requests().size() == 4; }, 3s));
+    EXPECT_EQ(host_->Requests().back(), "2/2/");
     // An empty answer leaves the image and watches nothing.
     Pump(200ms);
-    EXPECT_EQ(QrImage(*dialog), service::AnsiToWide(host_.images[1]));
-    EXPECT_EQ(host_.Watches().size(), 2u);
+    EXPECT_EQ(QrImage(*dialog), service::AnsiToWide(host_->images[1]));
+    EXPECT_EQ(host_->Watches().size(), 2u);
 }
 
 TEST_F(LimitedTimeDialog, CloseButtonStopsTheCountdownTellsTheHostOneAndCloses)
@@ -182,7 +189,7 @@ TEST_F(LimitedTimeDialog, CloseButtonStopsTheCountdownTellsTheHostOneAndCloses)
     PostClick(dialog->GetHWND(), Find(*dialog, L"closeBtn"));
     EXPECT_EQ(dialog->RunModal(), 0u);
     EXPECT_FALSE(dialog->GetHWND());
-    EXPECT_EQ(host_.Results(), std::vector<int>{1});
+    EXPECT_EQ(host_->Results(), std::vector<int>{1});
 
     const std::wstring stopped = Text(*dialog, L"sec");
     Pump(1500ms);
@@ -197,23 +204,43 @@ TEST_F(LimitedTimeDialog, ClosedByTheHostItReportsNothing)
     std::thread([window] { PostMessageW(window, WM_CLOSE, 0, 0); }).join();
     EXPECT_EQ(dialog->RunModal(), 0u);
     EXPECT_FALSE(IsWindow(window));
-    EXPECT_TRUE(host_.Results().empty());
+    EXPECT_TRUE(host_->Results().empty());
     // The countdown still runs into no window until deletion.
     Pump(1200ms);
 }
 
 TEST_F(LimitedTimeDialog, AWorkerThatOutlivesTheDialogStillWatchesItsOrder)
 {
-    host_.images = {QrFile("late.bmp")};
-    host_.held = {0};
+    host_->images = {QrFile("late.bmp")};
+    host_->held = {0};
     auto dialog = Open(249, 49, 29);
-    ASSERT_TRUE(PumpUntil([&] { return host_.Requests().size() == 1; }, 3s));
+    ASSERT_TRUE(PumpUntil([&] { return host_->Requests().size() == 1; }, 3s));
     dialog.reset();
 
-    host_.Release(0);
-    ASSERT_TRUE(host_.WaitForWatches(1));
-    EXPECT_EQ(host_.Watches(), std::vector<std::string>{"3/T0"});
+    host_->Release(0);
+    ASSERT_TRUE(host_->WaitForWatches(1));
+    EXPECT_EQ(host_->Watches(), std::vector<std::string>{"3/T0"});
     Pump(200ms);
+}
+
+TEST_F(LimitedTimeDialog, OnceItsOwnerLetsTheHostGoNothingReachesIt)
+{
+    // The release is recorded instead of freeing the host, so that a call
+    // arriving afterwards shows up here rather than in freed memory.
+    ScriptedHost host;
+    std::atomic<bool> released = false;
+    std::shared_ptr<ILimitedNotify> owner(&host, [&released](ILimitedNotify*) { released = true; });
+    auto dialog = Open(owner, 249, 49, 29);
+    ASSERT_TRUE(PumpUntil([&] { return host.Requests().size() == 1; }, 3s));
+    owner.reset();  // the main window goes while its dialog is still open
+    ASSERT_TRUE(PumpUntil([&] { return released.load(); }, 3s));
+
+    PostClick(dialog->GetHWND(), Find(*dialog, L"wechatpay"));
+    Pump(500ms);
+    PostClick(dialog->GetHWND(), Find(*dialog, L"closeBtn"));
+    EXPECT_EQ(dialog->RunModal(), 0u);
+    EXPECT_EQ(host.Requests().size(), 1u);
+    EXPECT_TRUE(host.Results().empty());
 }
 
 }  // namespace

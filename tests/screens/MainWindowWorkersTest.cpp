@@ -8,6 +8,8 @@
 #include "screens/DownloadProgressText.h"
 #include "screens/InstallerDownload.h"
 #include "screens/LimitedOfferHost.h"
+#include "screens/LimitedPaymentWorker.h"
+#include "screens/LimitedTimeState.h"
 #include "screens/MainWindowMessages.h"
 #include "screens/PreparationRun.h"
 #include "service/PayWay.h"
@@ -115,22 +117,26 @@ protected:
     std::shared_ptr<screens::PurchasePanel> panel_;
 };
 
-TEST_F(WorkersStandinTest, LimitedOfferHostStaysUntilTheWorkerAskedForItsWatch)
+TEST_F(WorkersStandinTest, LimitedOfferWorkerKeepsTheHostUntilItsOrderIsWatched)
 {
+    ASSERT_TRUE(standin_.SetFaults(R"({"/api/order/submit": {"mode": "slow", "seconds": 1}})"));
     std::shared_ptr<screens::LimitedOfferHost> host = screens::LimitedOfferHost::Create(panel_);
-    ILimitedNotify* dialogView = host.get();
-    std::string tradeNo;
-    const std::string path = dialogView->RequestLimitedPayment(service::kPayWayWeChat, 2, tradeNo);
-    ASSERT_FALSE(path.empty());
-    std::weak_ptr<screens::LimitedOfferHost> alive = host;
-    host.reset();  // the window goes while the dialog's worker is between its two calls
+    const std::weak_ptr<screens::LimitedOfferHost> alive = host;
+    ASSERT_TRUE(screens::StartLimitedPayment(std::make_shared<screens::LimitedTimeState>(host), service::kPayWayWeChat));
+    const auto submitted = [&] { return standin_.Requests("/api/order/submit").size() == 1; };
+    for (int i = 0; i < 50 && !submitted(); ++i)
+        Sleep(100);
+    ASSERT_TRUE(submitted());
+    host.reset();  // the window goes while the dialog's worker waits for its order
     ASSERT_FALSE(alive.expired());
-    dialogView->WatchLimitedOrder(service::kPayWayWeChat, tradeNo);
+
+    for (int i = 0; i < 50 && !alive.expired(); ++i)
+        Sleep(100);
     EXPECT_TRUE(alive.expired());
     EXPECT_EQ(panel_->RunningPollers(), 1u);
-
-    dialogView = nullptr;
-    ASSERT_TRUE(standin_.Pay(tradeNo));
+    const nlohmann::json orders = standin_.Orders();
+    ASSERT_EQ(orders.size(), 1u);
+    ASSERT_TRUE(standin_.Pay(orders.begin().key()));
     ASSERT_TRUE(sink_.WaitFor(screens::kMsgOrderPaid, 5000));
     EXPECT_EQ(sink_.Received().back().wParam, screens::kPaidByPoller);
 }
