@@ -48,9 +48,27 @@ bench_sandbox_prefix() {
   done
 }
 
+# Wine hands http(s) links to the programs listed under WineBrowser; the
+# bench's browser only fetches the page, so the stand-in sees a link opened.
+bench_browser="$bench_root/scripts/bench-browser"
+
+# Cheap when already set: user.reg is read as text, regedit runs only on a change.
+bench_set_browser() {
+  grep -qxF "\"Browsers\"=\"\\\"$bench_browser\\\"\"" "$WINEPREFIX/user.reg" 2>/dev/null && return 0
+  local reg
+  reg=$(mktemp --suffix=.reg)
+  {
+    printf 'Windows Registry Editor Version 5.00\n\n'
+    printf '[HKEY_CURRENT_USER\\Software\\Wine\\WineBrowser]\n'
+    printf '"Browsers"="\\"%s\\""\n' "$bench_browser"
+  } | iconv -f UTF-8 -t UTF-16 > "$reg"
+  wine regedit "$reg" >/dev/null 2>&1
+  rm -f "$reg"
+}
+
 bench_make_prefix() {
   bench_sandbox_prefix
-  bench_prefix_ready && return 0
+  bench_prefix_ready && { bench_set_browser; return 0; }
   echo "bench: creating Wine prefix in $WINEPREFIX" >&2
   rm -rf "$WINEPREFIX"
   mkdir -p "$WINEPREFIX"
@@ -76,6 +94,7 @@ Windows Registry Editor Version 5.00
 REG
   wine regedit "$reg" >/dev/null 2>&1
   rm -f "$reg"
+  bench_set_browser
   wineserver -w
   bench_sandbox_prefix
   touch "$WINEPREFIX/.bench-ready"

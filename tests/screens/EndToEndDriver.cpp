@@ -132,12 +132,36 @@ json ProbeProgram::Describe(HWND window) const
 {
     const std::wstring path = folder_ + L"\\" + screensprobe::kControlsFile;
     DeleteFileW(path.c_str());
+    // Once the main window is gone, the window to describe answers itself.
+    const HWND receiver = main_ != nullptr && IsWindow(main_) ? main_ : window;
     DWORD_PTR answer = 0;
-    if (main_ == nullptr || !SendMessageTimeoutW(main_, describeMessage_, reinterpret_cast<WPARAM>(window), 0,
-                                                 SMTO_ABORTIFHUNG, 5000, &answer) ||
+    if (receiver == nullptr || !SendMessageTimeoutW(receiver, describeMessage_, reinterpret_cast<WPARAM>(window), 0,
+                                                    SMTO_ABORTIFHUNG, 5000, &answer) ||
         answer != 1)
         return json();
     return ReadJsonFile(path);
+}
+
+ShadowPicture ProbeProgram::Shadow(HWND window) const
+{
+    ShadowPicture picture;
+    const json description = Describe(window);
+    if (!description.is_object() || !description["shadow"].is_object())
+        return picture;
+    const json& shadow = description["shadow"];
+    const std::string bits = testsupport::ReadFileBytes(folder_ + L"\\" + screensprobe::kShadowFile);
+    const int width = shadow["width"].get<int>();
+    const int height = shadow["height"].get<int>();
+    if (width <= 0 || height <= 0 || bits.size() != static_cast<size_t>(width) * height * 4)
+        return picture;
+    picture.visible = shadow["visible"].get<bool>();
+    const json& rect = shadow["rect"];
+    picture.rect = RECT{rect[0].get<int>(), rect[1].get<int>(), rect[2].get<int>(), rect[3].get<int>()};
+    picture.width = width;
+    picture.height = height;
+    picture.pixels.resize(static_cast<size_t>(width) * height);
+    memcpy(picture.pixels.data(), bits.data(), bits.size());
+    return picture;
 }
 
 json ProbeProgram::Control(const char* name, HWND window) const

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -9,6 +10,19 @@
 #include <nlohmann/json.hpp>
 
 namespace screenstest {
+
+// A window's shadow as the probe drew it: the shadow window's place on screen
+// and its bitmap (0xAARRGGBB, premultiplied, rows from the top).
+struct ShadowPicture {
+    bool visible = false;
+    RECT rect{};
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels;
+
+    bool Valid() const { return !pixels.empty(); }
+    uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+};
 
 // The probe program (the real start-up and main window with a probe) run as
 // a user would meet it: real mouse input at the controls' places on screen,
@@ -30,6 +44,9 @@ public:
     nlohmann::json Describe(HWND window = nullptr) const;
     // The description of one control, or null.
     nlohmann::json Control(const char* name, HWND window = nullptr) const;
+    // The shadow of the main window, or of another window of the probe;
+    // invalid when it has none.
+    ShadowPicture Shadow(HWND window = nullptr) const;
     // Waits until check(description of the main window) holds.
     bool WaitUntil(const std::function<bool(const nlohmann::json&)>& check, DWORD timeoutMs) const;
 

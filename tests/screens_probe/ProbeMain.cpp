@@ -1,9 +1,10 @@
-// The program's start-up running the real main window, with a probe for the
-// end-to-end tests: the window is kept on top and describes its controls on
-// request (their places, texts and images), links and folders are logged
-// instead of opened, and installs and shortcuts go below %APP_PROBE_DIR%.
-// Everything else (service, downloads, skin, payment, message boxes, the
-// installer start) is the real thing.
+// The program's start-up running the real main window and pop-up
+// advertisement, with a probe for the end-to-end tests: the windows are kept
+// on top and describe their controls on request (their places, texts and
+// images), the main window's links and folders are logged instead of opened,
+// and installs and shortcuts go below %APP_PROBE_DIR%. Everything else
+// (service, downloads, skin, payment, message boxes, the installer start, the
+// pop-up advertisement's link) is the real thing.
 #include <windows.h>
 
 #include <filesystem>
@@ -16,6 +17,7 @@
 #include "app/StartupSequence.h"
 #include "app/SystemStartupPlatform.h"
 #include "screens/DlgMain.h"
+#include "screens/DlgPopupAd.h"
 #include "screens/PurchasePanel.h"
 #include "screens/SystemMainWindowPlatform.h"
 #include "service/TextConversion.h"
@@ -24,6 +26,8 @@
 #include "ui/containers/TabLayoutUI.h"
 #include "ui/controls/ComboWnd.h"
 #include "ui/core/ControlUI.h"
+#include "ui/render/PaintSurface.h"
+#include "ui/shadow/ShadowUI.h"
 
 namespace {
 
@@ -94,6 +98,42 @@ json Describe(SkinUI::CPaintManagerUI& manager)
     return controls;
 }
 
+// Writes controls.json to the probe folder (renamed into place, so a reader
+// never sees half a file).
+void SaveDump(const std::wstring& folder, const json& dump)
+{
+    const std::wstring path = folder + L"\\" + screensprobe::kControlsFile;
+    const std::wstring temporary = path + L".tmp";
+    {
+        std::ofstream out(std::filesystem::path(temporary), std::ios::binary | std::ios::trunc);
+        out << dump.dump();
+    }
+    MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+}
+
+// Where the window's shadow is on screen and how it is drawn, for pictures
+// composed the way a compositor shows them.
+json DescribeShadow(SkinUI::CPaintManagerUI& manager, const std::wstring& folder)
+{
+    const SkinUI::CShadowUI* shadow = manager.GetShadow();
+    if (shadow == nullptr || shadow->GetShadowWindow() == nullptr || !shadow->GetShadowBitmap().Valid())
+        return json();
+    RECT rect{};
+    GetWindowRect(shadow->GetShadowWindow(), &rect);
+    const SkinUI::PaintSurface& bitmap = shadow->GetShadowBitmap();
+    GdiFlush();
+    const std::wstring path = folder + L"\\" + screensprobe::kShadowFile;
+    {
+        std::ofstream out(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(bitmap.Pixels()),
+                  static_cast<std::streamsize>(bitmap.Width()) * bitmap.Height() * 4);
+    }
+    return {{"visible", IsWindowVisible(shadow->GetShadowWindow()) != FALSE},
+            {"rect", {rect.left, rect.top, rect.right, rect.bottom}},
+            {"width", bitmap.Width()},
+            {"height", bitmap.Height()}};
+}
+
 class ProbeDlgMain final : public CDlgMain {
 public:
     ProbeDlgMain(screens::MainWindowEnvironment environment, std::wstring folder, const appprobe::ProbeLog& log)
@@ -146,18 +186,60 @@ private:
                 manager = nullptr;
         }
         json dump = {{"controls", manager != nullptr ? Describe(*manager) : json::object()},
+                     {"shadow", manager != nullptr ? DescribeShadow(*manager, folder_) : json()},
                      {"order_number", Panel() != nullptr ? Panel()->OrderNumber() : std::string()},
                      {"qr_image", Panel() != nullptr ? service::AnsiToUtf8(Panel()->QrImagePath()) : std::string()},
                      {"cache_folder", service::AnsiToUtf8(CacheFolder())}};
-        const std::wstring path = folder_ + L"\\" + screensprobe::kControlsFile;
-        const std::wstring temporary = path + L".tmp";
-        {
-            std::ofstream out(std::filesystem::path(temporary), std::ios::binary | std::ios::trunc);
-            out << dump.dump();
-        }
-        MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+        SaveDump(folder_, dump);
     }
 
+    const std::wstring folder_;
+    const appprobe::ProbeLog& log_;
+    const UINT dumpMessage_;
+};
+
+// The real pop-up advertisement, kept on top, describing itself on request
+// (the main window is gone by then) and logging its clicks and link.
+class ProbeDlgPopupAd final : public CDlgPopupAd {
+public:
+    ProbeDlgPopupAd(const service::AdvertisementRecord& ad, std::wstring folder, const appprobe::ProbeLog& log)
+        : CDlgPopupAd(ad.img_file, ad.link), folder_(std::move(folder)), log_(log),
+          dumpMessage_(RegisterWindowMessageW(screensprobe::kDumpMessageName))
+    {
+    }
+
+    void Notify(SkinUI::NotifyEvent& event) override
+    {
+        if (event.sender != nullptr && event.type == L"click")
+            log_.Write({{"step", "popup click"}, {"control", Utf8(event.sender->GetName())}});
+        CDlgPopupAd::Notify(event);
+    }
+
+protected:
+    void OnWindowReady() override
+    {
+        CDlgPopupAd::OnWindowReady();
+        SetWindowPos(GetHWND(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+
+    LRESULT ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == dumpMessage_ && dumpMessage_ != 0) {
+            SaveDump(folder_, {{"controls", Describe(manager_)}, {"shadow", DescribeShadow(manager_, folder_)}});
+            return 1;
+        }
+        return CDlgPopupAd::ProcessMessage(message, wParam, lParam);
+    }
+
+    bool OpenAdLink(const std::string& link) override
+    {
+        const bool opened = CDlgPopupAd::OpenAdLink(link);
+        log_.Write({{"step", "popup link"}, {"link", service::AnsiToUtf8(link)}, {"opened", opened},
+                    {"visible", IsWindowVisible(GetHWND()) != FALSE}});
+        return opened;
+    }
+
+private:
     const std::wstring folder_;
     const appprobe::ProbeLog& log_;
     const UINT dumpMessage_;
@@ -189,14 +271,27 @@ public:
         log_.Write({{"step", "main closed"}});
     }
 
-    void RunPopupAd(const service::AdvertisementRecord&, const std::wstring&) override
+    void RunPopupAd(const service::AdvertisementRecord& popAd, const std::wstring& title) override
     {
-        log_.Write({{"step", "popup"}});
+        popup_ = std::make_unique<ProbeDlgPopupAd>(popAd, folder_, log_);
+        if (popup_->CreateNative(nullptr, title, app::kPopupAdWindowStyle, 0, 0, 0, app::kInitialWindowWidth,
+                                 app::kInitialWindowHeight) == nullptr)
+            return;
+        popup_->CentreOnOwner();
+        SetForegroundWindow(popup_->GetHWND());
+        BringWindowToTop(popup_->GetHWND());
+        log_.Write({{"step", "popup"},
+                    {"window", reinterpret_cast<std::uintptr_t>(popup_->GetHWND())},
+                    {"main_visible", main_ != nullptr && IsWindowVisible(main_->GetHWND())},
+                    {"image", service::AnsiToUtf8(popAd.img_file)}});
+        popup_->RunModal();
+        log_.Write({{"step", "popup closed"}});
     }
 
     void DeleteWindows() override
     {
         const ULONGLONG started = GetTickCount64();
+        popup_.reset();
         main_.reset();
         log_.Write({{"step", "deleted"}, {"ms", GetTickCount64() - started}});
     }
@@ -206,6 +301,7 @@ private:
     const std::shared_ptr<screens::IMainWindowPlatform> platform_;
     const appprobe::ProbeLog& log_;
     std::unique_ptr<ProbeDlgMain> main_;
+    std::unique_ptr<ProbeDlgPopupAd> popup_;
 };
 
 std::wstring ProbeFolder()

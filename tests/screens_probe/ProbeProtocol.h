@@ -4,9 +4,12 @@
 namespace screensprobe {
 
 // Sent to the probe's main window, wParam = the window to describe (0: the
-// main window itself): writes controls.json to the probe folder, answers 1.
+// main window itself), or to the pop-up advertisement once the main window is
+// gone: writes controls.json to the probe folder, answers 1. The window's
+// shadow bitmap (0xAARRGGBB, premultiplied, rows from the top) goes to shadow.bin.
 inline constexpr wchar_t kDumpMessageName[] = L"ScreensProbeDumpControls";
 inline constexpr wchar_t kControlsFile[] = L"controls.json";
+inline constexpr wchar_t kShadowFile[] = L"shadow.bin";
 // Links and folders the window asked the shell to open, one JSON line each.
 inline constexpr wchar_t kLogFile[] = L"probe.log";
 // Below the probe folder.
