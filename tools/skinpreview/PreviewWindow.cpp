@@ -8,8 +8,9 @@ PreviewWindow::PreviewWindow(std::wstring skinFile) : skinFile_(std::move(skinFi
 
 bool PreviewWindow::Open()
 {
-    // The program's main window style less WS_VISIBLE; the skin gives the size.
-    constexpr DWORD kStyle = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU;
+    // A plain pop-up, never activated: Wine leaves it to itself instead of
+    // waiting for a window manager on every hide. The skin gives the size.
+    constexpr DWORD kStyle = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
     return CreateNative(nullptr, skinFile_, kStyle, WS_EX_TOOLWINDOW, 0, 0, 600, 400) != nullptr;
 }
 

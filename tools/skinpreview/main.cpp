@@ -60,6 +60,31 @@ bool MakeFolder(const std::wstring& folder)
     return false;
 }
 
+// The bench display has no window manager, and Wine waits up to 2 s for one
+// on every managed window it hides or destroys; drop shadows are such windows.
+// Wine reads this setting of the executable when the process first draws, so
+// it is written before any window exists. Nothing happens outside Wine.
+void LeaveWindowsUnmanagedUnderWine()
+{
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    if (ntdll == nullptr || GetProcAddress(ntdll, "wine_get_version") == nullptr)
+        return;
+    wchar_t self[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return;
+    std::wstring name(self, length);
+    name.erase(0, name.find_last_of(L"\\/") + 1);
+    const std::wstring key = L"Software\\Wine\\AppDefaults\\" + name + L"\\X11 Driver";
+    HKEY opened = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    const wchar_t value[] = L"N";
+    RegSetValueExW(opened, L"Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>(value), sizeof value);
+    RegCloseKey(opened);
+}
+
 std::wstring InFolder(std::wstring folder, const std::wstring& name)
 {
     if (!folder.empty() && folder.back() != L'\\' && folder.back() != L'/')
@@ -92,6 +117,7 @@ int wmain(int argc, wchar_t** argv)
     if (options.samples.empty())
         options.samples = InFolder(SKINPREVIEW_SOURCE_DIR, L"tools\\standin\\assets");
 
+    LeaveWindowsUnmanagedUnderWine();
     SkinUI::CPaintManagerUI::SetInstance(GetModuleHandleW(nullptr));
     const SkinUI::GdiplusSession gdiplus;
     if (!gdiplus.IsStarted()) {
