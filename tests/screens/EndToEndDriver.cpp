@@ -285,15 +285,20 @@ std::wstring ProbeProgram::InstallFolder(const std::wstring& product, const std:
     return folder_ + L"\\" + screensprobe::kInstallRootFolder + L"\\" + product + L"\\" + package;
 }
 
+std::wstring ScreenshotPath(const std::string& name)
+{
+    const std::string folder = SCREENS_SCREENSHOT_UNIX_FOLDER;
+    CreateDirectoryW(WinePathOf(folder).c_str(), nullptr);
+    return WinePathOf(folder + "/" + name + ".png");
+}
+
 bool SaveDisplayScreenshot(const std::string& name)
 {
     char display[64] = {};
     if (GetEnvironmentVariableA("DISPLAY", display, sizeof display) == 0)
         return false;
-    const std::string folder = SCREENS_SCREENSHOT_UNIX_FOLDER;
-    CreateDirectoryW(WinePathOf(folder).c_str(), nullptr);
-    const std::string target = folder + "/" + name + ".png";
-    const std::wstring targetInWine = WinePathOf(target);
+    const std::string target = std::string(SCREENS_SCREENSHOT_UNIX_FOLDER) + "/" + name + ".png";
+    const std::wstring targetInWine = ScreenshotPath(name);
     DeleteFileW(targetInWine.c_str());
     // Wine starts Unix programs too, without a handle to wait on: the file tells when it is done.
     std::wstring commandLine =

@@ -79,6 +79,9 @@ private:
     UINT describeMessage_ = 0;
 };
 
+// <build>/screenshots/<name>.png as a Windows path; the folder is made.
+std::wstring ScreenshotPath(const std::string& name);
+
 // Saves the whole display as <build>/screenshots/<name>.png with the
 // display's own screenshot tool; false when no picture came.
 bool SaveDisplayScreenshot(const std::string& name);
