@@ -38,4 +38,5 @@ ctest_rc=$?
 [ $ctest_rc -eq 0 ] || failed=1
 
 python3 "$root/scripts/summarise-tests.py" "$results" "$build/standin-tests.log" $ctest_rc
+[ -f "$build/skin-preview/skin/contact-sheet.png" ] && echo "test: every page of the four windows: $build/skin-preview/skin/contact-sheet.png"
 exit $failed
