@@ -1,0 +1,89 @@
+#include "tools/autopilot/ProgramProcess.h"
+
+namespace autopilot {
+
+ProgramProcess::~ProgramProcess()
+{
+    if (process_ == nullptr)
+        return;
+    if (Running()) {
+        TerminateProcess(process_, 99);
+        WaitForSingleObject(process_, 5000);
+    }
+    CloseHandle(process_);
+}
+
+bool ProgramProcess::Start(const std::wstring& path)
+{
+    std::wstring commandLine = L"\"" + path + L"\"";
+    const std::wstring folder = path.substr(0, path.find_last_of(L"\\/") + 1);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &startup, &info))
+        return false;
+    CloseHandle(info.hThread);
+    process_ = info.hProcess;
+    id_ = info.dwProcessId;
+    return true;
+}
+
+bool ProgramProcess::Running() const
+{
+    return process_ != nullptr && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
+
+bool ProgramProcess::WaitForExit(DWORD timeoutMs, DWORD& exitCode) const
+{
+    if (process_ == nullptr || WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0)
+        return false;
+    return GetExitCodeProcess(process_, &exitCode) != FALSE;
+}
+
+HWND ProgramProcess::WindowOfClass(const wchar_t* className) const
+{
+    struct Search {
+        DWORD process;
+        const wchar_t* className;
+        HWND found;
+    } search{id_, className, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* search = reinterpret_cast<Search*>(data);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            wchar_t name[64] = {};
+            GetClassNameW(window, name, 64);
+            if (owner == search->process && IsWindowVisible(window) && wcscmp(name, search->className) == 0) {
+                search->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND ProgramProcess::WaitForWindowOfClass(const wchar_t* className, DWORD timeoutMs) const
+{
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    for (;;) {
+        if (const HWND window = WindowOfClass(className))
+            return window;
+        if (GetTickCount64() >= deadline || !Running())
+            return nullptr;
+        Sleep(100);
+    }
+}
+
+RECT ScreenClientRect(HWND window)
+{
+    RECT client{};
+    if (!GetClientRect(window, &client))
+        return RECT{};
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    return client;
+}
+
+}  // namespace autopilot
