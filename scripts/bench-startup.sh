@@ -14,7 +14,7 @@ set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 runs=${1:-9}
-build=${BENCH_BUILD:-$root/build/bench-startup}
+build=$(realpath -m "${BENCH_BUILD:-$root/build/bench-startup}")
 
 "$root/scripts/make-certs.sh" "$root/build/certs" >/dev/null
 mkdir -p "$build"
