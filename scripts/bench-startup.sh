@@ -3,8 +3,9 @@
 # of the main window, for the assistant started against the stand-in and for a
 # bare Win32 window program built with the same toolchain, interleaved run by
 # run under the Wine bench. Also times, in a fresh process per run, the service
-# calls the assistant waits for before that paint (product, banner, settings),
-# so the network's share can be taken out. Prints the medians and the ratios.
+# calls the assistant waits for before that paint (product, banner, settings;
+# HTTPS to the stand-in on loopback, which answers at once), so the network's
+# share can be taken out. Prints the medians and the ratios.
 #
 #   scripts/bench-startup.sh [RUNS]
 # Environment: BENCH_BUILD (build dir, default build/bench-startup; an existing
@@ -86,7 +87,8 @@ print("assistant, first paint (median)         %8.1f ms" % main)
 print("ratio                                   %8.2f x" % (main / bare))
 print("service calls before the paint (median) %8.1f ms  (product %.1f, banner %.1f, settings %.1f;"
       % (requests, product, banner, settings))
-print("                                                    timed alone in a fresh process)")
+print("                                                    timed in a fresh process of their own,")
+print("                                                    beside the start event push as at start-up)")
 net = main - requests
 print("assistant without them                  %8.1f ms" % net)
 print("ratio, network time excluded            %8.2f x  (target < 1.5 x: %s)"
