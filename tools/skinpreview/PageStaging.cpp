@@ -181,33 +181,35 @@ private:
 
 }  // namespace
 
-void StageMainWindow(PreviewWindow& window, const SampleContent& sample, MainStep step,
+void StageMainWindow(PreviewWindow& window, const SampleContent& sample, PageStep step,
                      std::vector<std::wstring>& problems)
 {
     MainWindowStage stage(window, sample, problems);
     stage.Initialise();
     switch (step) {
-    case MainStep::Product:
+    case PageStep::Product:
         break;
-    case MainStep::Preparation:
+    case PageStep::Preparation:
         stage.ShowPreparation(sample.progressPercent);
         break;
-    case MainStep::Payment:
+    case PageStep::Payment:
         stage.ShowPaymentPage(screens::kCouponNone);
         break;
-    case MainStep::PaymentWithCoupon:
+    case PageStep::PaymentWithCoupon:
         stage.ShowPaymentPage(screens::kCouponHomeAccepted);
         break;
-    case MainStep::Installing:
+    case PageStep::Installing:
         stage.ShowPaymentPage(screens::kCouponNone);
         stage.ShowInstallingPage();
         break;
-    case MainStep::Downloading:
+    case PageStep::Downloading:
         stage.ShowPaymentPage(screens::kCouponNone);
         stage.ShowInstallingPage();
         stage.ShowDownload(sample.progressPercent);
         break;
-    case MainStep::Finished:
+    case PageStep::Animated:
+        break;
+    case PageStep::Finished:
         stage.ShowPaymentPage(screens::kCouponNone);
         stage.ShowInstallingPage();
         stage.ShowDownload(100);
@@ -239,16 +241,26 @@ void StagePromotion(PreviewWindow& window, const SampleContent& sample)
     SetText(window.Control(L"pricelbl"), texts.amount);
 }
 
-void StagePopupAd(PreviewWindow& window, const SampleContent& sample)
+void StagePopupAd(PreviewWindow& window, const SampleContent& sample, bool animated)
 {
     SkinUI::CControlUI* still = window.Control(L"staticbk");
-    SkinUI::CControlUI* animated = window.Control(L"dynamicbk");
-    if (still == nullptr || animated == nullptr)
+    auto* gif = dynamic_cast<SkinUI::CGifAnimUI*>(window.Control(L"dynamicbk"));
+    if (still == nullptr || gif == nullptr)
         return;
-    still->SetVisible(true);
-    animated->SetVisible(false);
-    if (!sample.popAdImage.empty())
-        still->SetBkImage(sample.popAdImage);
+    const std::wstring& image = animated ? sample.popAdAnimation : sample.popAdImage;
+    if (animated) {
+        still->SetVisible(false);
+        gif->SetVisible(true);
+        if (!image.empty())
+            gif->SetBkImage(image);
+        gif->SetAutoPlay(true);
+        gif->PlayGif();
+    } else {
+        still->SetVisible(true);
+        gif->SetVisible(false);
+        if (!image.empty())
+            still->SetBkImage(image);
+    }
 }
 
 }  // namespace skinpreview

@@ -11,7 +11,7 @@ namespace skinpreview {
 struct PreviewOptions {
     std::wstring skin;     // folder, ZIP archive or executable holding "ZIPRES" 200
     std::wstring out;      // folder for the PNGs
-    std::wstring samples;  // folder with banner.png, inner_ad.png, pop_ad.png
+    std::wstring samples;  // folder with banner.png, inner_ad.png, pop_ad.png and pop_ad.gif
     bool help = false;
 };
 

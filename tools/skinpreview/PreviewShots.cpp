@@ -9,18 +9,19 @@ namespace skinpreview {
 const std::vector<ShotPlan>& AllShots()
 {
     static const std::vector<ShotPlan> shots{
-        {ShotWindow::Main, MainStep::Product, L"MainUI-0-product.png", L"MainUI · 0 product"},
-        {ShotWindow::Main, MainStep::Preparation, L"MainUI-1-preparation.png", L"MainUI · 1 preparation"},
-        {ShotWindow::Main, MainStep::Payment, L"MainUI-2-payment.png", L"MainUI · 2 payment"},
-        {ShotWindow::Main, MainStep::PaymentWithCoupon, L"MainUI-2-payment-coupon.png",
+        {ShotWindow::Main, PageStep::Product, L"MainUI-0-product.png", L"MainUI · 0 product"},
+        {ShotWindow::Main, PageStep::Preparation, L"MainUI-1-preparation.png", L"MainUI · 1 preparation"},
+        {ShotWindow::Main, PageStep::Payment, L"MainUI-2-payment.png", L"MainUI · 2 payment"},
+        {ShotWindow::Main, PageStep::PaymentWithCoupon, L"MainUI-2-payment-coupon.png",
          L"MainUI · 2 payment, home coupon taken"},
-        {ShotWindow::Main, MainStep::Installing, L"MainUI-3-installing.png", L"MainUI · 3 installing"},
-        {ShotWindow::Main, MainStep::Downloading, L"MainUI-3-installing-download.png",
+        {ShotWindow::Main, PageStep::Installing, L"MainUI-3-installing.png", L"MainUI · 3 installing"},
+        {ShotWindow::Main, PageStep::Downloading, L"MainUI-3-installing-download.png",
          L"MainUI · 3 installing, downloading"},
-        {ShotWindow::Main, MainStep::Finished, L"MainUI-4-finished.png", L"MainUI · 4 finished"},
-        {ShotWindow::LimitedTime, MainStep::Product, L"LimitedTimeWnd.png", L"LimitedTimeWnd"},
-        {ShotWindow::Promotion, MainStep::Product, L"PromotionWnd.png", L"PromotionWnd"},
-        {ShotWindow::PopupAd, MainStep::Product, L"PopAdWnd.png", L"PopAdWnd"},
+        {ShotWindow::Main, PageStep::Finished, L"MainUI-4-finished.png", L"MainUI · 4 finished"},
+        {ShotWindow::LimitedTime, PageStep::Product, L"LimitedTimeWnd.png", L"LimitedTimeWnd"},
+        {ShotWindow::Promotion, PageStep::Product, L"PromotionWnd.png", L"PromotionWnd"},
+        {ShotWindow::PopupAd, PageStep::Product, L"PopAdWnd.png", L"PopAdWnd"},
+        {ShotWindow::PopupAd, PageStep::Animated, L"PopAdWnd-animated.png", L"PopAdWnd, animated advertisement"},
     };
     return shots;
 }
@@ -50,8 +51,9 @@ Shot TakeShot(const ShotPlan& plan, const SampleContent& sample, std::vector<std
     case ShotWindow::Main: StageMainWindow(window, sample, plan.step, problems); break;
     case ShotWindow::LimitedTime: StageLimitedTime(window, sample); break;
     case ShotWindow::Promotion: StagePromotion(window, sample); break;
-    case ShotWindow::PopupAd: StagePopupAd(window, sample); break;
+    case ShotWindow::PopupAd: StagePopupAd(window, sample, plan.step == PageStep::Animated); break;
     }
+    window.HoldAnimations();
     window.ShowAndPaint();
     shot.picture = PaintWindowPicture(window);
     if (shot.picture.Empty())

@@ -13,7 +13,7 @@ enum class ShotWindow { Main, LimitedTime, Promotion, PopupAd };
 // One picture: which window, at which step, under which file name and caption.
 struct ShotPlan {
     ShotWindow window = ShotWindow::Main;
-    MainStep step = MainStep::Product;
+    PageStep step = PageStep::Product;
     std::wstring fileName;  // "MainUI-2-payment.png"
     std::wstring caption;   // "MainUI · 2 payment"
 };

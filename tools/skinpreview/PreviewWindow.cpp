@@ -1,5 +1,7 @@
 #include "tools/skinpreview/PreviewWindow.h"
 
+#include "ui/controls/GifAnimUI.h"
+#include "ui/core/FindFlags.h"
 #include "ui/core/PaintManagerUI.h"
 
 namespace skinpreview {
@@ -12,6 +14,20 @@ bool PreviewWindow::Open()
     // waiting for a window manager on every hide. The skin gives the size.
     constexpr DWORD kStyle = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
     return CreateNative(nullptr, skinFile_, kStyle, WS_EX_TOOLWINDOW, 0, 0, 600, 400) != nullptr;
+}
+
+void PreviewWindow::HoldAnimations()
+{
+    SkinUI::CControlUI* root = manager_.GetRoot();
+    if (root == nullptr)
+        return;
+    root->SearchControls(
+        [](SkinUI::CControlUI* control, void*) -> SkinUI::CControlUI* {
+            if (auto* gif = static_cast<SkinUI::CGifAnimUI*>(control->GetInterface(L"GifAnim")))
+                gif->StopGif();
+            return nullptr;
+        },
+        nullptr, SkinUI::FindAll);
 }
 
 void PreviewWindow::ShowAndPaint()

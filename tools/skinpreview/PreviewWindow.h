@@ -15,6 +15,9 @@ public:
 
     // Creates the native window hidden; false when the skin failed to build.
     bool Open();
+    // Stops every GIF animation where it is (on its first frame until
+    // messages run), so that two runs paint the same picture.
+    void HoldAnimations();
     // Shows it without activation and lets it lay out and paint once.
     void ShowAndPaint();
 

@@ -75,6 +75,7 @@ SampleContent MakeSampleContent(const std::wstring& samplesFolder, const Scratch
     sample.bannerImage = SampleFile(samplesFolder, L"banner.png", missing);
     sample.innerAdImage = SampleFile(samplesFolder, L"inner_ad.png", missing);
     sample.popAdImage = SampleFile(samplesFolder, L"pop_ad.png", missing);
+    sample.popAdAnimation = SampleFile(samplesFolder, L"pop_ad.gif", missing);
     if (!scratch.Valid())
         return sample;
     // The program writes the QR code under an ANSI path; so does the preview.

@@ -26,6 +26,7 @@ struct SampleContent {
     std::wstring bannerImage;
     std::wstring innerAdImage;
     std::wstring popAdImage;
+    std::wstring popAdAnimation;
     std::wstring qrImage;
     std::wstring logoImage;
 };

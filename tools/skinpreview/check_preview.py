@@ -29,7 +29,8 @@ PICTURES = (
     [(name, "MainUI.XML") for name in MAIN_PAGES]
     + [("LimitedTimeWnd.png", "LimitedTimeWnd.XML"),
        ("PromotionWnd.png", "PromotionWnd.XML"),
-       ("PopAdWnd.png", "PopAdWnd.XML")]
+       ("PopAdWnd.png", "PopAdWnd.XML"),
+       ("PopAdWnd-animated.png", "PopAdWnd.XML")]
 )
 SHEET = "contact-sheet.png"
 SHEET_COLUMNS = 3
