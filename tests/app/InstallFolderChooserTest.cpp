@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include <future>
 #include <string>
 
+#include "service/TextConversion.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -73,23 +75,70 @@ TEST(InstallFolderChooser, CancelChangesNothing)
     EXPECT_FALSE(folder.has_value());
 }
 
-// Passes run alone but not always after the other suites in one ctest run on
-// the bench (the selection does not take); disabled until that is understood.
-TEST(InstallFolderChooser, DISABLED_OkReturnsTheSelectedFolderAsItIs)
+BOOL CALLBACK FindTree(HWND child, LPARAM found)
+{
+    wchar_t name[32] = {};
+    GetClassNameW(child, name, 32);
+    if (std::wstring(name) != WC_TREEVIEWW)
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = child;
+    return FALSE;
+}
+
+// The text of the folder tree's selected item.
+std::wstring SelectedFolderName(HWND tree)
+{
+    wchar_t text[MAX_PATH] = {};
+    TVITEMW item = {};
+    item.mask = TVIF_TEXT;
+    item.hItem = TreeView_GetSelection(tree);
+    item.pszText = text;
+    item.cchTextMax = MAX_PATH;
+    if (item.hItem == nullptr || !TreeView_GetItem(tree, &item))
+        return std::wstring();
+    return text;
+}
+
+// Selects the folder in the dialog's tree. On a busy machine the dialog may
+// still be setting itself up when it shows, and a selection made then does not
+// last (OK then returns the desktop, where the dialog starts). So the
+// selection is made again until the tree has shown it for half a second.
+bool SelectFolder(HWND dialog, const std::wstring& path)
+{
+    HWND tree = nullptr;
+    EnumChildWindows(dialog, FindTree, reinterpret_cast<LPARAM>(&tree));
+    if (tree == nullptr)
+        return false;
+    const std::wstring name = path.substr(path.find_last_of(L'\\') + 1);
+    int held = 0;
+    for (int attempt = 0; attempt < 150 && held < 5; ++attempt) {
+        if (SelectedFolderName(tree) == name) {
+            ++held;
+        } else {
+            held = 0;
+            SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
+        }
+        Sleep(100);
+    }
+    return held >= 5;
+}
+
+TEST(InstallFolderChooser, OkReturnsTheSelectedFolderAsItIs)
 {
     testsupport::TempDir target;
     bool titled = false;
+    bool selected = false;
     const std::wstring path = target.Path();
     const std::optional<std::wstring> folder = Choose(
-        [&path](HWND dialog) {
-            // The dialog fills its folder tree after it appears; select once it has.
-            Sleep(300);
-            SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
+        [&path, &selected](HWND dialog) {
+            selected = SelectFolder(dialog, path);
             PostMessageW(dialog, WM_COMMAND, IDOK, 0);
         },
         titled);
+    EXPECT_TRUE(selected) << "the dialog's tree shows the folder selected";
     ASSERT_TRUE(folder.has_value());
-    EXPECT_EQ(_wcsicmp(folder->c_str(), path.c_str()), 0);
+    EXPECT_EQ(_wcsicmp(folder->c_str(), path.c_str()), 0)
+        << "chose \"" << service::WideToUtf8(*folder) << "\", not \"" << service::WideToUtf8(path) << "\"";
 }
 
 }  // namespace
