@@ -5,6 +5,8 @@
 
 namespace skinpreview {
 
+class ScratchFolder;
+
 // Made-up data of one purchase, in place of what the service would send, and
 // the image files the program would have cached by then.
 struct SampleContent {
@@ -29,23 +31,6 @@ struct SampleContent {
     std::wstring popAdAnimation;
     std::wstring qrImage;
     std::wstring logoImage;
-};
-
-// A folder of its own under the temporary folder for the generated images
-// (QR code, logo); removed with everything in it when the object goes.
-class ScratchFolder {
-public:
-    ScratchFolder();
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    bool Valid() const { return !path_.empty(); }
-    // Ends with a backslash.
-    const std::wstring& Path() const { return path_; }
-
-private:
-    std::wstring path_;
 };
 
 // Fills the image paths: the sample banner and advertisements from

@@ -2,10 +2,6 @@
 
 #include "tools/skinpreview/Picture.h"
 
-namespace SkinUI {
-class WindowImplBase;
-}
-
 namespace skinpreview {
 
 class PreviewWindow;

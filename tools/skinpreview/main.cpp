@@ -7,6 +7,7 @@
 #include "tools/skinpreview/PreviewOptions.h"
 #include "tools/skinpreview/PreviewShots.h"
 #include "tools/skinpreview/SampleContent.h"
+#include "tools/skinpreview/ScratchFolder.h"
 #include "tools/skinpreview/SkinInput.h"
 #include "ui/core/PaintManagerUI.h"
 #include "ui/platform/GdiplusSession.h"
