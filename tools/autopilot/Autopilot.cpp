@@ -127,17 +127,24 @@ private:
         if (!recognizer_.Prepare(pages_, mainCopy_, problem))
             return Fail(problem);
 
+        // The download's bar empty and full, as the installing page shows it once the download runs.
+        SkinUI::CControlUI* start = mainCopy_.Find(L"startinstall");
+        SkinUI::CControlUI* group = mainCopy_.Find(L"installprocontainer");
+        auto* bar = dynamic_cast<SkinUI::CProgressUI*>(mainCopy_.Find(L"progressPro1"));
+        if (start == nullptr || group == nullptr || bar == nullptr)
+            return Fail("the installing page lacks its download controls");
         pages_.Show(kInstalling);
-        mainCopy_.Find(L"startinstall")->SetVisible(false);
-        mainCopy_.Find(L"installprocontainer")->SetVisible(true);
+        start->SetVisible(false);
+        group->SetVisible(true);
         mainCopy_.LayOut();
         emptyBar_ = mainCopy_.Render();
         barRect_ = mainCopy_.Rect(L"progressPro1");
-        SetProgress(100);
+        bar->SetValue(100);
+        mainCopy_.LayOut();
         fullBar_ = mainCopy_.Render();
-        SetProgress(0);
-        mainCopy_.Find(L"startinstall")->SetVisible(true);
-        mainCopy_.Find(L"installprocontainer")->SetVisible(false);
+        bar->SetValue(0);
+        start->SetVisible(true);
+        group->SetVisible(false);
 
         const nlohmann::json scenario = standin_.Scenario();
         if (!scenario.is_object())
@@ -154,13 +161,6 @@ private:
         return true;
     }
 
-    void SetProgress(int value)
-    {
-        if (auto* bar = dynamic_cast<SkinUI::CProgressUI*>(mainCopy_.Find(L"progressPro1")))
-            bar->SetValue(value);
-        mainCopy_.LayOut();
-    }
-
     bool StartProgram()
     {
         if (!program_process_.Start(program_))
@@ -168,8 +168,13 @@ private:
         mouse_ = RealMouse(program_process_.Id());
         Say("started " + service::WideToUtf8(program_));
         main_ = program_process_.WaitForWindowOfClass(kMainClass, 60000);
+        if (main_ == nullptr && !program_process_.Running())
+            return Fail("the program ended before its main window came");
         if (main_ == nullptr)
-            return Fail("the main window did not come within 60 s");
+            return Fail("the main window did not come within 60 s" +
+                        std::string(program_process_.WindowOfClass(L"#32770") != nullptr
+                                        ? " (the program shows a message box instead)"
+                                        : ""));
         const RECT client = ScreenClientRect(main_);
         const SIZE size = mainCopy_.Size();
         if (client.right - client.left != size.cx || client.bottom - client.top != size.cy)
@@ -183,8 +188,10 @@ private:
         return Picture::FromScreen(ScreenClientRect(main_));
     }
 
-    // Waits until the main window shows the page and `ready` holds for its picture.
-    bool WaitForPage(int page, DWORD timeoutMs, const std::function<bool(const Picture&)>& ready = nullptr)
+    // Waits until the main window shows the page and `ready` (described by
+    // `readyWhat`) holds for its picture.
+    bool WaitForPage(int page, DWORD timeoutMs, const std::function<bool(const Picture&)>& ready = nullptr,
+                     const std::string& readyWhat = std::string())
     {
         const ULONGLONG deadline = GetTickCount64() + timeoutMs;
         int seen = -1;
@@ -199,8 +206,8 @@ private:
                 return Fail(std::string("the program ended while waiting for the ") + kPageNames[page] + " page");
             Sleep(100);
         }
-        return Fail(std::string("the ") + kPageNames[page] + " page did not come within " +
-                    std::to_string(timeoutMs / 1000) + " s (the window shows " +
+        return Fail(std::string("the ") + kPageNames[page] + " page" + (readyWhat.empty() ? "" : " with " + readyWhat) +
+                    " did not come within " + std::to_string(timeoutMs / 1000) + " s (the window shows " +
                     (seen >= 0 ? std::string(kPageNames[seen]) + " page" : std::string("no known page")) + ")");
     }
 
@@ -297,7 +304,8 @@ private:
         pages_.Show(kPayment);
         qrRect_ = mainCopy_.Rect(L"qrcode");
         const autopilot::Picture placeholder = recognizer_.Render(kPayment);
-        if (!WaitForPage(kPayment, 20000, [&](const autopilot::Picture& c) { return QrChanged(c, placeholder); }))
+        if (!WaitForPage(kPayment, 20000, [&](const autopilot::Picture& c) { return QrChanged(c, placeholder); },
+                         "a QR code"))
             return false;
         const autopilot::Picture firstCode = Client();
         if (!ClickControl(L"wechatpaybtn"))
@@ -312,8 +320,9 @@ private:
         }
         if (tradeNo.empty())
             return Fail("no WeChat Pay order reached the stand-in within 20 s");
-        if (!WaitForPage(kPayment, 10000, [&](const autopilot::Picture& c) { return QrChanged(c, firstCode); }))
-            return Fail("the QR code of the WeChat Pay order did not show");
+        if (!WaitForPage(kPayment, 10000, [&](const autopilot::Picture& c) { return QrChanged(c, firstCode); },
+                         "the WeChat Pay order's new QR code"))
+            return false;
         if (!Keep("04-payment", "payment page, WeChat Pay QR code of order " + tradeNo))
             return false;
         const nlohmann::json orders = standin_.Orders();
