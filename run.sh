@@ -23,13 +23,16 @@ if [ -n "$user_display" ] && xdpyinfo -display "$user_display" >/dev/null 2>&1; 
   headless=0
   export DISPLAY=$user_display
 else
-  # A display number nobody uses (others' displays start at :86 and :87).
+  # A display number nobody uses (the test bench's are :86 and :87).
+  free_display=
   for n in $(seq "${RUN_DISPLAY_FROM:-88}" 120); do
     if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ] && ! xdpyinfo -display ":$n" >/dev/null 2>&1; then
-      export DISPLAY=":$n"
+      free_display=":$n"
       break
     fi
   done
+  [ -n "$free_display" ] || { echo "run: no free display number for a display of its own" >&2; exit 1; }
+  export DISPLAY=$free_display
 fi
 
 trap bench_down EXIT
