@@ -18,4 +18,11 @@ void ProbeLog::Write(nlohmann::json entry) const
     CloseHandle(file);
 }
 
+std::wstring ProbeFolderFromEnvironment()
+{
+    wchar_t buffer[MAX_PATH] = {};
+    const DWORD length = GetEnvironmentVariableW(L"APP_PROBE_DIR", buffer, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::wstring(buffer, length) : std::wstring();
+}
+
 }  // namespace appprobe

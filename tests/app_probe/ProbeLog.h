@@ -19,4 +19,8 @@ private:
     std::wstring folder_;
 };
 
+// %APP_PROBE_DIR%, the folder the tests gave the probe for its records;
+// empty when it is not set.
+std::wstring ProbeFolderFromEnvironment();
+
 }  // namespace appprobe

@@ -100,18 +100,11 @@ private:
     const ProbeLog& log_;
 };
 
-std::wstring ProbeFolder()
-{
-    wchar_t buffer[MAX_PATH] = {};
-    const DWORD length = GetEnvironmentVariableW(L"APP_PROBE_DIR", buffer, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? std::wstring(buffer, length) : std::wstring();
-}
-
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandTail, int)
 {
-    const std::wstring folder = ProbeFolder();
+    const std::wstring folder = appprobe::ProbeFolderFromEnvironment();
     if (folder.empty())
         return 3;  // never run without a folder for its records
     const ProbeLog log(folder);

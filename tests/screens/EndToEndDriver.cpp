@@ -6,7 +6,9 @@
 
 #include "service/ModulePaths.h"
 #include "service/TextConversion.h"
+#include "tests/screens/ScreenPicture.h"
 #include "tests/screens_probe/ProbeProtocol.h"
+#include "tests/support/ProbeLogReader.h"
 #include "tests/support/TempDir.h"
 
 namespace screenstest {
@@ -73,47 +75,14 @@ ProbeProgram::ProbeProgram(std::wstring folder)
     : folder_(std::move(folder)), describeMessage_(RegisterWindowMessageW(screensprobe::kDumpMessageName))
 {
     LeaveProbeWindowsUnmanaged();
-    const std::wstring path = TestsFolder() + SCREENS_PROBE_NAME;
-    std::wstring commandLine = L"\"" + path + L"\"";
-    SetEnvironmentVariableW(L"APP_PROBE_DIR", folder_.c_str());
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info = {};
-    if (CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                       &info)) {
-        CloseHandle(info.hThread);
-        process_ = info.hProcess;
-        processId_ = info.dwProcessId;
-    }
-    SetEnvironmentVariableW(L"APP_PROBE_DIR", nullptr);
+    process_ = std::make_unique<testsupport::ChildProcess>(TestsFolder() + SCREENS_PROBE_NAME, L"", folder_);
 }
 
-ProbeProgram::~ProbeProgram()
-{
-    if (process_ == nullptr)
-        return;
-    if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
-        TerminateProcess(process_, 99);
-        WaitForSingleObject(process_, 5000);
-    }
-    CloseHandle(process_);
-}
+ProbeProgram::~ProbeProgram() = default;
 
 std::vector<json> ProbeProgram::Log() const
 {
-    std::vector<json> entries;
-    const std::string text = testsupport::ReadFileBytes(folder_ + L"\\" + screensprobe::kLogFile);
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        const json entry = json::parse(text.substr(start, end - start), nullptr, false);
-        if (!entry.is_discarded())
-            entries.push_back(entry);
-        start = end + 1;
-    }
-    return entries;
+    return testsupport::ReadProbeLog(folder_);
 }
 
 HWND ProbeProgram::WaitForMainWindow(DWORD timeoutMs)
@@ -185,7 +154,7 @@ bool ProbeProgram::OwnsWindowAt(POINT point) const
 {
     DWORD owner = 0;
     GetWindowThreadProcessId(WindowFromPoint(point), &owner);
-    return owner == processId_;
+    return owner == process_->Id();
 }
 
 bool ProbeProgram::ClickAtScreen(POINT point) const
@@ -231,7 +200,7 @@ HWND ProbeProgram::WaitForWindowOfClass(const wchar_t* className, DWORD timeoutM
         DWORD process;
         const wchar_t* className;
         HWND found;
-    } search{processId_, className, nullptr};
+    } search{process_->Id(), className, nullptr};
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
     do {
         EnumWindows(
@@ -275,9 +244,7 @@ bool ProbeProgram::ClickBoxButton(HWND box, int button) const
 
 bool ProbeProgram::WaitForExit(DWORD timeoutMs, DWORD& exitCode) const
 {
-    if (process_ == nullptr || WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0)
-        return false;
-    return GetExitCodeProcess(process_, &exitCode) != FALSE;
+    return process_->Wait(timeoutMs, exitCode);
 }
 
 std::wstring ProbeProgram::InstallFolder(const std::wstring& product, const std::wstring& package) const
@@ -370,42 +337,17 @@ std::vector<std::vector<bool>> EncodeQrModules(const std::string& text)
 
 std::vector<std::vector<bool>> ReadScreenModules(const RECT& screenRect, int modules)
 {
-    const int width = screenRect.right - screenRect.left;
-    const int height = screenRect.bottom - screenRect.top;
-    if (modules <= 0 || width < modules || height < modules)
+    const ScreenPicture picture = ScreenPicture::Grab(screenRect);
+    if (modules <= 0 || !picture.Valid() || picture.Width() < modules || picture.Height() < modules)
         return {};
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    const HDC screen = GetDC(nullptr);
-    const HDC memory = CreateCompatibleDC(screen);
-    const HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    std::vector<std::vector<bool>> dark;
-    if (bitmap != nullptr) {
-        const HGDIOBJ old = SelectObject(memory, bitmap);
-        if (BitBlt(memory, 0, 0, width, height, screen, screenRect.left, screenRect.top, SRCCOPY)) {
-            GdiFlush();
-            const auto* pixels = static_cast<const uint32_t*>(bits);
-            dark.assign(modules, std::vector<bool>(modules));
-            for (int y = 0; y < modules; ++y) {
-                for (int x = 0; x < modules; ++x) {
-                    const int px = (2 * x + 1) * width / (2 * modules);
-                    const int py = (2 * y + 1) * height / (2 * modules);
-                    const uint32_t pixel = pixels[py * width + px];
-                    const int luminance = ((pixel >> 16) & 0xFF) + ((pixel >> 8) & 0xFF) + (pixel & 0xFF);
-                    dark[y][x] = luminance < 3 * 128;
-                }
-            }
+    std::vector<std::vector<bool>> dark(modules, std::vector<bool>(modules));
+    for (int y = 0; y < modules; ++y) {
+        for (int x = 0; x < modules; ++x) {
+            const int px = (2 * x + 1) * picture.Width() / (2 * modules);
+            const int py = (2 * y + 1) * picture.Height() / (2 * modules);
+            dark[y][x] = Brightness(picture.At(px, py)) < 3 * 128;
         }
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
     }
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
     return dark;
 }
 

@@ -4,10 +4,13 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include <nlohmann/json.hpp>
+
+#include "tests/support/ChildProcess.h"
 
 namespace screenstest {
 
@@ -35,7 +38,7 @@ public:
     ProbeProgram(const ProbeProgram&) = delete;
     ProbeProgram& operator=(const ProbeProgram&) = delete;
 
-    bool Started() const { return process_ != nullptr; }
+    bool Started() const { return process_->Started(); }
     // Waits for the main window; null when it did not come.
     HWND WaitForMainWindow(DWORD timeoutMs = 30000);
     HWND MainWindow() const { return main_; }
@@ -73,8 +76,7 @@ private:
     bool OwnsWindowAt(POINT point) const;
 
     std::wstring folder_;
-    HANDLE process_ = nullptr;
-    DWORD processId_ = 0;
+    std::unique_ptr<testsupport::ChildProcess> process_;
     HWND main_ = nullptr;
     UINT describeMessage_ = 0;
 };

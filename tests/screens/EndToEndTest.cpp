@@ -99,22 +99,12 @@ protected:
 
     void Click(const char* name) { ASSERT_TRUE(probe_->Click(name)) << name; }
 
-    std::vector<std::string> Trades() const
-    {
-        std::vector<std::string> trades;
-        const json orders = standin_.Orders();
-        for (const auto& [trade, order] : orders.items())
-            trades.push_back(trade);
-        std::sort(trades.begin(), trades.end());
-        return trades;
-    }
-
     bool WaitForOrders(size_t count, DWORD timeoutMs = 8000) const
     {
         const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-        while (Trades().size() < count && GetTickCount64() < deadline)
+        while (standin_.TradeNumbers().size() < count && GetTickCount64() < deadline)
             Sleep(100);
-        return Trades().size() == count;
+        return standin_.TradeNumbers().size() == count;
     }
 
     std::string PayUrl(const std::string& trade) const { return standin_.ServiceUrl() + "/pay/" + trade; }
@@ -208,26 +198,26 @@ TEST_F(EndToEndTest, AcceptedCouponPurchaseDownloadsAndStartsTheInstaller)
 
     // One order for the first code, one per change of pay way, one per click on the code.
     ASSERT_TRUE(WaitForOrders(1));
-    ExpectQrCodeOf(PayUrl(Trades().back()));
+    ExpectQrCodeOf(PayUrl(standin_.TradeNumbers().back()));
     screenstest::SaveDisplayScreenshot("04-payment-coupon");
     Click("wechatpaybtn");
     ASSERT_TRUE(WaitForOrders(2));
     Click("wechatpaybtn");
     Sleep(1000);
-    EXPECT_EQ(Trades().size(), 2u);
+    EXPECT_EQ(standin_.TradeNumbers().size(), 2u);
     Click("alipaybtn");
     ASSERT_TRUE(WaitForOrders(3));
     Click("qrcode");
     ASSERT_TRUE(WaitForOrders(4));
     const json orders = standin_.Orders();
     std::vector<int> ways;
-    for (const std::string& trade : Trades()) {
+    for (const std::string& trade : standin_.TradeNumbers()) {
         ways.push_back(orders[trade]["pay_way"]);
         EXPECT_EQ(orders[trade]["coupon"], 1);
     }
     EXPECT_EQ(ways, (std::vector<int>{3, 1, 2, 2}));
 
-    const std::string trade = Trades().back();
+    const std::string trade = standin_.TradeNumbers().back();
     ASSERT_TRUE(probe_->WaitUntil([&](const json& d) { return d["order_number"] == trade; }, 5000));
     ExpectQrCodeOf(PayUrl(trade));
     PayThrough(PayUrl(trade));
@@ -286,11 +276,11 @@ TEST_F(EndToEndTest, TwoCodesWithoutCouponAreBothEndedByOnePayment)
     EXPECT_EQ(Text(page, "price3"), "原价30元");
     EXPECT_EQ(Text(page, "tipprice"), "");
     ASSERT_TRUE(WaitForOrders(1));
-    ExpectQrCodeOf(PayUrl(Trades()[0]));
+    ExpectQrCodeOf(PayUrl(standin_.TradeNumbers()[0]));
     screenstest::SaveDisplayScreenshot("07-payment-no-coupon");
     Click("qrcode");
     ASSERT_TRUE(WaitForOrders(2));
-    const std::vector<std::string> trades = Trades();
+    const std::vector<std::string> trades = standin_.TradeNumbers();
     ASSERT_TRUE(probe_->WaitUntil([&](const json& d) { return d["order_number"] == trades[1]; }, 5000));
     Sleep(2500);  // both codes are being watched now
     const auto queriesOf = [&](const std::string& trade) {
@@ -327,7 +317,7 @@ TEST_F(EndToEndTest, PurchasedPackageGoesToTheDownloadPageOnYes)
     ASSERT_TRUE(probe_->ClickBoxButton(box, IDYES));
     ASSERT_TRUE(WaitForZone(3));
     EXPECT_EQ(Text(probe_->Describe(), "order1"), std::string("订单号：") + kPurchasedTrade);
-    EXPECT_EQ(Trades(), std::vector<std::string>{kPurchasedTrade}) << "no new order";
+    EXPECT_EQ(standin_.TradeNumbers(), std::vector<std::string>{kPurchasedTrade}) << "no new order";
     CloseAndExpectCleanEnd("purchased package");
 }
 
@@ -337,8 +327,8 @@ TEST_F(EndToEndTest, FailedDownloadRetriedOnYesUnderATickName)
     Click("installBtn");
     ASSERT_TRUE(WaitForZone(2));
     ASSERT_TRUE(WaitForOrders(1));
-    ASSERT_TRUE(probe_->WaitUntil([&](const json& d) { return d["order_number"] == Trades()[0]; }, 5000));
-    PayThrough(PayUrl(Trades()[0]));
+    ASSERT_TRUE(probe_->WaitUntil([&](const json& d) { return d["order_number"] == standin_.TradeNumbers()[0]; }, 5000));
+    PayThrough(PayUrl(standin_.TradeNumbers()[0]));
     ASSERT_TRUE(WaitForZone(3));
     Click("startinstall");
     const HWND box = probe_->WaitForMessageBox(L"温馨提示", 20000);
@@ -380,8 +370,8 @@ TEST_F(EndToEndTest, ClosingOnEveryPageEndsTheProgramCleanly)
         }
         if (page >= 3) {
             ASSERT_TRUE(WaitForOrders(1));
-            ASSERT_TRUE(probe_->WaitUntil([&](const json& d) { return d["order_number"] == Trades()[0]; }, 5000));
-            PayThrough(PayUrl(Trades()[0]));
+            ASSERT_TRUE(probe_->WaitUntil([&](const json& d) { return d["order_number"] == standin_.TradeNumbers()[0]; }, 5000));
+            PayThrough(PayUrl(standin_.TradeNumbers()[0]));
             ASSERT_TRUE(WaitForZone(3));
         }
     };

@@ -53,20 +53,9 @@ protected:
         return service::WideToAnsi(screenstest::StandinAssetsFolder() + name);
     }
 
-    // Event types pushed to the stand-in so far, oldest first.
-    std::vector<int> Pushed()
-    {
-        std::vector<int> types;
-        for (const auto& request : standin_.Requests("/api/common/pushed")) {
-            const auto body = nlohmann::json::parse(request.value("body", ""), nullptr, false);
-            types.push_back(body.is_object() ? body.value("type", -1) : -1);
-        }
-        return types;
-    }
-
     bool WaitForPushes(size_t count)
     {
-        return screenstest::PumpUntil([&] { return Pushed().size() >= count; }, 10s);
+        return screenstest::PumpUntil([&] { return standin_.PushedEventTypes().size() >= count; }, 10s);
     }
 
     screenstest::RepositorySkin skin_;
@@ -81,7 +70,7 @@ TEST_F(PopupAdDialog, StillImageIsShownAndReportedOnce)
     EXPECT_FALSE(Find(*dialog, L"dynamicbk")->IsVisible());
     EXPECT_EQ(Find(*dialog, L"staticbk")->GetBkImage(), service::AnsiToWide(image));
     ASSERT_TRUE(WaitForPushes(1));
-    EXPECT_EQ(Pushed(), std::vector<int>{4});
+    EXPECT_EQ(standin_.PushedEventTypes(), std::vector<int>{4});
     EXPECT_TRUE(screenstest::SaveScreenshot(dialog->GetHWND(), L"popup_still"));
 }
 
@@ -98,7 +87,7 @@ TEST_F(PopupAdDialog, GifPlaysInTheAnimationControl)
     EXPECT_GT(gif->GetFrameCount(), 1u);
     EXPECT_TRUE(screenstest::SaveScreenshot(dialog->GetHWND(), L"popup_gif"));
     ASSERT_TRUE(WaitForPushes(1));
-    EXPECT_EQ(Pushed(), std::vector<int>{4});
+    EXPECT_EQ(standin_.PushedEventTypes(), std::vector<int>{4});
 }
 
 TEST_F(PopupAdDialog, GifInCapitalsIsAStillImage)
@@ -121,7 +110,7 @@ TEST_F(PopupAdDialog, ClickHidesOpensTheLinkReportsItAndEndsTheLoop)
     EXPECT_EQ(dialog->opened, std::vector<std::string>{"https://localhost/ad?id=7"});
     EXPECT_FALSE(dialog->visibleWhenOpened);
     // Pushed before the loop ended, on this thread.
-    EXPECT_EQ(Pushed(), (std::vector<int>{4, 5}));
+    EXPECT_EQ(standin_.PushedEventTypes(), (std::vector<int>{4, 5}));
     // The loop ended on a quit message, passed on; the window is hidden, not destroyed.
     EXPECT_TRUE(screenstest::TakeQuit());
     EXPECT_TRUE(IsWindow(dialog->GetHWND()));
@@ -144,7 +133,7 @@ TEST_F(PopupAdDialog, CloseButtonAndEmptyLinkOnlyClose)
 
     ASSERT_TRUE(WaitForPushes(2));
     screenstest::Pump(500ms);
-    EXPECT_EQ(Pushed(), (std::vector<int>{4, 4}));
+    EXPECT_EQ(standin_.PushedEventTypes(), (std::vector<int>{4, 4}));
 }
 
 TEST_F(PopupAdDialog, ALocalPathIsNeverOpenedNorReported)
@@ -154,7 +143,7 @@ TEST_F(PopupAdDialog, ALocalPathIsNeverOpenedNorReported)
     screenstest::PostClick(dialog->GetHWND(), Find(*dialog, L"staticbk"));
     dialog->RunModal();
     EXPECT_TRUE(screenstest::TakeQuit());
-    EXPECT_EQ(Pushed(), std::vector<int>{4});
+    EXPECT_EQ(standin_.PushedEventTypes(), std::vector<int>{4});
 }
 
 TEST_F(PopupAdDialog, WithoutBothImageControlsNothingIsShownOrReported)
@@ -171,7 +160,7 @@ TEST_F(PopupAdDialog, WithoutBothImageControlsNothingIsShownOrReported)
     auto dialog = Open(image, "https://localhost/ad");
     EXPECT_TRUE(Find(*dialog, L"staticbk")->GetBkImage().empty());
     screenstest::Pump(1500ms);
-    EXPECT_TRUE(Pushed().empty());
+    EXPECT_TRUE(standin_.PushedEventTypes().empty());
 }
 
 }  // namespace

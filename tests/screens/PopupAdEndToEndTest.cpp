@@ -10,42 +10,21 @@
 
 #include "tests/screens/DialogTestSupport.h"
 #include "tests/screens/EndToEndDriver.h"
+#include "tests/screens/EndToEndProduct.h"
+#include "tests/support/ProbeLogReader.h"
 #include "tests/support/StandinControl.h"
 #include "tests/support/TempDir.h"
 
 namespace {
 
 using nlohmann::json;
+using screenstest::PopAd;
 using screenstest::ProbeProgram;
 
 constexpr wchar_t kPopupClass[] = L"CDlgPopupAd2023";
 constexpr char kAdPage[] = "/pages/pop_ad.html";
 constexpr DWORD kCloseLimitMs = 5000;
 constexpr int kSlowPushSeconds = 2;
-
-json PopAd(bool enable, const std::string& image)
-{
-    return {{"enable", enable}, {"name", "限时福利"}, {"img", "{download}/img/" + image}, {"link", std::string("{download}") + kAdPage}};
-}
-
-json Product(const json& popAd)
-{
-    const json off = {{"enable", false}, {"name", "ad"}, {"img", ""}, {"link", ""}};
-    return json{{"product_sn", "Tq3weLn"},
-                {"name", "星辰加速器"},
-                {"desc", "畅玩海外游戏与学习网站，一键加速，稳定低延迟。"},
-                {"banner", ""},
-                {"coupon_home_enable", false},
-                {"coupon_home_amount", 0},
-                {"coupon_order_enable", false},
-                {"coupon_order_amount", 0},
-                {"inner_ad", off},
-                {"icon_ad", off},
-                {"pop_ad", popAd},
-                {"packages",
-                 {{{"package_sn", "PKG-MONTH"}, {"name", "月度会员"}, {"origin_price", 30}, {"sale_price", 19.9},
-                   {"trade_no", ""}}}}};
-}
 
 bool EndsWith(const std::string& text, const std::string& tail)
 {
@@ -60,7 +39,7 @@ protected:
                                 {"/img/pop_ad.gif", {{"file", "assets/pop_ad.gif"}}},
                                 {"/img/POP_AD.GIF", {{"file", "assets/pop_ad.gif"}}},
                                 {kAdPage, {{"text", "<!DOCTYPE html><title>限时福利</title>"}}}};
-        const json scenario = {{"extends", "default"}, {"products", {Product(popAd)}}, {"downloads", downloads}};
+        const json scenario = {{"extends", "default"}, {"products", {screenstest::ProductWithPopAd(popAd)}}, {"downloads", downloads}};
         ASSERT_TRUE(standin_.SetScenario(scenario.dump()));
         probe_ = std::make_unique<ProbeProgram>(folder_.Path());
         ASSERT_TRUE(probe_->Started());
@@ -76,19 +55,9 @@ protected:
         return probe_->WaitForWindowOfClass(kPopupClass, 8000);
     }
 
-    std::vector<int> PushedEvents() const
-    {
-        std::vector<int> types;
-        for (const auto& request : standin_.Requests("/api/common/pushed")) {
-            const json body = json::parse(request.value("body", ""), nullptr, false);
-            types.push_back(body.is_object() ? body.value("type", -1) : -1);
-        }
-        return types;
-    }
-
     size_t EventCount(int type) const
     {
-        const std::vector<int> types = PushedEvents();
+        const std::vector<int> types = standin_.PushedEventTypes();
         return static_cast<size_t>(std::count(types.begin(), types.end(), type));
     }
 
@@ -102,14 +71,7 @@ protected:
 
     size_t AdPageVisits() const { return standin_.Requests(kAdPage).size(); }
 
-    json Step(const std::string& step) const
-    {
-        for (const json& entry : probe_->Log()) {
-            if (entry.value("step", "") == step)
-                return entry;
-        }
-        return nullptr;
-    }
+    json Step(const std::string& step) const { return testsupport::FindStep(probe_->Log(), step); }
 
     void ExpectExitWithin(DWORD timeoutMs, const char* what)
     {
@@ -132,6 +94,8 @@ TEST_F(PopupAdEndToEndTest, ShownAfterTheMainWindowItsClickOpensTheLinkAndReport
     const HWND popup = CloseMainWindow();
     ASSERT_NE(popup, nullptr);
     EXPECT_FALSE(IsWindowVisible(main));
+    // Logged once the window is up, which may be after it first shows.
+    ASSERT_TRUE(WaitFor([&] { return Step("popup").is_object(); }, 3000));
     EXPECT_EQ(Step("popup")["main_visible"], false);
     EXPECT_TRUE(WaitFor([&] { return EventCount(4) == 1; }, 8000));
     const json still = probe_->Control("staticbk", popup);

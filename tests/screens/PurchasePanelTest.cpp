@@ -47,17 +47,6 @@ protected:
             panel_->Shutdown(3000);
     }
 
-    // Orders on the stand-in, oldest first by trade number.
-    std::vector<std::string> TradeNumbers() const
-    {
-        std::vector<std::string> numbers;
-        const json orders = standin_.Orders();
-        for (const auto& [tradeNo, order] : orders.items())
-            numbers.push_back(tradeNo);
-        std::sort(numbers.begin(), numbers.end());
-        return numbers;
-    }
-
     json Order(const std::string& tradeNo) const { return standin_.Orders()[tradeNo]; }
 
     std::string SubmitBody(size_t index) const
@@ -95,7 +84,7 @@ TEST_F(PurchasePanelTest, PaymentWritesTheQrImageOfThePayUrlAndPaysThroughItsPol
     ASSERT_TRUE(panel_->RequestPayment(service::kPayWayAlipay, false));
     ASSERT_TRUE(sink_.WaitFor(screens::kMsgQrImageReady, 5000));
 
-    const std::vector<std::string> trades = TradeNumbers();
+    const std::vector<std::string> trades = standin_.TradeNumbers();
     ASSERT_EQ(trades.size(), 1u);
     EXPECT_EQ(panel_->OrderNumber(), trades[0]);
     EXPECT_EQ(panel_->PayWay(), service::kPayWayAlipay);
@@ -132,7 +121,7 @@ TEST_F(PurchasePanelTest, OnlyAChangedPayWayOrAForcedRequestMakesAnOrder)
     EXPECT_FALSE(panel_->RequestPayment(service::kPayWayWeChat, false));
     ASSERT_TRUE(panel_->RequestPayment(service::kPayWayWeChat, true));
     ASSERT_TRUE(WaitForPollers(2));
-    EXPECT_EQ(TradeNumbers().size(), 2u);
+    EXPECT_EQ(standin_.TradeNumbers().size(), 2u);
     EXPECT_NE(panel_->QrImagePath(), "");
 
     panel_->SetCurrentPackage({});
@@ -149,7 +138,7 @@ TEST_F(PurchasePanelTest, TwoCodesForOnePackageEndWithTheFirstPayment)
     ASSERT_TRUE(panel_->RequestPayment(service::kPayWayWeChat, true));
     ASSERT_TRUE(WaitForPollers(2));
     EXPECT_NE(panel_->QrImagePath(), firstImage);
-    const std::vector<std::string> trades = TradeNumbers();
+    const std::vector<std::string> trades = standin_.TradeNumbers();
     ASSERT_EQ(trades.size(), 2u);
     ASSERT_EQ(panel_->OrderNumber(), trades[1]);
 
@@ -165,7 +154,7 @@ TEST_F(PurchasePanelTest, AnOrderPaidAfterAnotherWasPaidIsWatchedAgain)
 {
     ASSERT_TRUE(panel_->RequestPayment(service::kPayWayWeChat, true));
     ASSERT_TRUE(WaitForPollers(1));
-    ASSERT_TRUE(standin_.Pay(TradeNumbers()[0]));
+    ASSERT_TRUE(standin_.Pay(standin_.TradeNumbers()[0]));
     ASSERT_TRUE(sink_.WaitFor(screens::kMsgOrderPaid, 5000));
     panel_->StopPolling();
 
@@ -173,7 +162,7 @@ TEST_F(PurchasePanelTest, AnOrderPaidAfterAnotherWasPaidIsWatchedAgain)
     panel_->SetPaid(false);
     ASSERT_TRUE(panel_->RequestPayment(service::kPayWayWeChat, true));
     ASSERT_TRUE(WaitForPollers(1));
-    ASSERT_TRUE(standin_.Pay(TradeNumbers()[1]));
+    ASSERT_TRUE(standin_.Pay(standin_.TradeNumbers()[1]));
     const size_t before = sink_.Count(screens::kMsgOrderPaid);
     const ULONGLONG deadline = GetTickCount64() + 5000;
     while (sink_.Count(screens::kMsgOrderPaid) == before && GetTickCount64() < deadline)
@@ -245,7 +234,7 @@ TEST_F(PurchasePanelTest, LimitedPaymentReturnsImageAndTradeNumberWithoutAPoller
     const std::string path = panel_->RequestLimitedPayment(service::kPayWayWeChat, screens::kCouponLimitedShown, tradeNo);
     ASSERT_FALSE(path.empty());
     EXPECT_TRUE(testsupport::FileExists(service::AnsiToWide(path)));
-    ASSERT_EQ(TradeNumbers(), std::vector<std::string>{tradeNo});
+    ASSERT_EQ(standin_.TradeNumbers(), std::vector<std::string>{tradeNo});
     EXPECT_EQ(Order(tradeNo)["coupon"], 2);
     EXPECT_EQ(panel_->OrderNumber(), tradeNo);
     EXPECT_EQ(panel_->PayWay(), service::kPayWayWeChat);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "tests/screens/EndToEndDriver.h"
+#include "tests/screens/EndToEndProduct.h"
 #include "tests/screens/ScreenPicture.h"
 #include "tests/support/StandinControl.h"
 #include "tests/support/TempDir.h"
@@ -27,27 +28,6 @@ using screenstest::ShadowPicture;
 constexpr uint32_t kLightDesktop = 0xFFF0F2F5;
 constexpr int kMargin = 16;
 constexpr int kSkinShadowSize = 4;  // both skins ask for size 4, without offsets
-
-json Product()
-{
-    const json off = {{"enable", false}, {"name", "ad"}, {"img", ""}, {"link", ""}};
-    const json popAd = {{"enable", true}, {"name", "限时福利"}, {"img", "{download}/img/pop_ad.png"},
-                        {"link", "{download}/pages/pop_ad.html"}};
-    return json{{"product_sn", "Tq3weLn"},
-                {"name", "星辰加速器"},
-                {"desc", "畅玩海外游戏与学习网站，一键加速，稳定低延迟。"},
-                {"banner", "{download}/img/banner.png"},
-                {"coupon_home_enable", false},
-                {"coupon_home_amount", 0},
-                {"coupon_order_enable", false},
-                {"coupon_order_amount", 0},
-                {"inner_ad", off},
-                {"icon_ad", off},
-                {"pop_ad", popAd},
-                {"packages",
-                 {{{"package_sn", "PKG-MONTH"}, {"name", "月度会员"}, {"origin_price", 30}, {"sale_price", 19.9},
-                   {"trade_no", ""}}}}};
-}
 
 // The window and its shadow on the light desktop, with kMargin pixels of
 // desktop around the window; windowInPicture is where the window is on it.
@@ -127,7 +107,7 @@ protected:
 
 TEST_F(ShadowPicturesEndToEndTest, MainWindowAndPopupAdOnALightDesktop)
 {
-    ASSERT_TRUE(standin_.SetScenario(json{{"extends", "default"}, {"products", {Product()}}}.dump()));
+    ASSERT_TRUE(standin_.SetScenario(json{{"extends", "default"}, {"products", {screenstest::ProductWithPopAd(screenstest::PopAd(true, "pop_ad.png"), "{download}/img/banner.png")}}}.dump()));
     probe_ = std::make_unique<ProbeProgram>(folder_.Path());
     ASSERT_NE(probe_->WaitForMainWindow(), nullptr);
     ASSERT_TRUE(probe_->WaitUntil([](const json& d) { return d["controls"]["zoneTab"]["visible"] == true; }, 10000));

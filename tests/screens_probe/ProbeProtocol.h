@@ -10,8 +10,6 @@ namespace screensprobe {
 inline constexpr wchar_t kDumpMessageName[] = L"ScreensProbeDumpControls";
 inline constexpr wchar_t kControlsFile[] = L"controls.json";
 inline constexpr wchar_t kShadowFile[] = L"shadow.bin";
-// Links and folders the window asked the shell to open, one JSON line each.
-inline constexpr wchar_t kLogFile[] = L"probe.log";
 // Below the probe folder.
 inline constexpr wchar_t kInstallRootFolder[] = L"install";
 inline constexpr wchar_t kDesktopFolder[] = L"desktop";

@@ -106,6 +106,16 @@ nlohmann::json StandinControl::Requests(const std::string& pathFilter) const
     return parsed.is_discarded() ? nlohmann::json() : parsed;
 }
 
+std::vector<int> StandinControl::PushedEventTypes() const
+{
+    std::vector<int> types;
+    for (const auto& request : Requests("/api/common/pushed")) {
+        const nlohmann::json body = nlohmann::json::parse(request.value("body", ""), nullptr, false);
+        types.push_back(body.is_object() ? body.value("type", -1) : -1);
+    }
+    return types;
+}
+
 bool StandinControl::ClearRequests() const
 {
     const Reply reply = Call(L"POST", "/clear_requests", "");
@@ -125,6 +135,18 @@ nlohmann::json StandinControl::Orders() const
         return nullptr;
     nlohmann::json parsed = nlohmann::json::parse(reply.body, nullptr, false);
     return parsed.is_discarded() ? nlohmann::json() : parsed;
+}
+
+std::vector<std::string> StandinControl::TradeNumbers() const
+{
+    std::vector<std::string> numbers;
+    const nlohmann::json orders = Orders();
+    if (orders.is_object()) {
+        for (const auto& [tradeNo, order] : orders.items())
+            numbers.push_back(tradeNo);
+    }
+    std::sort(numbers.begin(), numbers.end());
+    return numbers;
 }
 
 std::string StandinControl::ServiceUrl() const

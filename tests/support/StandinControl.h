@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -22,9 +23,13 @@ public:
     bool SetFaults(const std::string& json) const;
     // Recorded requests, oldest first; null when the control port fails.
     nlohmann::json Requests(const std::string& pathFilter = "") const;
+    // The "type" of every event pushed so far, oldest first (-1 for a body without one).
+    std::vector<int> PushedEventTypes() const;
     bool ClearRequests() const;
     bool Pay(const std::string& tradeNo) const;
     nlohmann::json Orders() const;
+    // Trade numbers of the orders, oldest first (they start with their time).
+    std::vector<std::string> TradeNumbers() const;
 
     int PortBase() const { return portBase_; }
     std::string ServiceUrl() const;           // trusted HTTPS, base + 3

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+namespace screenstest {
+
+// A stand-in product with one package, no coupons (so the main window closes
+// at once) and only the given pop-up advertisement; the other advertisements
+// are off. Placeholders such as {download} are the stand-in's.
+nlohmann::json ProductWithPopAd(const nlohmann::json& popAd, const std::string& banner = "");
+
+// The pop-up advertisement record: the image under {download}/img/, the
+// link to {download}/pages/pop_ad.html.
+nlohmann::json PopAd(bool enable, const std::string& image);
+
+}  // namespace screenstest

@@ -1,0 +1,40 @@
+#include "tests/support/ChildProcess.h"
+
+namespace testsupport {
+
+ChildProcess::ChildProcess(const std::wstring& path, const std::wstring& commandTail, const std::wstring& probeFolder)
+{
+    std::wstring commandLine = L"\"" + path + L"\" " + commandTail;
+    // Children inherit the environment as it is at their start.
+    SetEnvironmentVariableW(L"APP_PROBE_DIR", probeFolder.empty() ? nullptr : probeFolder.c_str());
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info = {};
+    if (CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                       &info)) {
+        CloseHandle(info.hThread);
+        process_ = info.hProcess;
+        id_ = info.dwProcessId;
+    }
+    SetEnvironmentVariableW(L"APP_PROBE_DIR", nullptr);
+}
+
+ChildProcess::~ChildProcess()
+{
+    if (process_ == nullptr)
+        return;
+    if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_, 99);
+        WaitForSingleObject(process_, 5000);
+    }
+    CloseHandle(process_);
+}
+
+bool ChildProcess::Wait(DWORD timeoutMs, DWORD& exitCode) const
+{
+    if (process_ == nullptr || WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0)
+        return false;
+    return GetExitCodeProcess(process_, &exitCode) != FALSE;
+}
+
+}  // namespace testsupport

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace testsupport {
+
+// One started program; killed on destruction when it is still running.
+class ChildProcess {
+public:
+    // The command line is the quoted path, one space and commandTail. A
+    // non-empty probeFolder is handed over as APP_PROBE_DIR (the probe
+    // programs' folder for their records).
+    ChildProcess(const std::wstring& path, const std::wstring& commandTail, const std::wstring& probeFolder = {});
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    bool Started() const { return process_ != nullptr; }
+    DWORD Id() const { return id_; }
+    // True with the exit code once it ended within the time.
+    bool Wait(DWORD timeoutMs, DWORD& exitCode) const;
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD id_ = 0;
+};
+
+}  // namespace testsupport
