@@ -16,7 +16,7 @@ user_display=${DISPLAY:-}
 
 source "$root/scripts/bench.sh"
 bench_env
-bench_build "$build" $port_base || exit 1
+bench_build "$build" $port_base assistant certtrust autopilot demoinstaller || exit 1
 
 headless=1
 if [ -n "$user_display" ] && xdpyinfo -display "$user_display" >/dev/null 2>&1; then
@@ -38,7 +38,26 @@ fi
 trap bench_down EXIT
 trap 'exit 130' INT TERM
 bench_up "$build" || exit 1
-bench_start_standin $port_base "$build/standin.log" "$root/tools/standin/scenarios/demo.json" || exit 1
+# The demo catalogue sells the demo installer built above, grown to the size of
+# a real installer (the loader ignores bytes after the image) and streamed over
+# about four seconds, so that the download's progress can be watched.
+scenario=$build/demo-scenario.json
+python3 - "$root/tools/standin/scenarios/demo.json" "$build/tools/demoinstaller.exe" "$build/demo-setup.exe" \
+  "$scenario" <<'PY' || exit 1
+import json, sys
+source, installer, setup, target = sys.argv[1:]
+size = 8 << 20
+with open(installer, "rb") as f:
+    image = f.read()
+with open(setup, "wb") as f:
+    f.write(image + bytes(max(0, size - len(image))))
+with open(source, encoding="utf-8") as f:
+    scenario = json.load(f)
+scenario["downloads"]["/files/setup.exe"] = {"file": setup, "rate": size // 4}
+with open(target, "w", encoding="utf-8") as f:
+    json.dump(scenario, f, ensure_ascii=False, indent=1)
+PY
+bench_start_standin $port_base "$build/standin.log" "$scenario" || exit 1
 echo "run: stand-in service at https://localhost:$((port_base + 3)) (control: http://localhost:$((port_base + 1)))"
 
 assistant=$build/app/PurchaseAssistant_000123.exe

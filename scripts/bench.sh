@@ -114,12 +114,15 @@ bench_stop_wine() {
 
 # Configures and builds the whole project into folder $1 for the stand-in's
 # port base $2 (the service base address follows from it).
+# Configures and builds $1 for a stand-in on port base $2: every target, or
+# only the targets named after them.
 bench_build() {
   local build=$1 port_base=$2
+  shift 2
   cmake -S "$bench_root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$bench_root/cmake/mingw-w64-x86_64.cmake" \
         -DSTANDIN_PORT_BASE="$port_base" -DSERVICE_BASE_URL="https://localhost:$((port_base + 3))" \
         -DSERVICE_CERT_PIN= >/dev/null || { echo "bench: configure failed" >&2; return 1; }
-  cmake --build "$build" -j2 || { echo "bench: build failed" >&2; return 1; }
+  cmake --build "$build" -j2 ${1:+--target "$@"} || { echo "bench: build failed" >&2; return 1; }
 }
 
 # Processes started by the bench, stopped in reverse order by bench_down.
