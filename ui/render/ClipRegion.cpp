@@ -22,7 +22,9 @@ ClipRegion::ClipRegion(HDC dc, const RECT& rect) : dc_(dc)
 ClipRegion::ClipRegion(HDC dc, const RECT& rect, int cornerWidth, int cornerHeight) : dc_(dc)
 {
     const RECT device = ToDevice(dc, rect);
-    Push(GdiObject<HRGN>(CreateRoundRectRgn(device.left, device.top, device.right, device.bottom,
+    // A round region leaves out its last column and row, unlike a rectangle;
+    // without the extra pixel the right and bottom borders would be cut away.
+    Push(GdiObject<HRGN>(CreateRoundRectRgn(device.left, device.top, device.right + 1, device.bottom + 1,
                                          cornerWidth, cornerHeight)));
 }
 

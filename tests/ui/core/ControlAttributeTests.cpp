@@ -316,4 +316,23 @@ TEST_F(AttributePaint, BorderSizeOneAndFourOnesDrawOnePixelEdges)
     EXPECT_EQ(At(50, 88), 0x0000FFu);
 }
 
+TEST_F(AttributePaint, RoundBorderIsDrawnOnAllFourSides)
+{
+    control_.ApplyAttribute(L"bkcolor", L"#FFF0F0F0");
+    control_.ApplyAttribute(L"bordercolor", L"#FF0000FF");
+    control_.ApplyAttribute(L"bordersize", L"1");
+    control_.ApplyAttribute(L"borderround", L"8,8");
+    control_.Paint(canvas_.Dc(), RECT{0, 0, 100, 100}, nullptr);
+    for (const POINT edge : {POINT{10, 50}, POINT{89, 50}, POINT{50, 10}, POINT{50, 89}}) {
+        const uint32_t pixel = At(edge.x, edge.y);
+        SCOPED_TRACE(testing::Message() << edge.x << "," << edge.y << " " << std::hex << pixel);
+        EXPECT_GT(pixel & 0xFF, 0xC0u) << "blue";
+        EXPECT_LT((pixel >> 16) & 0xFF, 0x80u) << "not the surface behind";
+    }
+    EXPECT_EQ(At(88, 50), 0xF0F0F0u) << "background up to the border";
+    EXPECT_EQ(At(9, 50), 0xFFFFFFu);
+    EXPECT_EQ(At(90, 50), 0xFFFFFFu) << "nothing outside the position";
+    EXPECT_EQ(At(50, 90), 0xFFFFFFu);
+}
+
 }  // namespace

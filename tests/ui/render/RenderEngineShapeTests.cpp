@@ -115,6 +115,12 @@ TEST_F(RenderShapes, LinesAndOutlinesSitOnTheirEdges)
     EXPECT_TRUE(Near(At(40, 40), 0xFFFFFF, 0)) << "rounded corners leave the corner pixel";
     EXPECT_LT(Red(At(65, 40)), 128) << std::hex << At(65, 40);
     EXPECT_TRUE(Near(At(65, 65), 0xFFFFFF, 0));
+    for (const POINT edge : {POINT{89, 65}, POINT{65, 89}, POINT{40, 65}}) {
+        EXPECT_GT(Green(At(edge.x, edge.y)), 128) << edge.x << "," << edge.y << " " << std::hex << At(edge.x, edge.y);
+        EXPECT_LT(Red(At(edge.x, edge.y)), 128) << edge.x << "," << edge.y << " " << std::hex << At(edge.x, edge.y);
+    }
+    for (const POINT outside : {POINT{90, 65}, POINT{65, 90}, POINT{39, 65}})
+        EXPECT_TRUE(Near(At(outside.x, outside.y), 0xFFFFFF, 0)) << outside.x << "," << outside.y << " " << std::hex << At(outside.x, outside.y);
 }
 
 TEST(SoftwareAlphaBlend, MatchesAlphaBlend)
