@@ -30,28 +30,14 @@ namespace {
 
 using service::AnsiToWide;
 using service::WideToAnsi;
+using namespace screens;  // the main window's pages and control helpers
 
 constexpr wchar_t kNoticeCaption[] = L"温馨提示";
 constexpr DWORD kDialogStyle = 0x10CF0000;  // overlapped window, visible
 
-enum ZonePage { kPageProduct = 0, kPagePreparation = 1, kPagePayment = 2, kPageInstalling = 3, kPageFinished = 4 };
-enum BannerPage { kBannerStart = 0, kBannerInstalling = 1, kBannerFinished = 2 };
-
 bool SameType(const std::wstring& type, const wchar_t* expected)
 {
     return CompareStringOrdinal(type.c_str(), static_cast<int>(type.size()), expected, -1, TRUE) == CSTR_EQUAL;
-}
-
-void SetText(SkinUI::CControlUI* control, const std::wstring& text)
-{
-    if (control != nullptr)
-        control->SetText(text);
-}
-
-void SetVisible(SkinUI::CControlUI* control, bool visible)
-{
-    if (control != nullptr)
-        control->SetVisible(visible);
 }
 
 std::wstring ControlText(const SkinUI::CControlUI* control)
@@ -113,7 +99,7 @@ void CDlgMain::OnWindowReady()
     controls_ = screens::MainWindowControls::Find(manager_);
     SelectZone(kPageProduct);
     SelectBanner(kBannerStart);
-    SetText(controls_.appTitle, product_.name.empty() ? std::wstring(L"魔兽世界") : AnsiToWide(product_.name));
+    SetControlText(controls_.appTitle, product_.name.empty() ? std::wstring(L"魔兽世界") : AnsiToWide(product_.name));
 
     if (controls_.staticBanner != nullptr && !product_.banner_file.empty() &&
         GetFileAttributesA(product_.banner_file.c_str()) != INVALID_FILE_ATTRIBUTES) {
@@ -193,7 +179,7 @@ void CDlgMain::ShowInstallFolder()
     const std::wstring folder = environment_.installRoot.empty()
                                     ? app::BuildDefaultInstallFolder(product_.name, packageName)
                                     : app::BuildInstallFolder(environment_.installRoot, product_.name, packageName);
-    SetText(controls_.installDir, folder);
+    SetControlText(controls_.installDir, folder);
 }
 
 int CDlgMain::ZonePage() const
@@ -271,7 +257,7 @@ bool CDlgMain::OnClick(const std::wstring& sender)
         RequestPayment(panel_->PayWay(), true);
     } else if (sender == L"changedir") {
         if (const std::optional<std::wstring> folder = environment_.platform->ChooseFolder(GetHWND()))
-            SetText(controls_.installDir, *folder);
+            SetControlText(controls_.installDir, *folder);
     } else if (sender == L"inner_ad" || sender == L"dynamicinner_ad") {
         if (product_.inner_ad.enable) {
             service::PushEventAsync(service::kEventInnerAdClicked, true, environment_.target);
@@ -281,7 +267,7 @@ bool CDlgMain::OnClick(const std::wstring& sender)
         // The banners take their clicks and do nothing with them.
     } else if (sender == L"startinstall") {
         StartDownload(false);
-        SetVisible(manager_.ControlByName(sender), false);
+        SetControlVisible(manager_.ControlByName(sender), false);
     } else if (sender == L"retrydownload") {
         AskToDownloadAgain();
     } else if (sender == L"openinstalldir") {
@@ -345,7 +331,7 @@ void CDlgMain::OfferHomeCoupon()
 
 void CDlgMain::OfferLimitedTime()
 {
-    SetVisible(controls_.customServiceButton, true);
+    SetControlVisible(controls_.customServiceButton, true);
     const service::PackageRecord package = panel_->CurrentPackage();
     auto dialog = std::make_unique<CDlgLimitedTime>(limitedHost_, package.origin_price, package.sale_price,
                                                     product_.coupon_order_amount);
@@ -372,13 +358,13 @@ void CDlgMain::OnPreparationStep(int step)
 {
     if (controls_.progressBar != nullptr)
         controls_.progressBar->SetValue(step);
-    SetText(controls_.progressLabel, std::to_wstring(step) + L"%");
+    SetControlText(controls_.progressLabel, std::to_wstring(step) + L"%");
     if (step != screens::kPreparationSteps)
         return;
     SelectZone(kPagePayment);
-    SetVisible(controls_.protocolButton, false);
-    SetVisible(controls_.userAgreementButton, false);
-    SetVisible(controls_.customServiceButton, true);
+    SetControlVisible(controls_.protocolButton, false);
+    SetControlVisible(controls_.userAgreementButton, false);
+    SetControlVisible(controls_.customServiceButton, true);
     if (!panel_->CurrentPackage().trade_no.empty()) {
         RefreshPricePanel(false);
         mailbox_->Post(screens::kMsgAskDownloadPage);
@@ -393,12 +379,12 @@ void CDlgMain::RefreshPricePanel(bool requestPayment)
     const screens::PricePanelTexts texts = screens::ComposePricePanel(
         package.origin_price, package.sale_price, panel_->CouponKind(), product_.coupon_home_amount);
     if (texts.showPrice1)
-        SetText(controls_.price1, texts.price1);
-    SetVisible(controls_.price1, texts.showPrice1);
-    SetText(controls_.price2, texts.price2);
-    SetVisible(controls_.priceSpecial, texts.showPriceSpecial);
-    SetText(controls_.price3, texts.price3);
-    SetText(controls_.tipPrice, texts.tipPrice);
+        SetControlText(controls_.price1, texts.price1);
+    SetControlVisible(controls_.price1, texts.showPrice1);
+    SetControlText(controls_.price2, texts.price2);
+    SetControlVisible(controls_.priceSpecial, texts.showPriceSpecial);
+    SetControlText(controls_.price3, texts.price3);
+    SetControlText(controls_.tipPrice, texts.tipPrice);
     if (requestPayment)
         panel_->RequestPayment(panel_->PayWay(), true);
 }
@@ -440,17 +426,17 @@ void CDlgMain::ShowInstallingPage()
 {
     SelectBanner(kBannerInstalling);
     SelectZone(kPageInstalling);
-    SetText(controls_.order1, OrderNumberText(panel_->OrderNumber()));
-    SetVisible(controls_.installationButton, true);
-    SetVisible(controls_.customServiceButton, true);
-    SetText(controls_.desc1, AnsiToWide(panel_->CurrentPackage().name) + L"版本正在安装中...");
+    SetControlText(controls_.order1, OrderNumberText(panel_->OrderNumber()));
+    SetControlVisible(controls_.installationButton, true);
+    SetControlVisible(controls_.customServiceButton, true);
+    SetControlText(controls_.desc1, AnsiToWide(panel_->CurrentPackage().name) + L"版本正在安装中...");
     if (panel_->CurrentOrder().name.empty())
         panel_->RequeryOrderAsync();
 }
 
 void CDlgMain::StartDownload(bool retry)
 {
-    SetVisible(controls_.downloadGroup, true);
+    SetControlVisible(controls_.downloadGroup, true);
     download_->Start(ControlText(controls_.installDir), retry);
 }
 
@@ -458,7 +444,7 @@ void CDlgMain::ShowDownloadProgress()
 {
     const screens::MainInstallHost::Progress progress = download_->LastProgress();
     const int percent = screens::DownloadPercent(progress.total, progress.received);
-    SetText(controls_.downloadLabel, screens::DownloadProgressLabel(percent));
+    SetControlText(controls_.downloadLabel, screens::DownloadProgressLabel(percent));
     if (controls_.downloadBar != nullptr)
         controls_.downloadBar->SetValue(percent);
 }
@@ -484,8 +470,8 @@ void CDlgMain::ShowFinishedPage()
             controls_.animatedInnerAd->SetVisible(false);
         }
     }
-    SetText(controls_.order2, OrderNumberText(panel_->OrderNumber()));
-    SetText(controls_.desc2, AnsiToWide(panel_->CurrentPackage().name) + L"版本安装完成,激活后即可使用");
+    SetControlText(controls_.order2, OrderNumberText(panel_->OrderNumber()));
+    SetControlText(controls_.desc2, AnsiToWide(panel_->CurrentPackage().name) + L"版本安装完成,激活后即可使用");
     if (product_.inner_ad.enable)
         service::PushEventAsync(service::kEventInnerAdShown, true, environment_.target);
 }

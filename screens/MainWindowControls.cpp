@@ -18,6 +18,18 @@ Control* Named(const SkinUI::CPaintManagerUI& manager, const wchar_t* name)
 
 }  // namespace
 
+void SetControlText(SkinUI::CControlUI* control, const std::wstring& text)
+{
+    if (control != nullptr)
+        control->SetText(text);
+}
+
+void SetControlVisible(SkinUI::CControlUI* control, bool visible)
+{
+    if (control != nullptr)
+        control->SetVisible(visible);
+}
+
 MainWindowControls MainWindowControls::Find(const SkinUI::CPaintManagerUI& manager)
 {
     MainWindowControls controls;

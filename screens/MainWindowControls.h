@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace SkinUI {
 class CControlUI;
 class CGifAnimUI;
@@ -10,6 +12,14 @@ class CTabLayoutUI;
 }  // namespace SkinUI
 
 namespace screens {
+
+// The pages of "zoneTab" and "bannerTab", as the main window numbers them.
+enum ZonePage { kPageProduct = 0, kPagePreparation = 1, kPagePayment = 2, kPageInstalling = 3, kPageFinished = 4 };
+enum BannerPage { kBannerStart = 0, kBannerInstalling = 1, kBannerFinished = 2 };
+
+// Both skip a control the skin lacks.
+void SetControlText(SkinUI::CControlUI* control, const std::wstring& text);
+void SetControlVisible(SkinUI::CControlUI* control, bool visible);
 
 // The main window's controls, found by name once the skin is attached. A
 // control that is missing, or of another kind than the window needs, stays

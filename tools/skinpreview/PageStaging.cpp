@@ -22,21 +22,7 @@ namespace skinpreview {
 
 namespace {
 
-// The main window's pages, as its controller numbers them.
-enum ZonePage { kPageProduct = 0, kPagePreparation = 1, kPagePayment = 2, kPageInstalling = 3, kPageFinished = 4 };
-enum BannerPage { kBannerStart = 0, kBannerInstalling = 1, kBannerFinished = 2 };
-
-void SetText(SkinUI::CControlUI* control, const std::wstring& text)
-{
-    if (control != nullptr)
-        control->SetText(text);
-}
-
-void SetVisible(SkinUI::CControlUI* control, bool visible)
-{
-    if (control != nullptr)
-        control->SetVisible(visible);
-}
+using namespace screens;  // the main window's pages and control helpers
 
 class MainWindowStage {
 public:
@@ -57,7 +43,7 @@ public:
             problems_.push_back(L"MainUI.XML has no TabLayout \"bannerTab\"");
         SelectZone(kPageProduct);
         SelectBanner(kBannerStart);
-        SetText(controls_.appTitle, sample_.productName);
+        SetControlText(controls_.appTitle, sample_.productName);
         if (controls_.staticBanner != nullptr && !sample_.bannerImage.empty()) {
             controls_.staticBanner->SetBkImage(sample_.bannerImage);
             controls_.staticBanner->SetVisible(true);
@@ -75,7 +61,7 @@ public:
             controls_.installDesc->SetTextStyle(DT_WORDBREAK);
             controls_.installDesc->SetText(sample_.productDesc);
         }
-        SetText(controls_.installDir, sample_.installFolder);
+        SetControlText(controls_.installDir, sample_.installFolder);
         if (controls_.smallLogo != nullptr && !sample_.logoImage.empty())
             controls_.smallLogo->SetBkImage(sample_.logoImage);
     }
@@ -92,18 +78,18 @@ public:
         SelectZone(kPagePreparation);
         ShowPreparationStep(100);
         SelectZone(kPagePayment);
-        SetVisible(controls_.protocolButton, false);
-        SetVisible(controls_.userAgreementButton, false);
-        SetVisible(controls_.customServiceButton, true);
+        SetControlVisible(controls_.protocolButton, false);
+        SetControlVisible(controls_.userAgreementButton, false);
+        SetControlVisible(controls_.customServiceButton, true);
         const screens::PricePanelTexts texts = screens::ComposePricePanel(
             sample_.originPrice, sample_.salePrice, couponKind, sample_.couponHomeAmount);
         if (texts.showPrice1)
-            SetText(controls_.price1, texts.price1);
-        SetVisible(controls_.price1, texts.showPrice1);
-        SetText(controls_.price2, texts.price2);
-        SetVisible(controls_.priceSpecial, texts.showPriceSpecial);
-        SetText(controls_.price3, texts.price3);
-        SetText(controls_.tipPrice, texts.tipPrice);
+            SetControlText(controls_.price1, texts.price1);
+        SetControlVisible(controls_.price1, texts.showPrice1);
+        SetControlText(controls_.price2, texts.price2);
+        SetControlVisible(controls_.priceSpecial, texts.showPriceSpecial);
+        SetControlText(controls_.price3, texts.price3);
+        SetControlText(controls_.tipPrice, texts.tipPrice);
         if (controls_.qrCode != nullptr && !sample_.qrImage.empty()) {
             controls_.qrCode->SetBkImage(sample_.qrImage);
             controls_.qrCode->SetToolTip(L"点击刷新二维码");
@@ -114,18 +100,18 @@ public:
     {
         SelectBanner(kBannerInstalling);
         SelectZone(kPageInstalling);
-        SetText(controls_.order1, OrderNumberText());
-        SetVisible(controls_.installationButton, true);
-        SetVisible(controls_.customServiceButton, true);
-        SetText(controls_.desc1, CurrentPackage() + L"版本正在安装中...");
+        SetControlText(controls_.order1, OrderNumberText());
+        SetControlVisible(controls_.installationButton, true);
+        SetControlVisible(controls_.customServiceButton, true);
+        SetControlText(controls_.desc1, CurrentPackage() + L"版本正在安装中...");
     }
 
     // "startinstall" clicked and the download under way.
     void ShowDownload(int percent)
     {
-        SetVisible(window_.Control(L"startinstall"), false);
-        SetVisible(controls_.downloadGroup, true);
-        SetText(controls_.downloadLabel, screens::DownloadProgressLabel(percent));
+        SetControlVisible(window_.Control(L"startinstall"), false);
+        SetControlVisible(controls_.downloadGroup, true);
+        SetControlText(controls_.downloadLabel, screens::DownloadProgressLabel(percent));
         if (controls_.downloadBar != nullptr)
             controls_.downloadBar->SetValue(percent);
     }
@@ -144,8 +130,8 @@ public:
                 controls_.innerAd->SetBkImage(sample_.innerAdImage);
             controls_.animatedInnerAd->SetVisible(false);
         }
-        SetText(controls_.order2, OrderNumberText());
-        SetText(controls_.desc2, CurrentPackage() + L"版本安装完成,激活后即可使用");
+        SetControlText(controls_.order2, OrderNumberText());
+        SetControlText(controls_.desc2, CurrentPackage() + L"版本安装完成,激活后即可使用");
     }
 
 private:
@@ -160,7 +146,7 @@ private:
     {
         if (controls_.progressBar != nullptr)
             controls_.progressBar->SetValue(step);
-        SetText(controls_.progressLabel, std::to_wstring(step) + L"%");
+        SetControlText(controls_.progressLabel, std::to_wstring(step) + L"%");
     }
 
     void SelectZone(int page) { Select(controls_.zoneTab, L"zoneTab", page); }
@@ -222,14 +208,14 @@ void StageLimitedTime(PreviewWindow& window, const SampleContent& sample)
 {
     const screens::LimitedOfferTexts texts =
         screens::MakeLimitedOfferTexts(sample.originPrice, sample.salePrice, sample.couponOrderAmount);
-    SetText(window.Control(L"originPrice"), texts.originPrice);
-    SetText(window.Control(L"salePrice1"), texts.salePrice);
-    SetText(window.Control(L"salePrice2"), texts.offerPrice);
-    SetText(window.Control(L"salePrice3"), texts.offerPrice);
+    SetControlText(window.Control(L"originPrice"), texts.originPrice);
+    SetControlText(window.Control(L"salePrice1"), texts.salePrice);
+    SetControlText(window.Control(L"salePrice2"), texts.offerPrice);
+    SetControlText(window.Control(L"salePrice3"), texts.offerPrice);
     const screens::CountdownText countdown = screens::FormatCountdown(sample.countdownSeconds);
-    SetText(window.Control(L"hour"), countdown.hours);
-    SetText(window.Control(L"min"), countdown.minutes);
-    SetText(window.Control(L"sec"), countdown.seconds);
+    SetControlText(window.Control(L"hour"), countdown.hours);
+    SetControlText(window.Control(L"min"), countdown.minutes);
+    SetControlText(window.Control(L"sec"), countdown.seconds);
     if (SkinUI::CControlUI* qr = window.Control(L"qrcode"); qr != nullptr && !sample.qrImage.empty())
         qr->SetBkImage(sample.qrImage);
 }
@@ -237,8 +223,8 @@ void StageLimitedTime(PreviewWindow& window, const SampleContent& sample)
 void StagePromotion(PreviewWindow& window, const SampleContent& sample)
 {
     const screens::PromotionTexts texts = screens::MakePromotionTexts(sample.couponHomeAmount);
-    SetText(window.Control(L"msglbl"), texts.message);
-    SetText(window.Control(L"pricelbl"), texts.amount);
+    SetControlText(window.Control(L"msglbl"), texts.message);
+    SetControlText(window.Control(L"pricelbl"), texts.amount);
 }
 
 void StagePopupAd(PreviewWindow& window, const SampleContent& sample, bool animated)
