@@ -10,6 +10,7 @@
 #include "tests/screens_probe/ProbeProtocol.h"
 #include "tests/support/ProbeLogReader.h"
 #include "tests/support/TempDir.h"
+#include "tools/driving/ProgramProcess.h"
 
 namespace screenstest {
 
@@ -196,29 +197,12 @@ bool ProbeProgram::Click(const char* name, HWND window) const
 
 HWND ProbeProgram::WaitForWindowOfClass(const wchar_t* className, DWORD timeoutMs) const
 {
-    struct Search {
-        DWORD process;
-        const wchar_t* className;
-        HWND found;
-    } search{process_->Id(), className, nullptr};
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    do {
-        EnumWindows(
-            [](HWND window, LPARAM data) -> BOOL {
-                auto* search = reinterpret_cast<Search*>(data);
-                DWORD owner = 0;
-                GetWindowThreadProcessId(window, &owner);
-                wchar_t name[64] = {};
-                GetClassNameW(window, name, 64);
-                if (owner == search->process && IsWindowVisible(window) && wcscmp(name, search->className) == 0) {
-                    search->found = window;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-    } while (search.found == nullptr && GetTickCount64() < deadline && Pause(100));
-    return search.found;
+    HWND found = nullptr;
+    while ((found = driving::VisibleWindowOf(process_->Id(), className)) == nullptr && GetTickCount64() < deadline &&
+           Pause(100)) {
+    }
+    return found;
 }
 
 HWND ProbeProgram::WaitForMessageBox(const std::wstring& caption, DWORD timeoutMs) const

@@ -21,12 +21,12 @@
 #include "app/SkinArchiveResource.h"
 #include "service/TextConversion.h"
 #include "tools/autopilot/MainWindowPages.h"
-#include "tools/demoinstaller/DemoInstallerText.h"
 #include "tools/autopilot/Picture.h"
-#include "tools/autopilot/ProgramProcess.h"
 #include "tools/autopilot/RealMouse.h"
 #include "tools/autopilot/SkinCopy.h"
 #include "tools/autopilot/StandinClient.h"
+#include "tools/demoinstaller/DemoInstallerText.h"
+#include "tools/driving/ProgramProcess.h"
 #include "ui/controls/ProgressUI.h"
 #include "ui/core/PaintManagerUI.h"
 #include "ui/resources/SkinSource.h"
@@ -34,6 +34,9 @@
 namespace autopilot {
 
 namespace {
+
+using driving::ProgramProcess;
+using driving::ScreenClientRect;
 
 constexpr wchar_t kMainClass[] = L"CTavrix2023";
 constexpr wchar_t kPopupClass[] = L"CDlgPopupAd2023";

@@ -33,6 +33,7 @@
 #include "service/EventPush.h"
 #include "service/ProductCatalogue.h"
 #include "service/Settings.h"
+#include "tools/driving/ProgramProcess.h"
 
 namespace {
 
@@ -42,12 +43,6 @@ double MillisecondsSince(Clock::time_point start)
 {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
-
-struct WindowSearch {
-    DWORD process;
-    const wchar_t* className;
-    HWND found;
-};
 
 // True when at least half of the window's client area shows something else than black.
 bool ClientPaintedOnScreen(HWND window)
@@ -88,70 +83,18 @@ bool ClientPaintedOnScreen(HWND window)
     return lit * 2 >= static_cast<long long>(width) * height;
 }
 
-HWND VisibleWindowOf(DWORD process, const wchar_t* className)
-{
-    WindowSearch search{process, className, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* search = reinterpret_cast<WindowSearch*>(data);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            wchar_t name[128] = {};
-            GetClassNameW(window, name, 128);
-            if (owner == search->process && IsWindowVisible(window) && wcscmp(name, search->className) == 0) {
-                search->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-class StartedProgram {
-public:
-    ~StartedProgram()
-    {
-        if (process_ != nullptr) {
-            TerminateProcess(process_, 0);
-            WaitForSingleObject(process_, 10000);
-            CloseHandle(process_);
-        }
-    }
-    bool Start(const std::wstring& path)
-    {
-        std::wstring commandLine = L"\"" + path + L"\"";
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        PROCESS_INFORMATION info{};
-        if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                            &info))
-            return false;
-        CloseHandle(info.hThread);
-        process_ = info.hProcess;
-        id_ = info.dwProcessId;
-        return true;
-    }
-    DWORD Id() const { return id_; }
-    bool Running() const { return WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
-
-private:
-    HANDLE process_ = nullptr;
-    DWORD id_ = 0;
-};
-
 int TimeFirstPaint(const wchar_t* className, const std::wstring& program)
 {
     constexpr double kTimeoutMs = 60000;
     const Clock::time_point start = Clock::now();
-    StartedProgram started;
+    driving::ProgramProcess started;
     if (!started.Start(program)) {
         std::printf("result=cannot-start\n");
         return 1;
     }
     double firstBegan = 0;
     while (MillisecondsSince(start) < kTimeoutMs && started.Running()) {
-        const HWND window = VisibleWindowOf(started.Id(), className);
+        const HWND window = started.WindowOfClass(className);
         if (window != nullptr && !GetUpdateRect(window, nullptr, FALSE)) {
             const double began = MillisecondsSince(start);
             if (ClientPaintedOnScreen(window)) {

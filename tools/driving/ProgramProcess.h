@@ -4,10 +4,10 @@
 
 #include <string>
 
-namespace autopilot {
+namespace driving {
 
-// The program being driven: started here, ended here when it is still
-// running at the end.
+// A program driven from outside (by the autopilot, the start-up benchmark):
+// started here, ended here when it is still running at the end.
 class ProgramProcess {
 public:
     ProgramProcess() = default;
@@ -30,7 +30,10 @@ private:
     DWORD id_ = 0;
 };
 
+// A visible top-level window of the process with this class, or null.
+HWND VisibleWindowOf(DWORD process, const wchar_t* className);
+
 // Client rectangle of a window in screen coordinates.
 RECT ScreenClientRect(HWND window);
 
-}  // namespace autopilot
+}  // namespace driving

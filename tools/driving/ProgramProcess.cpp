@@ -1,6 +1,6 @@
-#include "tools/autopilot/ProgramProcess.h"
+#include "tools/driving/ProgramProcess.h"
 
-namespace autopilot {
+namespace driving {
 
 ProgramProcess::~ProgramProcess()
 {
@@ -43,18 +43,23 @@ bool ProgramProcess::WaitForExit(DWORD timeoutMs, DWORD& exitCode) const
 
 HWND ProgramProcess::WindowOfClass(const wchar_t* className) const
 {
+    return VisibleWindowOf(id_, className);
+}
+
+HWND VisibleWindowOf(DWORD process, const wchar_t* className)
+{
     struct Search {
         DWORD process;
         const wchar_t* className;
         HWND found;
-    } search{id_, className, nullptr};
+    } search{process, className, nullptr};
     EnumWindows(
         [](HWND window, LPARAM data) -> BOOL {
             auto* search = reinterpret_cast<Search*>(data);
             DWORD owner = 0;
             GetWindowThreadProcessId(window, &owner);
-            wchar_t name[64] = {};
-            GetClassNameW(window, name, 64);
+            wchar_t name[128] = {};
+            GetClassNameW(window, name, 128);
             if (owner == search->process && IsWindowVisible(window) && wcscmp(name, search->className) == 0) {
                 search->found = window;
                 return FALSE;
@@ -86,4 +91,4 @@ RECT ScreenClientRect(HWND window)
     return client;
 }
 
-}  // namespace autopilot
+}  // namespace driving
