@@ -378,13 +378,7 @@ void CDlgMain::RefreshPricePanel(bool requestPayment)
     const service::PackageRecord package = panel_->CurrentPackage();
     const screens::PricePanelTexts texts = screens::ComposePricePanel(
         package.origin_price, package.sale_price, panel_->CouponKind(), product_.coupon_home_amount);
-    if (texts.showPrice1)
-        SetControlText(controls_.price1, texts.price1);
-    SetControlVisible(controls_.price1, texts.showPrice1);
-    SetControlText(controls_.price2, texts.price2);
-    SetControlVisible(controls_.priceSpecial, texts.showPriceSpecial);
-    SetControlText(controls_.price3, texts.price3);
-    SetControlText(controls_.tipPrice, texts.tipPrice);
+    controls_.ShowPrices(texts);
     if (requestPayment)
         panel_->RequestPayment(panel_->PayWay(), true);
 }

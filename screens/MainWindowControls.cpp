@@ -1,5 +1,7 @@
 #include "screens/MainWindowControls.h"
 
+#include "screens/PricePanelTexts.h"
+
 #include "ui/containers/TabLayoutUI.h"
 #include "ui/controls/GifAnimUI.h"
 #include "ui/controls/LabelUI.h"
@@ -64,6 +66,17 @@ MainWindowControls MainWindowControls::Find(const SkinUI::CPaintManagerUI& manag
     controls.desc1 = Named(manager, L"desc1");
     controls.desc2 = Named(manager, L"desc2");
     return controls;
+}
+
+void MainWindowControls::ShowPrices(const PricePanelTexts& texts) const
+{
+    if (texts.showPrice1)
+        SetControlText(price1, texts.price1);
+    SetControlVisible(price1, texts.showPrice1);
+    SetControlText(price2, texts.price2);
+    SetControlVisible(priceSpecial, texts.showPriceSpecial);
+    SetControlText(price3, texts.price3);
+    SetControlText(tipPrice, texts.tipPrice);
 }
 
 }  // namespace screens

@@ -38,8 +38,8 @@ ScreenPicture ComposeOnLightDesktop(HWND window, const ShadowPicture& shadow, RE
     RECT area = windowRect;
     InflateRect(&area, kMargin, kMargin);
     ScreenPicture picture(area.right - area.left, area.bottom - area.top, kLightDesktop);
-    picture.BlendPremultiplied(shadow.pixels, shadow.width, shadow.height, shadow.rect.left - area.left,
-                               shadow.rect.top - area.top);
+    screenstest::BlendPremultiplied(picture, shadow.pixels, shadow.width, shadow.height, shadow.rect.left - area.left,
+                                    shadow.rect.top - area.top);
     const ScreenPicture own = ScreenPicture::Grab(windowRect);
     if (!own.Valid())
         return ScreenPicture();

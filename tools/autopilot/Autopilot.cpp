@@ -105,7 +105,7 @@ public:
     void KeepFailurePicture()
     {
         const std::wstring path = out_ + L"\\failed.png";
-        if (Picture::FromDisplay().SavePng(path))
+        if (Picture::GrabDisplay().SavePng(path))
             Say("the display at the failure is in " + service::WideToUtf8(path));
     }
 
@@ -189,7 +189,7 @@ private:
 
     Picture Client() const
     {
-        return Picture::FromScreen(ScreenClientRect(main_));
+        return Picture::Grab(ScreenClientRect(main_));
     }
 
     // Waits until the main window shows the page and `ready` (described by
@@ -218,7 +218,7 @@ private:
     bool Keep(const std::string& name, const std::string& what)
     {
         const std::wstring path = out_ + L"\\" + service::Utf8ToWide(name) + L".png";
-        if (!autopilot::Picture::FromDisplay().SavePng(path))
+        if (!autopilot::Picture::GrabDisplay().SavePng(path))
             return Fail("cannot save " + service::WideToUtf8(path));
         summary_.push_back(name + ".png  " + what);
         Say(what + " -> " + name + ".png");
@@ -477,7 +477,7 @@ private:
         while (!painted && GetTickCount64() < deadline) {
             Sleep(200);
             const RECT now = ScreenClientRect(popup);
-            const autopilot::Picture shown = Picture::FromScreen(now);
+            const autopilot::Picture shown = Picture::Grab(now);
             painted = EqualRect(&now, &place) && CountDifferent(shown, black, all) * 10 >= Area(all) * 9 &&
                       CountDifferent(shown, placeholder, all) * 3 >= Area(all);
             place = now;

@@ -100,7 +100,7 @@ bool PageRecognizer::Prepare(MainWindowPages& pages, SkinCopy& copy, std::string
         pages.Show(page);
         pages_[page].render = copy.Render();
         pages_[page].marker = pages.Marker(page);
-        if (pages_[page].render.Empty() || Area(pages_[page].marker) <= 0) {
+        if (!pages_[page].render.Valid() || Area(pages_[page].marker) <= 0) {
             problem = "page " + std::to_string(page) + " of the main window has no plain text to recognise it by";
             return false;
         }

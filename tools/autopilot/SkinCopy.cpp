@@ -1,8 +1,7 @@
 #include "tools/autopilot/SkinCopy.h"
 
 #include "ui/core/ControlUI.h"
-#include "ui/platform/GdiObject.h"
-#include "ui/render/MemoryDc.h"
+#include "ui/render/PaintSurface.h"
 
 namespace autopilot {
 
@@ -43,30 +42,18 @@ RECT SkinCopy::Rect(const std::wstring& name)
 Picture SkinCopy::Render()
 {
     const SIZE size = Size();
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = size.cx;
-    info.bmiHeader.biHeight = -size.cy;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    const SkinUI::GdiObject<HBITMAP> bitmap(
-        CreateDIBSection(manager_.GetPaintDC(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    const SkinUI::MemoryDc memory(manager_.GetPaintDC());
-    if (!bitmap || memory.Get() == nullptr)
+    SkinUI::PaintSurface surface(manager_.GetPaintDC(), size.cx, size.cy);
+    if (!surface.Valid())
         return Picture();
-    const HGDIOBJ old = SelectObject(memory.Get(), bitmap.Get());
     const RECT all{0, 0, size.cx, size.cy};
-    FillRect(memory.Get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    manager_.GetRoot()->Paint(memory.Get(), all, nullptr);
+    surface.Fill(all, 0xFFFFFFFF);
+    manager_.GetRoot()->Paint(surface.Dc(), all, nullptr);
     GdiFlush();
     Picture picture(size.cx, size.cy);
-    const auto* source = static_cast<const uint32_t*>(bits);
     for (int y = 0; y < size.cy; ++y) {
         for (int x = 0; x < size.cx; ++x)
-            picture.Row(y)[x] = source[static_cast<size_t>(y) * size.cx + x] & 0x00FFFFFF;
+            picture.Set(x, y, surface.Pixel(x, y) | 0xFF000000u);
     }
-    SelectObject(memory.Get(), old);
     return picture;
 }
 

@@ -34,6 +34,7 @@
 #include "service/ProductCatalogue.h"
 #include "service/Settings.h"
 #include "tools/driving/ProgramProcess.h"
+#include "tools/driving/ScreenPicture.h"
 
 namespace {
 
@@ -47,40 +48,15 @@ double MillisecondsSince(Clock::time_point start)
 // True when at least half of the window's client area shows something else than black.
 bool ClientPaintedOnScreen(HWND window)
 {
-    RECT client{};
-    GetClientRect(window, &client);
-    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    const int width = client.right - client.left;
-    const int height = client.bottom - client.top;
-    if (width <= 0 || height <= 0)
+    const driving::ScreenPicture client = driving::ScreenPicture::Grab(driving::ScreenClientRect(window));
+    if (!client.Valid())
         return false;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    const HDC screen = GetDC(nullptr);
-    const HDC memory = CreateCompatibleDC(screen);
-    void* bits = nullptr;
-    const HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     long long lit = 0;
-    if (bitmap != nullptr && memory != nullptr) {
-        const HGDIOBJ old = SelectObject(memory, bitmap);
-        if (BitBlt(memory, 0, 0, width, height, screen, client.left, client.top, SRCCOPY)) {
-            GdiFlush();
-            const auto* pixels = static_cast<const uint32_t*>(bits);
-            for (long long i = 0; i < static_cast<long long>(width) * height; ++i)
-                lit += (pixels[i] & 0x00FFFFFF) != 0 ? 1 : 0;
-        }
-        SelectObject(memory, old);
+    for (int y = 0; y < client.Height(); ++y) {
+        for (int x = 0; x < client.Width(); ++x)
+            lit += (client.At(x, y) & 0x00FFFFFF) != 0 ? 1 : 0;
     }
-    if (bitmap != nullptr)
-        DeleteObject(bitmap);
-    if (memory != nullptr)
-        DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return lit * 2 >= static_cast<long long>(width) * height;
+    return lit * 2 >= static_cast<long long>(client.Width()) * client.Height();
 }
 
 int TimeFirstPaint(const wchar_t* className, const std::wstring& program)

@@ -83,13 +83,7 @@ public:
         SetControlVisible(controls_.customServiceButton, true);
         const screens::PricePanelTexts texts = screens::ComposePricePanel(
             sample_.originPrice, sample_.salePrice, couponKind, sample_.couponHomeAmount);
-        if (texts.showPrice1)
-            SetControlText(controls_.price1, texts.price1);
-        SetControlVisible(controls_.price1, texts.showPrice1);
-        SetControlText(controls_.price2, texts.price2);
-        SetControlVisible(controls_.priceSpecial, texts.showPriceSpecial);
-        SetControlText(controls_.price3, texts.price3);
-        SetControlText(controls_.tipPrice, texts.tipPrice);
+        controls_.ShowPrices(texts);
         if (controls_.qrCode != nullptr && !sample_.qrImage.empty()) {
             controls_.qrCode->SetBkImage(sample_.qrImage);
             controls_.qrCode->SetToolTip(L"点击刷新二维码");

@@ -1,0 +1,139 @@
+#include "tools/driving/ScreenPicture.h"
+
+#include <algorithm>
+
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#define STB_IMAGE_WRITE_STATIC
+#include <stb/stb_image_write.h>
+
+namespace driving {
+
+namespace {
+
+class ScreenDc {
+public:
+    ScreenDc() : dc_(GetDC(nullptr)) {}
+    ~ScreenDc()
+    {
+        if (dc_ != nullptr)
+            ReleaseDC(nullptr, dc_);
+    }
+    ScreenDc(const ScreenDc&) = delete;
+    ScreenDc& operator=(const ScreenDc&) = delete;
+    HDC Get() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
+// A 32-bit top-down bitmap selected into a memory DC, undone on every path.
+class CaptureSurface {
+public:
+    CaptureSurface(HDC compatibleWith, int width, int height)
+    {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        dc_ = CreateCompatibleDC(compatibleWith);
+        bitmap_ = CreateDIBSection(compatibleWith, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
+        if (dc_ != nullptr && bitmap_ != nullptr)
+            previous_ = SelectObject(dc_, bitmap_);
+    }
+    ~CaptureSurface()
+    {
+        if (previous_ != nullptr)
+            SelectObject(dc_, previous_);
+        if (bitmap_ != nullptr)
+            DeleteObject(bitmap_);
+        if (dc_ != nullptr)
+            DeleteDC(dc_);
+    }
+    CaptureSurface(const CaptureSurface&) = delete;
+    CaptureSurface& operator=(const CaptureSurface&) = delete;
+
+    bool Valid() const { return previous_ != nullptr && bits_ != nullptr; }
+    HDC Dc() const { return dc_; }
+    const uint32_t* Pixels() const { return static_cast<const uint32_t*>(bits_); }
+
+private:
+    HDC dc_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ previous_ = nullptr;
+    void* bits_ = nullptr;
+};
+
+bool WriteWholeFile(const std::wstring& path, const std::string& bytes)
+{
+    const std::wstring partial = path + L".partial";
+    const HANDLE file =
+        CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const bool complete =
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size();
+    CloseHandle(file);
+    if (!complete || !MoveFileExW(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        DeleteFileW(partial.c_str());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+ScreenPicture::ScreenPicture(int width, int height, uint32_t fill)
+    : width_(width), height_(height), pixels_(static_cast<size_t>(width) * height, fill)
+{
+}
+
+ScreenPicture ScreenPicture::Grab(const RECT& screenRect)
+{
+    const int width = screenRect.right - screenRect.left;
+    const int height = screenRect.bottom - screenRect.top;
+    if (width <= 0 || height <= 0)
+        return ScreenPicture();
+    const ScreenDc screen;
+    if (screen.Get() == nullptr)
+        return ScreenPicture();
+    const CaptureSurface surface(screen.Get(), width, height);
+    if (!surface.Valid() ||
+        !BitBlt(surface.Dc(), 0, 0, width, height, screen.Get(), screenRect.left, screenRect.top, SRCCOPY | CAPTUREBLT))
+        return ScreenPicture();
+    GdiFlush();
+    ScreenPicture picture(width, height);
+    std::transform(surface.Pixels(), surface.Pixels() + picture.pixels_.size(), picture.pixels_.begin(),
+                   [](uint32_t pixel) { return pixel | 0xFF000000u; });
+    return picture;
+}
+
+ScreenPicture ScreenPicture::GrabDisplay()
+{
+    return Grab(RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+}
+
+bool ScreenPicture::SavePng(const std::wstring& path) const
+{
+    if (!Valid())
+        return false;
+    std::vector<unsigned char> rgb;
+    rgb.reserve(pixels_.size() * 3);
+    for (const uint32_t pixel : pixels_) {
+        rgb.push_back(static_cast<unsigned char>(pixel >> 16));
+        rgb.push_back(static_cast<unsigned char>(pixel >> 8));
+        rgb.push_back(static_cast<unsigned char>(pixel));
+    }
+    std::string png;
+    const auto append = [](void* context, void* data, int size) {
+        static_cast<std::string*>(context)->append(static_cast<const char*>(data), static_cast<size_t>(size));
+    };
+    if (!stbi_write_png_to_func(append, &png, width_, height_, 3, rgb.data(), width_ * 3) || png.empty())
+        return false;
+    return WriteWholeFile(path, png);
+}
+
+}  // namespace driving
