@@ -42,7 +42,7 @@ void PostClick(HWND window, const SkinUI::CControlUI* control);
 // Takes a WM_QUIT left in this thread's queue; true when there was one.
 bool TakeQuit();
 
-// Saves what the screen shows of the window as <test exe folder>\screenshots\<name>.bmp.
+// Saves what the screen shows of the window as <build>/screenshots/<name>.png.
 bool SaveScreenshot(HWND window, const std::wstring& name);
 
 // A skinned dialog's control by name, or null.

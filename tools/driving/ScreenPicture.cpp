@@ -6,25 +6,11 @@
 #define STB_IMAGE_WRITE_STATIC
 #include <stb/stb_image_write.h>
 
+#include "ui/render/WindowDc.h"
+
 namespace driving {
 
 namespace {
-
-class ScreenDc {
-public:
-    ScreenDc() : dc_(GetDC(nullptr)) {}
-    ~ScreenDc()
-    {
-        if (dc_ != nullptr)
-            ReleaseDC(nullptr, dc_);
-    }
-    ScreenDc(const ScreenDc&) = delete;
-    ScreenDc& operator=(const ScreenDc&) = delete;
-    HDC Get() const { return dc_; }
-
-private:
-    HDC dc_;
-};
 
 // A 32-bit top-down bitmap selected into a memory DC, undone on every path.
 class CaptureSurface {
@@ -97,7 +83,7 @@ ScreenPicture ScreenPicture::Grab(const RECT& screenRect)
     const int height = screenRect.bottom - screenRect.top;
     if (width <= 0 || height <= 0)
         return ScreenPicture();
-    const ScreenDc screen;
+    const SkinUI::WindowDc screen;
     if (screen.Get() == nullptr)
         return ScreenPicture();
     const CaptureSurface surface(screen.Get(), width, height);

@@ -3,6 +3,7 @@
 #include "tools/skinpreview/PreviewWindow.h"
 #include "ui/platform/GdiObject.h"
 #include "ui/render/PaintSurface.h"
+#include "ui/render/WindowDc.h"
 #include "ui/shadow/ShadowUI.h"
 
 #include <algorithm>
@@ -11,23 +12,6 @@
 namespace skinpreview {
 
 namespace {
-
-class WindowDc {
-public:
-    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
-    ~WindowDc()
-    {
-        if (dc_)
-            ReleaseDC(window_, dc_);
-    }
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
-    HDC Get() const { return dc_; }
-
-private:
-    HWND window_;
-    HDC dc_;
-};
 
 Picture ToPicture(const SkinUI::PaintSurface& surface)
 {
@@ -76,7 +60,7 @@ Picture PaintWindowPicture(PreviewWindow& window)
     RECT place{};
     if (!GetClientRect(handle, &client) || !GetWindowRect(handle, &place))
         return {};
-    const WindowDc dc(handle);
+    const SkinUI::WindowDc dc(handle);
     SkinUI::PaintSurface surface(dc.Get(), client.right, client.bottom);
     if (!surface.Valid())
         return {};

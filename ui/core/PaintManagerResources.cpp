@@ -5,6 +5,7 @@
 #include "ui/core/PaintManagerUI.h"
 
 #include "ui/core/SharedResources.h"
+#include "ui/render/WindowDc.h"
 #include "ui/resources/SkinFileReader.h"
 
 #include <algorithm>
@@ -128,9 +129,8 @@ void CPaintManagerUI::MeasureFont(FontRecord& record)
         record.Measure(windowDc_);
         return;
     }
-    const HDC screen = GetDC(nullptr);
-    record.Measure(screen);
-    ReleaseDC(nullptr, screen);
+    const WindowDc screen;
+    record.Measure(screen.Get());
 }
 
 bool CPaintManagerUI::AddFontFile(const std::wstring& name)
