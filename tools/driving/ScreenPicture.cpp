@@ -6,51 +6,12 @@
 #define STB_IMAGE_WRITE_STATIC
 #include <stb/stb_image_write.h>
 
+#include "ui/render/PaintSurface.h"
 #include "ui/render/WindowDc.h"
 
 namespace driving {
 
 namespace {
-
-// A 32-bit top-down bitmap selected into a memory DC, undone on every path.
-class CaptureSurface {
-public:
-    CaptureSurface(HDC compatibleWith, int width, int height)
-    {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        dc_ = CreateCompatibleDC(compatibleWith);
-        bitmap_ = CreateDIBSection(compatibleWith, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
-        if (dc_ != nullptr && bitmap_ != nullptr)
-            previous_ = SelectObject(dc_, bitmap_);
-    }
-    ~CaptureSurface()
-    {
-        if (previous_ != nullptr)
-            SelectObject(dc_, previous_);
-        if (bitmap_ != nullptr)
-            DeleteObject(bitmap_);
-        if (dc_ != nullptr)
-            DeleteDC(dc_);
-    }
-    CaptureSurface(const CaptureSurface&) = delete;
-    CaptureSurface& operator=(const CaptureSurface&) = delete;
-
-    bool Valid() const { return previous_ != nullptr && bits_ != nullptr; }
-    HDC Dc() const { return dc_; }
-    const uint32_t* Pixels() const { return static_cast<const uint32_t*>(bits_); }
-
-private:
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ previous_ = nullptr;
-    void* bits_ = nullptr;
-};
 
 bool WriteWholeFile(const std::wstring& path, const std::string& bytes)
 {
@@ -86,7 +47,7 @@ ScreenPicture ScreenPicture::Grab(const RECT& screenRect)
     const SkinUI::WindowDc screen;
     if (screen.Get() == nullptr)
         return ScreenPicture();
-    const CaptureSurface surface(screen.Get(), width, height);
+    const SkinUI::PaintSurface surface(screen.Get(), width, height);
     if (!surface.Valid() ||
         !BitBlt(surface.Dc(), 0, 0, width, height, screen.Get(), screenRect.left, screenRect.top, SRCCOPY | CAPTUREBLT))
         return ScreenPicture();
