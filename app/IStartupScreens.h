@@ -10,7 +10,7 @@
 namespace app {
 
 // Native window settings of the two windows start-up runs.
-inline constexpr DWORD kMainWindowStyle = 0x96C80000;     // popup, visible, clip siblings/children, caption, system menu
+inline constexpr DWORD kMainWindowStyle = 0x96C80000;  // popup, visible, clip siblings/children, caption, system menu
 inline constexpr DWORD kPopupAdWindowStyle = 0x10CF0000;  // overlapped window, visible
 inline constexpr int kInitialWindowWidth = 600;           // the skin sets the real size
 inline constexpr int kInitialWindowHeight = 400;

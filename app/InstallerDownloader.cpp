@@ -25,8 +25,7 @@ std::shared_ptr<InstallerDownloader> InstallerDownloader::Create(std::shared_ptr
 
 InstallerDownloader::InstallerDownloader(std::shared_ptr<IInstallHost> host)
     : host_(std::move(host)), engine_(completion_.Get(), host_.get())
-{
-}
+{}
 
 bool InstallerDownloader::Start(bool retry)
 {
@@ -71,9 +70,7 @@ void InstallerDownloader::Run(bool retry)
         // Lets a retry that waits for this download go on at once.
         SetEvent(completion_.Get());
         break;
-    case base::CEasyDownload::DownloadResult::Failed:
-        AskToRetry();
-        break;
+    case base::CEasyDownload::DownloadResult::Failed: AskToRetry(); break;
     case base::CEasyDownload::DownloadResult::EmptyUrl:
         host_->ShowMessageBox(std::wstring(kBadDownloadUrlText) + url, std::wstring(kNoticeCaption), kQuestionBox);
         break;

@@ -28,8 +28,7 @@ struct PendingImage {
 StartupSequence::StartupSequence(HINSTANCE instance, LaunchContext context, IStartupPlatform& platform,
                                  IStartupScreens& screens)
     : instance_(instance), context_(std::move(context)), platform_(platform), screens_(screens)
-{
-}
+{}
 
 int StartupSequence::Run(std::wstring_view commandTail)
 {

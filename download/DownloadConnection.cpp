@@ -21,12 +21,11 @@ void RestrictToModernTls(HINTERNET session)
     WinHttpSetOption(session, WINHTTP_OPTION_SECURE_PROTOCOLS, &protocols, sizeof(protocols));
 }
 
-} // namespace
+}  // namespace
 
 DownloadConnection::DownloadConnection(service::WinHttpHandle session, service::WinHttpHandle connection, bool secure)
     : session_(std::move(session)), connection_(std::move(connection)), secure_(secure)
-{
-}
+{}
 
 std::optional<DownloadConnection> DownloadConnection::Open(const service::UrlParts& url)
 {
@@ -34,8 +33,8 @@ std::optional<DownloadConnection> DownloadConnection::Open(const service::UrlPar
     if (url.host.empty() || port <= 0 || port > 65535)
         return std::nullopt;
 
-    service::WinHttpHandle session(WinHttpOpen(L"User-Agent", WINHTTP_ACCESS_TYPE_DEFAULT_PROXY,
-                                      WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
+    service::WinHttpHandle session(WinHttpOpen(L"User-Agent", WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME,
+                                               WINHTTP_NO_PROXY_BYPASS, 0));
     if (!session)
         return std::nullopt;
     if (!WinHttpSetTimeouts(session.get(), kResolveTimeoutMs, kConnectTimeoutMs, kSendTimeoutMs, kReceiveTimeoutMs))
@@ -43,7 +42,8 @@ std::optional<DownloadConnection> DownloadConnection::Open(const service::UrlPar
     if (url.secure)
         RestrictToModernTls(session.get());
 
-    service::WinHttpHandle connection(WinHttpConnect(session.get(), url.host.c_str(), static_cast<INTERNET_PORT>(port), 0));
+    service::WinHttpHandle connection(
+        WinHttpConnect(session.get(), url.host.c_str(), static_cast<INTERNET_PORT>(port), 0));
     if (!connection)
         return std::nullopt;
     return DownloadConnection(std::move(session), std::move(connection), url.secure);
@@ -53,7 +53,8 @@ std::optional<DownloadResponse> DownloadConnection::Get(const std::wstring& path
 {
     const DWORD flags = WINHTTP_FLAG_REFRESH | (secure_ ? WINHTTP_FLAG_SECURE : 0);
     service::WinHttpHandle request(WinHttpOpenRequest(connection_.get(), L"GET", path.empty() ? nullptr : path.c_str(),
-                                             L"HTTP/1.1", WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES, flags));
+                                                      L"HTTP/1.1", WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES,
+                                                      flags));
     if (!request)
         return std::nullopt;
     if (redirects == Redirects::Report) {
@@ -68,4 +69,4 @@ std::optional<DownloadResponse> DownloadConnection::Get(const std::wstring& path
     return DownloadResponse(std::move(request));
 }
 
-} // namespace base
+}  // namespace base

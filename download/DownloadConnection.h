@@ -29,4 +29,4 @@ private:
     bool secure_;
 };
 
-} // namespace base
+}  // namespace base

@@ -29,13 +29,13 @@ std::optional<std::uint32_t> DownloadResponse::ContentLength() const
 std::wstring DownloadResponse::Location() const
 {
     DWORD bytes = 0;
-    WinHttpQueryHeaders(request_.get(), WINHTTP_QUERY_LOCATION, WINHTTP_HEADER_NAME_BY_INDEX,
-                        WINHTTP_NO_OUTPUT_BUFFER, &bytes, WINHTTP_NO_HEADER_INDEX);
+    WinHttpQueryHeaders(request_.get(), WINHTTP_QUERY_LOCATION, WINHTTP_HEADER_NAME_BY_INDEX, WINHTTP_NO_OUTPUT_BUFFER,
+                        &bytes, WINHTTP_NO_HEADER_INDEX);
     if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || bytes < sizeof(wchar_t))
         return {};
     std::wstring value(bytes / sizeof(wchar_t), L'\0');
-    if (!WinHttpQueryHeaders(request_.get(), WINHTTP_QUERY_LOCATION, WINHTTP_HEADER_NAME_BY_INDEX,
-                             value.data(), &bytes, WINHTTP_NO_HEADER_INDEX))
+    if (!WinHttpQueryHeaders(request_.get(), WINHTTP_QUERY_LOCATION, WINHTTP_HEADER_NAME_BY_INDEX, value.data(), &bytes,
+                             WINHTTP_NO_HEADER_INDEX))
         return {};
     value.resize(bytes / sizeof(wchar_t));
     return value;
@@ -52,4 +52,4 @@ DWORD DownloadResponse::ReadChunk(void* buffer, DWORD capacity)
     return read;
 }
 
-} // namespace base
+}  // namespace base

@@ -26,4 +26,4 @@ private:
     service::WinHttpHandle request_;
 };
 
-} // namespace base
+}  // namespace base

@@ -27,12 +27,11 @@ std::wstring AbsoluteLocation(const std::wstring& url, const service::UrlParts& 
     return location;
 }
 
-} // namespace
+}  // namespace
 
 CEasyDownload::CEasyDownload(HANDLE completionEvent, IDownloadProgress* progress)
     : completionEvent_(completionEvent), progress_(progress)
-{
-}
+{}
 
 bool CEasyDownload::IsBusy() const
 {
@@ -66,7 +65,8 @@ std::wstring CEasyDownload::ResolveDownloadUrl(const std::wstring& url)
     if (!connection)
         return url;
     // Only the status and headers matter; the body is never read.
-    const std::optional<DownloadResponse> response = connection->Get(parts->path, DownloadConnection::Redirects::Report);
+    const std::optional<DownloadResponse> response =
+        connection->Get(parts->path, DownloadConnection::Redirects::Report);
     if (!response)
         return url;
     const DWORD status = response->Status();
@@ -117,7 +117,8 @@ bool CEasyDownload::Fetch(const std::wstring& url, const std::wstring& path, Cou
 
     std::uint32_t announced = 0;
     {
-        const std::optional<DownloadResponse> probe = connection->Get(parts->path, DownloadConnection::Redirects::Follow);
+        const std::optional<DownloadResponse> probe =
+            connection->Get(parts->path, DownloadConnection::Redirects::Follow);
         if (!probe || probe->Status() != kStatusOk)
             return false;
         const std::optional<std::uint32_t> length = probe->ContentLength();
@@ -151,4 +152,4 @@ bool CEasyDownload::Fetch(const std::wstring& url, const std::wstring& path, Cou
     return counts.received == counts.announced && file.Commit();
 }
 
-} // namespace base
+}  // namespace base

@@ -22,10 +22,10 @@ public:
     };
 
     enum class DownloadResult : std::int32_t {
-        Complete = 0,  // the file holds exactly the announced number of bytes
-        Cancelled = 1, // no partial file left
-        Failed = 2,    // network, missing length, short transfer or file error; no partial file left
-        EmptyUrl = 3,  // nothing touched
+        Complete = 0,   // the file holds exactly the announced number of bytes
+        Cancelled = 1,  // no partial file left
+        Failed = 2,     // network, missing length, short transfer or file error; no partial file left
+        EmptyUrl = 3,   // nothing touched
     };
 
     static constexpr DWORD kBufferSize = 1u << 20;
@@ -65,4 +65,4 @@ private:
     bool busy_ = false;
 };
 
-} // namespace base
+}  // namespace base

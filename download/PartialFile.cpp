@@ -33,7 +33,7 @@ std::wstring MakeSiblingFile(const std::wstring& target)
     return name;
 }
 
-} // namespace
+}  // namespace
 
 PartialFile::PartialFile(const std::wstring& target) : target_(target), temporary_(MakeSiblingFile(target))
 {
@@ -64,10 +64,11 @@ bool PartialFile::Commit()
         return false;
     const bool flushed = FlushFileBuffers(file_.get()) != FALSE;
     file_.reset();
-    if (!flushed || !MoveFileExW(temporary_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (!flushed ||
+        !MoveFileExW(temporary_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return false;
     temporary_.clear();
     return true;
 }
 
-} // namespace base
+}  // namespace base

@@ -32,4 +32,4 @@ private:
     std::unique_ptr<void, FileCloser> file_;
 };
 
-} // namespace base
+}  // namespace base

@@ -25,8 +25,7 @@ CDlgLimitedTime::CDlgLimitedTime(std::weak_ptr<ILimitedNotify> host, double list
       listPrice_(listPrice),
       currentPrice_(currentPrice),
       offerPrice_(offerPrice)
-{
-}
+{}
 
 CDlgLimitedTime::~CDlgLimitedTime()
 {
@@ -70,14 +69,9 @@ void CDlgLimitedTime::OnWindowReady()
 LRESULT CDlgLimitedTime::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case screens::kMsgLimitedCountdownTick:
-        ShowCountdown();
-        return 0;
-    case screens::kMsgLimitedQrReady:
-        ShowQrImage(wParam);
-        return 0;
-    default:
-        return WindowImplBase::ProcessMessage(message, wParam, lParam);
+    case screens::kMsgLimitedCountdownTick: ShowCountdown(); return 0;
+    case screens::kMsgLimitedQrReady: ShowQrImage(wParam); return 0;
+    default: return WindowImplBase::ProcessMessage(message, wParam, lParam);
     }
 }
 

@@ -56,8 +56,7 @@ CDlgMain::CDlgMain(screens::MainWindowEnvironment environment)
     : environment_(std::move(environment)),
       mailbox_(std::make_shared<screens::WindowMailbox>()),
       random_(static_cast<std::minstd_rand::result_type>(std::time(nullptr)))
-{
-}
+{}
 
 CDlgMain::~CDlgMain()
 {

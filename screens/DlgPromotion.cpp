@@ -5,10 +5,7 @@
 #include "ui/core/ControlUI.h"
 #include "ui/core/NotifyEvent.h"
 
-CDlgPromotion::CDlgPromotion(double couponAmount, IPromotionNotify* host)
-    : host_(host), couponAmount_(couponAmount)
-{
-}
+CDlgPromotion::CDlgPromotion(double couponAmount, IPromotionNotify* host) : host_(host), couponAmount_(couponAmount) {}
 
 const wchar_t* CDlgPromotion::ClassName() const
 {

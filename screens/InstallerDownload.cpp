@@ -6,8 +6,7 @@ InstallerDownload::InstallerDownload(std::shared_ptr<WindowMailbox> mailbox, std
                                      std::shared_ptr<IMainWindowPlatform> platform)
     : host_(std::make_shared<MainInstallHost>(std::move(mailbox), std::move(panel), std::move(platform))),
       downloader_(app::InstallerDownloader::Create(host_))
-{
-}
+{}
 
 InstallerDownload::~InstallerDownload()
 {

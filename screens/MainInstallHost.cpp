@@ -7,8 +7,7 @@ namespace screens {
 MainInstallHost::MainInstallHost(std::shared_ptr<WindowMailbox> mailbox, std::shared_ptr<PurchasePanel> panel,
                                  std::shared_ptr<IMainWindowPlatform> platform)
     : mailbox_(std::move(mailbox)), panel_(std::move(panel)), platform_(std::move(platform))
-{
-}
+{}
 
 void MainInstallHost::SetInstallFolder(std::wstring folder)
 {

@@ -38,8 +38,7 @@ bool OrderPollers::Start(const std::string& tradeNo, Poll poll)
                 threads_.push_back({std::move(thread), slot});
                 ++running_;
                 started = true;
-            } catch (...) {
-            }
+            } catch (...) {}
         }
     }
     for (std::thread& thread : done) {

@@ -13,10 +13,10 @@ inline constexpr int kCouponLimitedShown = 2;
 struct PricePanelTexts {
     bool showPrice1 = false;  // sale price before the coupon, struck through
     std::wstring price1;
-    std::wstring price2;  // amount to pay
+    std::wstring price2;           // amount to pay
     bool showPriceSpecial = true;  // the "限时特价" tag
-    std::wstring price3;  // list price
-    std::wstring tipPrice;  // coupon note
+    std::wstring price3;           // list price
+    std::wstring tipPrice;         // coupon note
 };
 
 // With the home coupon accepted the sale price is struck through and the

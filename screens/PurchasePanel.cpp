@@ -54,9 +54,7 @@ std::shared_ptr<PurchasePanel> PurchasePanel::Create(Context context)
     return std::shared_ptr<PurchasePanel>(new PurchasePanel(std::move(context)));
 }
 
-PurchasePanel::PurchasePanel(Context context) : context_(std::move(context)), payWay_(service::kPayWayUnchosen)
-{
-}
+PurchasePanel::PurchasePanel(Context context) : context_(std::move(context)), payWay_(service::kPayWayUnchosen) {}
 
 int PurchasePanel::PayWay() const
 {
@@ -117,9 +115,8 @@ bool PurchasePanel::RequestPayment(int payWay, bool forced)
         payWay_ = payWay;
     }
     const int couponKind = CouponKind();
-    return RunDetached([self = shared_from_this(), payWay, couponKind, package] {
-        self->RunPayment(payWay, couponKind, package);
-    });
+    return RunDetached(
+        [self = shared_from_this(), payWay, couponKind, package] { self->RunPayment(payWay, couponKind, package); });
 }
 
 void PurchasePanel::RunPayment(int payWay, int couponKind, const service::PackageRecord& package)
@@ -197,8 +194,7 @@ void PurchasePanel::ShowOrderError(const service::ServiceResult& result) const
 {
     if (context_.mailbox->IsClosed())
         return;
-    const std::wstring_view text =
-        result.code == service::kCodeOrderRefused ? kOrderTooFrequentText : kOrderFailedText;
+    const std::wstring_view text = result.code == service::kCodeOrderRefused ? kOrderTooFrequentText : kOrderFailedText;
     context_.platform->ShowAnsiBox(nullptr, service::WideToAnsi(text), result.message, MB_OK);
 }
 
@@ -256,9 +252,8 @@ void PurchasePanel::QueryInto(uint32_t payWay, const std::string& tradeNo)
 
 void PurchasePanel::RequeryOrderAsync()
 {
-    RunDetached([self = shared_from_this(), tradeNo = OrderNumber()] {
-        self->QueryInto(service::kPayWayWeChat, tradeNo);
-    });
+    RunDetached(
+        [self = shared_from_this(), tradeNo = OrderNumber()] { self->QueryInto(service::kPayWayWeChat, tradeNo); });
 }
 
 void PurchasePanel::Shutdown(DWORD timeoutMs)

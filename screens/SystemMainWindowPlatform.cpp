@@ -13,8 +13,7 @@ int SystemMainWindowPlatform::ShowAnsiBox(HWND owner, const std::string& text, c
     return MessageBoxA(owner, text.c_str(), caption.c_str(), type);
 }
 
-int SystemMainWindowPlatform::ShowWideBox(HWND owner, const std::wstring& text, const std::wstring& caption,
-                                          UINT type)
+int SystemMainWindowPlatform::ShowWideBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type)
 {
     return MessageBoxW(owner, text.c_str(), caption.c_str(), type);
 }

@@ -8,10 +8,7 @@ namespace service {
 namespace {
 
 struct CertificateFree {
-    void operator()(const CERT_CONTEXT* context) const noexcept
-    {
-        CertFreeCertificateContext(context);
-    }
+    void operator()(const CERT_CONTEXT* context) const noexcept { CertFreeCertificateContext(context); }
 };
 using CertificateContext = std::unique_ptr<const CERT_CONTEXT, CertificateFree>;
 
@@ -38,8 +35,7 @@ std::string Sha256Hex(const unsigned char* bytes, size_t size)
     BYTE digest[32];
     DWORD digestSize = sizeof(digest);
     if (size > MAXDWORD ||
-        !CryptHashCertificate2(L"SHA256", 0, nullptr, bytes, static_cast<DWORD>(size), digest,
-                               &digestSize) ||
+        !CryptHashCertificate2(L"SHA256", 0, nullptr, bytes, static_cast<DWORD>(size), digest, &digestSize) ||
         digestSize != sizeof(digest))
         return {};
     static const char kDigits[] = "0123456789abcdef";

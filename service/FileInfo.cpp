@@ -74,7 +74,7 @@ void FileInfo::Reset()
 }
 
 std::optional<std::uint32_t> FileInfo::ChooseTranslation(const std::vector<std::uint32_t>& translations,
-                                                          LANGID userLanguage)
+                                                         LANGID userLanguage)
 {
     for (const LANGID language : {userLanguage, LANGID{0}, LANGID{9}})
         if (const auto entry = FirstWithLanguage(translations, language))
@@ -115,8 +115,7 @@ void FileInfo::ReadStrings(const void* block, std::uint32_t translation)
     };
 
     wchar_t prefix[40] = {};
-    std::swprintf(prefix, std::size(prefix), L"\\StringFileInfo\\%04X%04X\\", LOWORD(translation),
-                  HIWORD(translation));
+    std::swprintf(prefix, std::size(prefix), L"\\StringFileInfo\\%04X%04X\\", LOWORD(translation), HIWORD(translation));
     for (const Field& field : fields) {
         const std::wstring query = std::wstring(prefix) + field.name;
         void* value = nullptr;

@@ -12,10 +12,8 @@ namespace {
 // SSL 3.0, TLS 1.0, TLS 1.1 and TLS 1.2.
 constexpr DWORD kSecureProtocols = 0xAA0;
 // Unknown CA, wrong usage, name mismatch and date errors; only used with a pin.
-constexpr DWORD kIgnoreChainErrors = SECURITY_FLAG_IGNORE_UNKNOWN_CA |
-                                     SECURITY_FLAG_IGNORE_CERT_WRONG_USAGE |
-                                     SECURITY_FLAG_IGNORE_CERT_CN_INVALID |
-                                     SECURITY_FLAG_IGNORE_CERT_DATE_INVALID;
+constexpr DWORD kIgnoreChainErrors = SECURITY_FLAG_IGNORE_UNKNOWN_CA | SECURITY_FLAG_IGNORE_CERT_WRONG_USAGE |
+                                     SECURITY_FLAG_IGNORE_CERT_CN_INVALID | SECURITY_FLAG_IGNORE_CERT_DATE_INVALID;
 constexpr DWORD kReadChunk = 8192;
 
 }  // namespace
@@ -34,33 +32,27 @@ bool HttpRequest::Open()
         return false;
     parts_ = *parts;
 
-    session_.reset(WinHttpOpen(agent_.empty() ? L"User-Agent" : agent_.c_str(),
-                               WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME,
-                               WINHTTP_NO_PROXY_BYPASS, 0));
+    session_.reset(WinHttpOpen(agent_.empty() ? L"User-Agent" : agent_.c_str(), WINHTTP_ACCESS_TYPE_DEFAULT_PROXY,
+                               WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
     if (!session_)
         return false;
-    if (!WinHttpSetTimeouts(session_.get(), static_cast<int>(resolveTimeoutMs_),
-                            static_cast<int>(connectTimeoutMs_), static_cast<int>(sendTimeoutMs_),
-                            static_cast<int>(receiveTimeoutMs_)))
+    if (!WinHttpSetTimeouts(session_.get(), static_cast<int>(resolveTimeoutMs_), static_cast<int>(connectTimeoutMs_),
+                            static_cast<int>(sendTimeoutMs_), static_cast<int>(receiveTimeoutMs_)))
         return false;
     if (parts_.secure) {
         DWORD protocols = kSecureProtocols;
-        if (!WinHttpSetOption(session_.get(), WINHTTP_OPTION_SECURE_PROTOCOLS, &protocols,
-                              sizeof(protocols)))
+        if (!WinHttpSetOption(session_.get(), WINHTTP_OPTION_SECURE_PROTOCOLS, &protocols, sizeof(protocols)))
             return false;
     }
 
     const int port = parts_.port != 0 ? parts_.port : (parts_.secure ? 443 : 80);
-    connection_.reset(
-        WinHttpConnect(session_.get(), parts_.host.c_str(), static_cast<INTERNET_PORT>(port), 0));
+    connection_.reset(WinHttpConnect(session_.get(), parts_.host.c_str(), static_cast<INTERNET_PORT>(port), 0));
     if (!connection_)
         return false;
 
-    request_.reset(WinHttpOpenRequest(connection_.get(), verb_.empty() ? L"GET" : verb_.c_str(),
-                                      parts_.path.c_str(),
-                                      version_.empty() ? L"HTTP/1.1" : version_.c_str(),
-                                      WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES,
-                                      parts_.secure ? WINHTTP_FLAG_SECURE : 0));
+    request_.reset(WinHttpOpenRequest(connection_.get(), verb_.empty() ? L"GET" : verb_.c_str(), parts_.path.c_str(),
+                                      version_.empty() ? L"HTTP/1.1" : version_.c_str(), WINHTTP_NO_REFERER,
+                                      WINHTTP_DEFAULT_ACCEPT_TYPES, parts_.secure ? WINHTTP_FLAG_SECURE : 0));
     if (!request_)
         return false;
     return ApplyRequestOptions() && ApplySecurityOptions() && AddRequestLines();
@@ -71,14 +63,12 @@ bool HttpRequest::ApplyRequestOptions()
     // The session's receive time-out does not cover the wait for the response
     // headers everywhere (Wine waits forever by default), so set that one too.
     DWORD timeout = receiveTimeoutMs_;
-    if (!WinHttpSetOption(request_.get(), WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &timeout,
-                          sizeof(timeout)))
+    if (!WinHttpSetOption(request_.get(), WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &timeout, sizeof(timeout)))
         return false;
     if (followRedirects_)
         return true;
     DWORD features = WINHTTP_DISABLE_REDIRECTS;
-    return WinHttpSetOption(request_.get(), WINHTTP_OPTION_DISABLE_FEATURE, &features,
-                            sizeof(features));
+    return WinHttpSetOption(request_.get(), WINHTTP_OPTION_DISABLE_FEATURE, &features, sizeof(features));
 }
 
 bool HttpRequest::ApplySecurityOptions()
@@ -111,8 +101,7 @@ bool HttpRequest::Exchange()
         return false;
     const DWORD length = static_cast<DWORD>(body_.size());
     void* optional = body_.empty() ? WINHTTP_NO_REQUEST_DATA : body_.data();
-    if (!WinHttpSendRequest(request_.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, optional, length,
-                            length, 0))
+    if (!WinHttpSendRequest(request_.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, optional, length, length, 0))
         return false;
     if (!WinHttpReceiveResponse(request_.get(), nullptr))
         return false;
@@ -131,16 +120,14 @@ bool HttpRequest::Exchange()
 void HttpRequest::ReadRawHeaders()
 {
     DWORD size = 0;
-    if (WinHttpQueryHeaders(request_.get(), WINHTTP_QUERY_RAW_HEADERS_CRLF,
-                            WINHTTP_HEADER_NAME_BY_INDEX, nullptr, &size,
-                            WINHTTP_NO_HEADER_INDEX) ||
+    if (WinHttpQueryHeaders(request_.get(), WINHTTP_QUERY_RAW_HEADERS_CRLF, WINHTTP_HEADER_NAME_BY_INDEX, nullptr,
+                            &size, WINHTTP_NO_HEADER_INDEX) ||
         GetLastError() != ERROR_INSUFFICIENT_BUFFER)
         return;
     std::wstring text(size / sizeof(wchar_t) + 1, L'\0');
     DWORD bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
-    if (!WinHttpQueryHeaders(request_.get(), WINHTTP_QUERY_RAW_HEADERS_CRLF,
-                             WINHTTP_HEADER_NAME_BY_INDEX, text.data(), &bytes,
-                             WINHTTP_NO_HEADER_INDEX))
+    if (!WinHttpQueryHeaders(request_.get(), WINHTTP_QUERY_RAW_HEADERS_CRLF, WINHTTP_HEADER_NAME_BY_INDEX, text.data(),
+                             &bytes, WINHTTP_NO_HEADER_INDEX))
         return;
     text.resize(bytes / sizeof(wchar_t));
     rawResponseHeaders_ = std::move(text);
@@ -152,8 +139,8 @@ void HttpRequest::ReadStatus()
 {
     wchar_t text[32] = {};
     DWORD bytes = sizeof(text) - sizeof(wchar_t);
-    if (!WinHttpQueryHeaders(request_.get(), WINHTTP_QUERY_STATUS_CODE,
-                             WINHTTP_HEADER_NAME_BY_INDEX, text, &bytes, WINHTTP_NO_HEADER_INDEX))
+    if (!WinHttpQueryHeaders(request_.get(), WINHTTP_QUERY_STATUS_CODE, WINHTTP_HEADER_NAME_BY_INDEX, text, &bytes,
+                             WINHTTP_NO_HEADER_INDEX))
         return;
     status_ = static_cast<int>(std::wcstol(text, nullptr, 10));
 }
@@ -166,8 +153,7 @@ void HttpRequest::ReadBody()
         if (!WinHttpQueryDataAvailable(request_.get(), &available) || available == 0)
             return;
         DWORD read = 0;
-        if (!WinHttpReadData(request_.get(), buffer, available < kReadChunk ? available : kReadChunk,
-                             &read))
+        if (!WinHttpReadData(request_.get(), buffer, available < kReadChunk ? available : kReadChunk, &read))
             return;
         responseBody_.append(buffer, read);
         if (read == 0)

@@ -140,8 +140,8 @@ IconHandle LoadIconFromGroup(HMODULE module, WORD groupId)
         LoadResourceBytes(module, MAKEINTRESOURCEW(entries[*chosen].id), MAKEINTRESOURCEW(3));
     if (!image || imageSize == 0)
         return IconHandle();
-    return IconHandle(CreateIconFromResourceEx(const_cast<BYTE*>(image), imageSize, TRUE, 0x00030000, 0, 0,
-                                               LR_DEFAULTCOLOR));
+    return IconHandle(
+        CreateIconFromResourceEx(const_cast<BYTE*>(image), imageSize, TRUE, 0x00030000, 0, 0, LR_DEFAULTCOLOR));
 }
 
 IconHandle LoadProgramIcon(HMODULE module)

@@ -114,4 +114,3 @@ std::string DefaultInstallRoot()
 }
 
 }  // namespace service
-

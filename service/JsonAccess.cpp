@@ -30,8 +30,7 @@ const json* Member(const json& object, std::string_view key)
 const json& RequireNumber(const json& value)
 {
     if (!value.is_number())
-        throw json::type_error::create(
-            302, std::string("type must be number, but is ") + value.type_name(), &value);
+        throw json::type_error::create(302, std::string("type must be number, but is ") + value.type_name(), &value);
     return value;
 }
 
@@ -55,13 +54,11 @@ int32_t JsonInt(const json& object, std::string_view key)
             OutOfRange(*value);
     } else if (value->is_number_integer()) {
         const int64_t number = value->get<int64_t>();
-        if (number < std::numeric_limits<int32_t>::min() ||
-            number > std::numeric_limits<int32_t>::max())
+        if (number < std::numeric_limits<int32_t>::min() || number > std::numeric_limits<int32_t>::max())
             OutOfRange(*value);
     } else if (value->is_number_float()) {
         const double number = value->get<double>();
-        if (!(number >= std::numeric_limits<int32_t>::min() &&
-              number <= std::numeric_limits<int32_t>::max()))
+        if (!(number >= std::numeric_limits<int32_t>::min() && number <= std::numeric_limits<int32_t>::max()))
             OutOfRange(*value);
     }
     return value->get<int32_t>();

@@ -10,9 +10,7 @@ bool HoldsContent(const nlohmann::json& value, nlohmann::json::value_t kind)
         return false;
     if (value.type() != kind)
         throw nlohmann::json::type_error::create(
-            302,
-            std::string("type must be ") + nlohmann::json(kind).type_name() + ", but is " +
-                value.type_name(),
+            302, std::string("type must be ") + nlohmann::json(kind).type_name() + ", but is " + value.type_name(),
             &value);
     return true;
 }

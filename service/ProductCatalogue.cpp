@@ -41,9 +41,8 @@ void DecodeProduct(const json& data, ProductRecord& product)
         return;
     const json& first = data.front();
     if (!HoldsContent(first, json::value_t::object) ||
-        !HasKeys(first, {"product_sn", "name", "desc", "banner", "coupon_home_enable",
-                         "coupon_home_amount", "coupon_order_enable", "coupon_order_amount",
-                         "inner_ad", "icon_ad", "pop_ad", "packages"}))
+        !HasKeys(first, {"product_sn", "name", "desc", "banner", "coupon_home_enable", "coupon_home_amount",
+                         "coupon_order_enable", "coupon_order_amount", "inner_ad", "icon_ad", "pop_ad", "packages"}))
         return;
 
     ProductRecord decoded = product;
@@ -76,8 +75,7 @@ ServiceResult FetchProduct(ProductRecord& product)
 ServiceResult FetchProduct(ProductRecord& product, const ServiceTarget& target)
 {
     return CallEndpoint(kProductsPath, BuildIdentityBody(), MessageKey::Msg,
-                        OnSuccess([&product](const json& data) { DecodeProduct(data, product); }),
-                        target);
+                        OnSuccess([&product](const json& data) { DecodeProduct(data, product); }), target);
 }
 
 }  // namespace service

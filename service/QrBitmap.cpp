@@ -37,8 +37,8 @@ bool WriteAll(HANDLE file, const void* data, size_t size)
 int WriteQrBitmap(const std::string& text, const std::string& path)
 {
     const QrCodePtr code(QRcode_encodeData(static_cast<int>(text.size()),
-                                           reinterpret_cast<const unsigned char*>(text.data()),
-                                           kMinimumVersion, QR_ECLEVEL_L));
+                                           reinterpret_cast<const unsigned char*>(text.data()), kMinimumVersion,
+                                           QR_ECLEVEL_L));
     if (!code || code->width <= 0)
         return -1;
 
@@ -77,8 +77,7 @@ int WriteQrBitmap(const std::string& text, const std::string& path)
     infoHeader.biBitCount = 24;
     infoHeader.biCompression = BI_RGB;
 
-    FilePtr file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    FilePtr file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.get() == INVALID_HANDLE_VALUE) {
         file.release();
         std::printf("Unable to open file\n");

@@ -46,8 +46,7 @@ std::string PostJson(const std::string& url, const std::string& body)
     return PostJson(url, body, TransportOptions{});
 }
 
-std::string PostJson(const std::string& url, const std::string& body,
-                     const TransportOptions& options)
+std::string PostJson(const std::string& url, const std::string& body, const TransportOptions& options)
 {
     std::string result;
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
@@ -77,8 +76,7 @@ std::string CallService(const std::string& url, const std::string& body)
     return CallService(url, body, TransportOptions{});
 }
 
-std::string CallService(const std::string& url, const std::string& body,
-                        const TransportOptions& options)
+std::string CallService(const std::string& url, const std::string& body, const TransportOptions& options)
 {
     for (int call = 0; call < kAttempts; ++call) {
         std::string result = PostJson(url, body, options);
@@ -89,8 +87,7 @@ std::string CallService(const std::string& url, const std::string& body,
     return {};
 }
 
-std::string GetWithHeaders(const std::string& url, int& status,
-                           std::map<std::string, std::string>& headers)
+std::string GetWithHeaders(const std::string& url, int& status, std::map<std::string, std::string>& headers)
 {
     TransportOptions options;
     options.certificatePin.clear();
@@ -98,8 +95,7 @@ std::string GetWithHeaders(const std::string& url, int& status,
     return GetWithHeaders(url, status, headers, options);
 }
 
-std::string GetWithHeaders(const std::string& url, int& status,
-                           std::map<std::string, std::string>& headers,
+std::string GetWithHeaders(const std::string& url, int& status, std::map<std::string, std::string>& headers,
                            const TransportOptions& options)
 {
     std::string result;

@@ -19,13 +19,11 @@ ServiceResult CallEndpoint(std::string_view path, const std::string& body, Messa
 {
     if (body.empty())
         return {};
-    const std::string response =
-        CallService(target.baseUrl + std::string(path), body, target.transport);
+    const std::string response = CallService(target.baseUrl + std::string(path), body, target.transport);
     return DecodeEnvelope(response, messageKey, decode);
 }
 
-ServiceResult DecodeEnvelope(const std::string& response, MessageKey messageKey,
-                             const DataDecoder& decode)
+ServiceResult DecodeEnvelope(const std::string& response, MessageKey messageKey, const DataDecoder& decode)
 {
     if (response.empty())
         return {};

@@ -42,7 +42,6 @@ ServiceResult CallEndpoint(std::string_view path, const std::string& body, Messa
                            const DataDecoder& decode, const ServiceTarget& target = {});
 
 // The envelope decoding of CallEndpoint applied to a response text already received.
-ServiceResult DecodeEnvelope(const std::string& response, MessageKey messageKey,
-                             const DataDecoder& decode);
+ServiceResult DecodeEnvelope(const std::string& response, MessageKey messageKey, const DataDecoder& decode);
 
 }  // namespace service

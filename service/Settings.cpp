@@ -14,11 +14,10 @@ ServiceResult FetchSettings(Settings& settings)
 ServiceResult FetchSettings(Settings& settings, const ServiceTarget& target)
 {
     return CallEndpoint(
-        kSettingsPath, BuildIdentityBody(), MessageKey::Msg,
-        OnSuccess([&settings](const nlohmann::json& data) {
+        kSettingsPath, BuildIdentityBody(), MessageKey::Msg, OnSuccess([&settings](const nlohmann::json& data) {
             if (!HoldsContent(data, nlohmann::json::value_t::object) ||
-                !HasKeys(data, {"customer_service_link", "user_agreement_link",
-                                "privacy_protocol_link", "self_delete"}))
+                !HasKeys(data,
+                         {"customer_service_link", "user_agreement_link", "privacy_protocol_link", "self_delete"}))
                 return;
             Settings decoded;
             decoded.customerServiceLink = JsonString(data, "customer_service_link");

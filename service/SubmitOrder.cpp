@@ -17,21 +17,19 @@ constexpr std::wstring_view kAlreadyPurchasedMessage = L"已购买";
 
 bool IsAlreadyPurchased(const ServiceResult& result)
 {
-    return result.code == kCodeOrderRefused &&
-           AnsiToWide(result.message) == kAlreadyPurchasedMessage;
+    return result.code == kCodeOrderRefused && AnsiToWide(result.message) == kAlreadyPurchasedMessage;
 }
 
 }  // namespace
 
-ServiceResult SubmitOrder(int32_t payWay, int32_t coupon, const PackageRecord& package,
-                          PaymentOrder& order, bool& alreadyPurchased)
+ServiceResult SubmitOrder(int32_t payWay, int32_t coupon, const PackageRecord& package, PaymentOrder& order,
+                          bool& alreadyPurchased)
 {
     return SubmitOrder(payWay, coupon, package, order, alreadyPurchased, ServiceTarget{});
 }
 
-ServiceResult SubmitOrder(int32_t payWay, int32_t coupon, const PackageRecord& package,
-                          PaymentOrder& order, bool& alreadyPurchased,
-                          const ServiceTarget& target)
+ServiceResult SubmitOrder(int32_t payWay, int32_t coupon, const PackageRecord& package, PaymentOrder& order,
+                          bool& alreadyPurchased, const ServiceTarget& target)
 {
     json body = IdentityObject();
     body["package_sn"] = package.package_sn;

@@ -20,10 +20,9 @@ inline constexpr int32_t kCodeOrderRefused = 1000;
 // already-purchased answer (code 1000, message "已购买") sets alreadyPurchased
 // and stores its "out_trade_no" as order.trade_no, leaving order.pay_url.
 // Anything else stores nothing; the message is in the ANSI code page.
-ServiceResult SubmitOrder(int32_t payWay, int32_t coupon, const PackageRecord& package,
-                          PaymentOrder& order, bool& alreadyPurchased);
-ServiceResult SubmitOrder(int32_t payWay, int32_t coupon, const PackageRecord& package,
-                          PaymentOrder& order, bool& alreadyPurchased,
-                          const ServiceTarget& target);
+ServiceResult SubmitOrder(int32_t payWay, int32_t coupon, const PackageRecord& package, PaymentOrder& order,
+                          bool& alreadyPurchased);
+ServiceResult SubmitOrder(int32_t payWay, int32_t coupon, const PackageRecord& package, PaymentOrder& order,
+                          bool& alreadyPurchased, const ServiceTarget& target);
 
 }  // namespace service

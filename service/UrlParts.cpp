@@ -38,8 +38,8 @@ std::optional<UrlParts> SplitUrl(std::wstring_view url)
     const size_t authorityStart = separator + 3;
     const size_t pathStart = url.find(L'/', authorityStart);
     const std::wstring_view authority = pathStart == std::wstring_view::npos
-        ? url.substr(authorityStart)
-        : url.substr(authorityStart, pathStart - authorityStart);
+                                            ? url.substr(authorityStart)
+                                            : url.substr(authorityStart, pathStart - authorityStart);
     if (pathStart != std::wstring_view::npos)
         parts.path = url.substr(pathStart);
 

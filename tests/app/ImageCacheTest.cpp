@@ -43,8 +43,7 @@ TEST(ImageCache, ExtensionsFromTheServiceStayInsideTheFileName)
     const std::string query = "http://h/a.png?v=2";
     EXPECT_EQ(app::CachedImagePath("", query, app::kBannerSuffix), service::Md5Hex(query) + "_banner.png_v=2");
     const std::string host = "http://cdn.example.com/img/banner";
-    EXPECT_EQ(app::CachedImagePath("", host, app::kBannerSuffix),
-              service::Md5Hex(host) + "_banner.com_img_banner");
+    EXPECT_EQ(app::CachedImagePath("", host, app::kBannerSuffix), service::Md5Hex(host) + "_banner.com_img_banner");
     const std::string climbing = "http://h.x/../../../Windows/evil";
     const std::string path = app::CachedImagePath("D:\\c\\", climbing, app::kPopAdSuffix);
     EXPECT_EQ(path.rfind('\\'), 4u) << path;

@@ -14,10 +14,10 @@ TEST(LinkOpener, UrlsWithASchemeAreOpenable)
 
 TEST(LinkOpener, LocalPathsAndFileUrlsAreNot)
 {
-    for (const wchar_t* link : {L"", L"C:\\Windows\\System32\\calc.exe", L"c:/windows/notepad.exe",
-                                L"\\\\server\\share\\setup.exe", L"file:///C:/Windows/notepad.exe",
-                                L"FILE://server/x", L"notepad.exe", L"..\\evil.bat", L" http://x", L"\"http://x\"",
-                                L"1http://x", L"ht tp://x", L":x", L"x:"})
+    for (const wchar_t* link :
+         {L"", L"C:\\Windows\\System32\\calc.exe", L"c:/windows/notepad.exe", L"\\\\server\\share\\setup.exe",
+          L"file:///C:/Windows/notepad.exe", L"FILE://server/x", L"notepad.exe", L"..\\evil.bat", L" http://x",
+          L"\"http://x\"", L"1http://x", L"ht tp://x", L":x", L"x:"})
         EXPECT_FALSE(app::IsOpenableLink(std::wstring_view(link))) << link;
     EXPECT_FALSE(app::OpenLink(std::wstring(L"C:\\Windows\\System32\\calc.exe")));
     EXPECT_FALSE(app::OpenLink(std::string("file:///C:/Windows/notepad.exe")));

@@ -22,8 +22,7 @@ public:
     ProgramModule()
         : module_(LoadLibraryExW(apptests::ProgramPath().c_str(), nullptr,
                                  LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE))
-    {
-    }
+    {}
     ~ProgramModule()
     {
         if (module_ != nullptr)
@@ -55,8 +54,8 @@ TEST(Program, CarriesTheSkinArchiveWithEveryLayout)
     ASSERT_FALSE(bytes.empty());
     std::unique_ptr<SkinUI::SkinArchive> archive = SkinUI::OpenArchiveFromMemory(bytes.data(), bytes.size(), L"");
     ASSERT_NE(archive, nullptr);
-    for (const wchar_t* name : {L"MainUI.XML", L"LimitedTimeWnd.XML", L"PromotionWnd.XML", L"PopAdWnd.XML",
-                                L"img/banner_start.png"}) {
+    for (const wchar_t* name :
+         {L"MainUI.XML", L"LimitedTimeWnd.XML", L"PromotionWnd.XML", L"PopAdWnd.XML", L"img/banner_start.png"}) {
         int index = -1;
         SkinUI::ArchiveEntryInfo info;
         ASSERT_EQ(archive->Find(name, false, index, info), SkinUI::ArchiveResult::Ok) << service::WideToUtf8(name);

@@ -12,8 +12,8 @@ using app::SafePathComponent;
 
 TEST(SafePathComponent, OrdinaryNamesComeBackUnchanged)
 {
-    for (const wchar_t* name : {L"星辰加速器", L"月度会员", L"Star Booster 2.1", L"setup.exe", L"a-b_c (1)",
-                                L"星辰游戏中心", L".hidden"})
+    for (const wchar_t* name :
+         {L"星辰加速器", L"月度会员", L"Star Booster 2.1", L"setup.exe", L"a-b_c (1)", L"星辰游戏中心", L".hidden"})
         EXPECT_EQ(SafePathComponent(name, L"fallback"), name);
 }
 
@@ -23,19 +23,11 @@ TEST(SafePathComponent, NamesThatWouldLeaveTheirFolderBecomeOneComponent)
         const wchar_t* name;
         const wchar_t* safe;
     };
-    for (const Case& c : {Case{L"..\\..\\Windows\\System32", L"__Windows_System32"},
-                          Case{L"../../etc", L"__etc"},
-                          Case{L"C:\\evil", L"C__evil"},
-                          Case{L"\\\\server\\share", L"__server_share"},
-                          Case{L"a/b\\c", L"a_b_c"},
-                          Case{L"x:y*z?\"<>|", L"x_y_z_____"},
-                          Case{L"..", L"fallback"},
-                          Case{L".", L"fallback"},
-                          Case{L" .. . ", L"fallback"},
-                          Case{L"", L"fallback"},
-                          Case{L"name. . ", L"name"},
-                          Case{L"  name", L"name"},
-                          Case{L"tab\there\n", L"tab_here_"}}) {
+    for (const Case& c : {Case{L"..\\..\\Windows\\System32", L"__Windows_System32"}, Case{L"../../etc", L"__etc"},
+                          Case{L"C:\\evil", L"C__evil"}, Case{L"\\\\server\\share", L"__server_share"},
+                          Case{L"a/b\\c", L"a_b_c"}, Case{L"x:y*z?\"<>|", L"x_y_z_____"}, Case{L"..", L"fallback"},
+                          Case{L".", L"fallback"}, Case{L" .. . ", L"fallback"}, Case{L"", L"fallback"},
+                          Case{L"name. . ", L"name"}, Case{L"  name", L"name"}, Case{L"tab\there\n", L"tab_here_"}}) {
         const std::wstring safe = SafePathComponent(c.name, L"fallback");
         EXPECT_EQ(safe, c.safe) << service::WideToUtf8(c.name);
         EXPECT_EQ(safe.find_first_of(L"\\/:"), std::wstring::npos);

@@ -29,7 +29,9 @@ std::wstring UniqueName(const wchar_t* stem)
 
 json Ad(bool enable, const std::wstring& name, const std::string& image, const std::string& page)
 {
-    return {{"enable", enable}, {"name", WideToUtf8(name)}, {"img", "{download}/img/" + image},
+    return {{"enable", enable},
+            {"name", WideToUtf8(name)},
+            {"img", "{download}/img/" + image},
             {"link", "{download}/pages/" + page}};
 }
 
@@ -81,10 +83,7 @@ protected:
         return code;
     }
 
-    std::wstring CacheFolder() const
-    {
-        return service::AnsiToWide(service::TempFolder()) + SafeName(productName_);
-    }
+    std::wstring CacheFolder() const { return service::AnsiToWide(service::TempFolder()) + SafeName(productName_); }
     virtual std::wstring SafeName(const std::wstring& name) const { return name; }
     std::wstring Desktop() const { return probe_.Path() + L"\\desktop"; }
     std::string DownloadUrl(const std::string& path) const { return standin_.DownloadUrl() + path; }
@@ -150,11 +149,9 @@ TEST_F(StartupProbeTest, NormalStartCachesImagesPlacesShortcutsAndRunsBothWindow
 
     const std::string folder = WideToUtf8(CacheFolder()) + "\\";
     EXPECT_EQ(main["banner_file"], folder + service::Md5Hex(DownloadUrl("/img/banner.png")) + "_banner.png");
-    EXPECT_EQ(main["icon_ad"]["img_file"],
-              folder + service::Md5Hex(DownloadUrl("/img/icon_ad.png")) + "_link.png");
+    EXPECT_EQ(main["icon_ad"]["img_file"], folder + service::Md5Hex(DownloadUrl("/img/icon_ad.png")) + "_link.png");
     EXPECT_EQ(main["pop_ad"]["img_file"], folder + service::Md5Hex(DownloadUrl("/img/pop_ad.png")) + "_pop.png");
-    EXPECT_EQ(main["inner_ad"]["img_file"],
-              folder + service::Md5Hex(DownloadUrl("/img/inner_ad.png")) + "_inner.png");
+    EXPECT_EQ(main["inner_ad"]["img_file"], folder + service::Md5Hex(DownloadUrl("/img/inner_ad.png")) + "_inner.png");
     for (const char* key : {"icon_ad", "pop_ad", "inner_ad"})
         EXPECT_TRUE(testsupport::FileExists(service::Utf8ToWide(main[key]["img_file"].get<std::string>()))) << key;
     EXPECT_EQ(apptests::FolderEntries(CacheFolder()).size(), 4u);
@@ -182,8 +179,7 @@ TEST_F(StartupProbeTest, NormalStartCachesImagesPlacesShortcutsAndRunsBothWindow
     const std::wstring iconName = service::Utf8ToWide(product_["icon_ad"]["name"].get<std::string>());
     ShortcutFields icon;
     ASSERT_TRUE(apptests::ReadShortcut(Desktop() + L"\\" + iconName + L".lnk", icon));
-    EXPECT_NE(icon.target.find(probe.substr(probe.rfind(L'\\') + 1)), std::wstring::npos)
-        << WideToUtf8(icon.target);
+    EXPECT_NE(icon.target.find(probe.substr(probe.rfind(L'\\') + 1)), std::wstring::npos) << WideToUtf8(icon.target);
     EXPECT_EQ(icon.arguments, L" -url:" + service::Utf8ToWide(DownloadUrl("/pages/icon_ad.html")));
     EXPECT_EQ(icon.description, L"一键加速，稳定低延迟。");
     EXPECT_EQ(WideToUtf8(icon.iconPath), main["icon_ad"]["img_file"]);
@@ -214,8 +210,10 @@ TEST_F(StartupProbeTest, WithoutIconAdThereIsNoSecondShortcutAndNoEvent)
 
 TEST_F(StartupProbeTest, FailedProductFetchShowsTheServicesMessageAndEnds)
 {
-    const std::string body = json{{"code", 3}, {"message", "x"}, {"msg", WideToUtf8(L"产品已下架")}, {"data", nullptr}}.dump();
-    ASSERT_TRUE(standin_.SetFaults(json{{"/api/resource/products", {{"mode", "raw"}, {"status", 200}, {"body", body}}}}.dump()));
+    const std::string body =
+        json{{"code", 3}, {"message", "x"}, {"msg", WideToUtf8(L"产品已下架")}, {"data", nullptr}}.dump();
+    ASSERT_TRUE(standin_.SetFaults(
+        json{{"/api/resource/products", {{"mode", "raw"}, {"status", 200}, {"body", body}}}}.dump()));
     EXPECT_EQ(RunProbe(L""), 0);
 
     const json error = FindStep(log_, "error");

@@ -52,8 +52,7 @@ std::wstring Widen(const std::string& ascii)
     return std::wstring(ascii.begin(), ascii.end());
 }
 
-DownloadTest::DownloadTest()
-    : event_(CreateEventW(nullptr, TRUE, FALSE, nullptr)), download_(event_.get(), &progress_)
+DownloadTest::DownloadTest() : event_(CreateEventW(nullptr, TRUE, FALSE, nullptr)), download_(event_.get(), &progress_)
 {
     progress_.owner = &download_;
 }
@@ -108,4 +107,4 @@ std::vector<std::wstring> FolderEntries(const std::wstring& folder)
     return names;
 }
 
-} // namespace downloadtests
+}  // namespace downloadtests

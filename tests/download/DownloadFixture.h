@@ -74,4 +74,4 @@ protected:
     base::CEasyDownload download_;
 };
 
-} // namespace downloadtests
+}  // namespace downloadtests

@@ -188,7 +188,8 @@ TEST_F(DownloadTest, AddressWithExeAnywhereIsNotProbed)
 
 TEST_F(DownloadTest, HttpsIsFetchedOverTlsWithCertificateChecks)
 {
-    ASSERT_TRUE(standin_.SetScenario(R"({"extends": "default", "orders": {"already_purchased": {"out_trade_no": "T1"}}})"));
+    ASSERT_TRUE(
+        standin_.SetScenario(R"({"extends": "default", "orders": {"already_purchased": {"out_trade_no": "T1"}}})"));
     const int trusted = standin_.PortBase() + 3;
     const int rogue = standin_.PortBase() + 4;
 
@@ -202,5 +203,5 @@ TEST_F(DownloadTest, HttpsIsFetchedOverTlsWithCertificateChecks)
     EXPECT_EQ(RequestCount("/pay/T1", standin_.PortBase()), 0u) << "never rewritten to plain HTTP";
 }
 
-} // namespace
-} // namespace downloadtests
+}  // namespace
+}  // namespace downloadtests

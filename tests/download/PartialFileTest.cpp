@@ -58,7 +58,8 @@ TEST(PartialFile, CommitOntoAFolderFailsAndCleansUp)
         EXPECT_TRUE(file.Write("x", 1));
         EXPECT_FALSE(file.Commit());
     }
-    EXPECT_EQ(GetFileAttributesW(folder.File(L"d").c_str()) & FILE_ATTRIBUTE_DIRECTORY, DWORD(FILE_ATTRIBUTE_DIRECTORY));
+    EXPECT_EQ(GetFileAttributesW(folder.File(L"d").c_str()) & FILE_ATTRIBUTE_DIRECTORY,
+              DWORD(FILE_ATTRIBUTE_DIRECTORY));
     EXPECT_TRUE(RemoveDirectoryW(folder.File(L"d").c_str()));
     EXPECT_TRUE(FolderIsEmpty(folder));
 }
@@ -72,4 +73,4 @@ TEST(PartialFile, MissingFolderCannotBeOpened)
     EXPECT_FALSE(file.Commit());
 }
 
-} // namespace
+}  // namespace

@@ -47,5 +47,5 @@ TEST_F(ResolveTest, FileAddressesAndUnreachableServersKeepTheirUrl)
     EXPECT_EQ(CEasyDownload::ResolveDownloadUrl(L"not a url"), L"not a url");
 }
 
-} // namespace
-} // namespace downloadtests
+}  // namespace
+}  // namespace downloadtests

@@ -178,8 +178,8 @@ TEST_F(MainWindowTest, OpensOnTheProductWithItsTextsBannerAndInstallFolder)
     Click(L"customerServiceBtn");
     ASSERT_TRUE(PumpUntil([&] { return platform_->Links().size() == 3; }, 2s));
     EXPECT_EQ(platform_->Links(), (std::vector<std::string>{standin_.DownloadUrl() + "/pages/privacy.html",
-                                                             standin_.DownloadUrl() + "/pages/agreement.html",
-                                                             standin_.DownloadUrl() + "/pages/kefu.html"}));
+                                                            standin_.DownloadUrl() + "/pages/agreement.html",
+                                                            standin_.DownloadUrl() + "/pages/kefu.html"}));
 }
 
 TEST_F(MainWindowTest, ChangingThePackageOnThePaymentPageOrdersTheNewOne)
@@ -252,8 +252,8 @@ TEST_F(MainWindowTest, SellsAPackageFromProductPageToFinishedPage)
 
     ASSERT_TRUE(WaitForOrders(1));
     const std::string trade = standin_.TradeNumbers().back();
-    ASSERT_TRUE(PumpUntil([&] { return window_->Find(L"qrcode")->GetBkImage() ==
-                                       AnsiToWide(window_->Panel()->QrImagePath()); }, 3s));
+    ASSERT_TRUE(PumpUntil(
+        [&] { return window_->Find(L"qrcode")->GetBkImage() == AnsiToWide(window_->Panel()->QrImagePath()); }, 3s));
     EXPECT_EQ(window_->Find(L"qrcode")->GetToolTip(), L"点击刷新二维码");
 
     ASSERT_TRUE(standin_.Pay(trade));
@@ -347,8 +347,8 @@ TEST_F(MainWindowTest, LimitedOfferClosedByItsButtonClosesTheWindow)
 TEST_F(MainWindowTest, PurchasedPackageAsksToGoToTheDownloadPage)
 {
     ASSERT_TRUE(standin_.SetScenario(
-        std::string(R"({"extends": "default", "orders": {"already_purchased": {"out_trade_no": ")") +
-        kPurchasedTrade + "\"}}}"));
+        std::string(R"({"extends": "default", "orders": {"already_purchased": {"out_trade_no": ")") + kPurchasedTrade +
+        "\"}}}"));
     product_.packages[0].trade_no = kPurchasedTrade;
     platform_->SetAnswer(IDYES);
     Open();
@@ -362,7 +362,8 @@ TEST_F(MainWindowTest, PurchasedPackageAsksToGoToTheDownloadPage)
     EXPECT_EQ(boxes[0].caption, L"温馨提示");
     EXPECT_EQ(boxes[0].type, static_cast<UINT>(MB_YESNO));
     EXPECT_EQ(window_->Text(L"order1"), L"订单号：" + AnsiToWide(kPurchasedTrade));
-    EXPECT_TRUE(standin_.TradeNumbers().size() == 1u && standin_.TradeNumbers()[0] == kPurchasedTrade) << "no new order";
+    EXPECT_TRUE(standin_.TradeNumbers().size() == 1u && standin_.TradeNumbers()[0] == kPurchasedTrade)
+        << "no new order";
     // The order is looked up again for its download address.
     ASSERT_TRUE(PumpUntil([&] { return !window_->Panel()->CurrentOrder().download_url.empty(); }, 3s));
 

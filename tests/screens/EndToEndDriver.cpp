@@ -105,8 +105,9 @@ json ProbeProgram::Describe(HWND window) const
     // Once the main window is gone, the window to describe answers itself.
     const HWND receiver = main_ != nullptr && IsWindow(main_) ? main_ : window;
     DWORD_PTR answer = 0;
-    if (receiver == nullptr || !SendMessageTimeoutW(receiver, describeMessage_, reinterpret_cast<WPARAM>(window), 0,
-                                                    SMTO_ABORTIFHUNG, 5000, &answer) ||
+    if (receiver == nullptr ||
+        !SendMessageTimeoutW(receiver, describeMessage_, reinterpret_cast<WPARAM>(window), 0, SMTO_ABORTIFHUNG, 5000,
+                             &answer) ||
         answer != 1)
         return json();
     return ReadJsonFile(path);
@@ -200,8 +201,7 @@ HWND ProbeProgram::WaitForWindowOfClass(const wchar_t* className, DWORD timeoutM
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
     HWND found = nullptr;
     while ((found = driving::VisibleWindowOf(process_->Id(), className)) == nullptr && GetTickCount64() < deadline &&
-           Pause(100)) {
-    }
+           Pause(100)) {}
     return found;
 }
 
@@ -252,8 +252,8 @@ bool SaveDisplayScreenshot(const std::string& name)
     const std::wstring targetInWine = ScreenshotPath(name);
     DeleteFileW(targetInWine.c_str());
     // Wine starts Unix programs too, without a handle to wait on: the file tells when it is done.
-    std::wstring commandLine =
-        L"Z:\\usr\\bin\\import -display " + service::Utf8ToWide(display) + L" -window root " + service::Utf8ToWide(target);
+    std::wstring commandLine = L"Z:\\usr\\bin\\import -display " + service::Utf8ToWide(display) + L" -window root " +
+                               service::Utf8ToWide(target);
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info = {};

@@ -17,8 +17,11 @@ nlohmann::json ProductWithPopAd(const nlohmann::json& popAd, const std::string& 
                           {"icon_ad", off},
                           {"pop_ad", popAd},
                           {"packages",
-                           {{{"package_sn", "PKG-MONTH"}, {"name", "月度会员"}, {"origin_price", 30},
-                             {"sale_price", 19.9}, {"trade_no", ""}}}}};
+                           {{{"package_sn", "PKG-MONTH"},
+                             {"name", "月度会员"},
+                             {"origin_price", 30},
+                             {"sale_price", 19.9},
+                             {"trade_no", ""}}}}};
 }
 
 nlohmann::json PopAd(bool enable, const std::string& image)

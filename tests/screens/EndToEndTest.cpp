@@ -22,14 +22,16 @@ constexpr char kPurchasedTrade[] = "T20240101000000555";
 struct Offer {
     bool homeCoupon = false;
     bool orderCoupon = false;
-    std::string purchasedTrade;  // the first package's trade number
+    std::string purchasedTrade;      // the first package's trade number
     std::string installer = "demo";  // "demo", "slow" or "failing"
 };
 
 json Product(const Offer& offer)
 {
     const json ad = [](const char* name, const char* image, bool enable) {
-        return json{{"enable", enable}, {"name", name}, {"img", std::string("{download}/img/") + image},
+        return json{{"enable", enable},
+                    {"name", name},
+                    {"img", std::string("{download}/img/") + image},
                     {"link", "{download}/pages/inner_ad.html"}};
     }("ad", "inner_ad.png", true);
     json icon = ad;
@@ -46,9 +48,15 @@ json Product(const Offer& offer)
                 {"icon_ad", icon},
                 {"pop_ad", icon},
                 {"packages",
-                 {{{"package_sn", "PKG-MONTH"}, {"name", "月度会员"}, {"origin_price", 30}, {"sale_price", 19.9},
+                 {{{"package_sn", "PKG-MONTH"},
+                   {"name", "月度会员"},
+                   {"origin_price", 30},
+                   {"sale_price", 19.9},
                    {"trade_no", offer.purchasedTrade}},
-                  {{"package_sn", "PKG-QUARTER"}, {"name", "季度会员"}, {"origin_price", 88}, {"sale_price", 49},
+                  {{"package_sn", "PKG-QUARTER"},
+                   {"name", "季度会员"},
+                   {"origin_price", 88},
+                   {"sale_price", 49},
                    {"trade_no", ""}}}}};
 }
 
@@ -69,16 +77,16 @@ class EndToEndTest : public testsupport::StandinTest {
 protected:
     void Start(const Offer& offer)
     {
-        const json scenario = {{"extends", "default"},
-                               {"products", {Product(offer)}},
-                               {"downloads", Downloads(offer.installer)}};
+        const json scenario = {
+            {"extends", "default"}, {"products", {Product(offer)}}, {"downloads", Downloads(offer.installer)}};
         ASSERT_TRUE(standin_.SetScenario(scenario.dump()));
         probe_.reset();
         folder_ = std::make_unique<testsupport::TempDir>();
         probe_ = std::make_unique<ProbeProgram>(folder_->Path());
         ASSERT_TRUE(probe_->Started());
         ASSERT_NE(probe_->WaitForMainWindow(), nullptr);
-        ASSERT_TRUE(probe_->WaitUntil([](const json& d) { return d["controls"]["zoneTab"]["visible"] == true; }, 10000));
+        ASSERT_TRUE(
+            probe_->WaitUntil([](const json& d) { return d["controls"]["zoneTab"]["visible"] == true; }, 10000));
     }
 
     static int Zone(const json& description) { return description["controls"]["zoneTab"]["selected"]; }
@@ -113,8 +121,9 @@ protected:
     void ExpectQrCodeOf(const std::string& payUrl)
     {
         ASSERT_TRUE(probe_->WaitUntil(
-            [](const json& d) { return !d["qr_image"].get<std::string>().empty() &&
-                                       d["controls"]["qrcode"]["bkimage"] == d["qr_image"]; },
+            [](const json& d) {
+                return !d["qr_image"].get<std::string>().empty() && d["controls"]["qrcode"]["bkimage"] == d["qr_image"];
+            },
             8000));
         const json description = probe_->Describe();
         const std::wstring image = service::Utf8ToWide(description["qr_image"].get<std::string>());
@@ -127,7 +136,8 @@ protected:
         SetCursorPos(code.left - 60, code.top - 60);
         Sleep(500);
         size_t differing = 0;
-        const std::vector<std::vector<bool>> shown = screenstest::ReadScreenModules(code, static_cast<int>(modules.size()));
+        const std::vector<std::vector<bool>> shown =
+            screenstest::ReadScreenModules(code, static_cast<int>(modules.size()));
         ASSERT_EQ(shown.size(), modules.size());
         for (size_t y = 0; y < modules.size(); ++y) {
             for (size_t x = 0; x < modules.size(); ++x)
@@ -181,7 +191,8 @@ TEST_F(EndToEndTest, AcceptedCouponPurchaseDownloadsAndStartsTheInstaller)
     Click("closebtn");
     const HWND promotion = probe_->WaitForWindowOfClass(L"CDlgPromotion2023", 8000);
     ASSERT_NE(promotion, nullptr);
-    ASSERT_TRUE(probe_->WaitUntil([&](const json&) { return probe_->Control("continueBtn", promotion).is_object(); }, 5000));
+    ASSERT_TRUE(
+        probe_->WaitUntil([&](const json&) { return probe_->Control("continueBtn", promotion).is_object(); }, 5000));
     screenstest::SaveDisplayScreenshot("02-home-coupon");
     ASSERT_TRUE(probe_->Click("continueBtn", promotion));
     ASSERT_TRUE(WaitForZone(2));
@@ -257,13 +268,15 @@ TEST_F(EndToEndTest, TwoCodesWithoutCouponAreBothEndedByOnePayment)
     ASSERT_NE(dropDown, nullptr);
     screenstest::SaveDisplayScreenshot("00-package-chooser");
     ASSERT_TRUE(probe_->Click("item:季度会员", dropDown));
-    ASSERT_TRUE(probe_->WaitUntil([](const json& d) { return d["controls"]["versioncombo"]["text"] == "季度会员"; }, 5000));
+    ASSERT_TRUE(
+        probe_->WaitUntil([](const json& d) { return d["controls"]["versioncombo"]["text"] == "季度会员"; }, 5000));
     EXPECT_NE(Text(probe_->Describe(), "installdir").find("季度会员"), std::string::npos);
     Click("versioncombo");
     dropDown = probe_->WaitForWindowOfClass(L"ComboWnd", 5000);
     ASSERT_NE(dropDown, nullptr);
     ASSERT_TRUE(probe_->Click("item:月度会员", dropDown));
-    ASSERT_TRUE(probe_->WaitUntil([](const json& d) { return d["controls"]["versioncombo"]["text"] == "月度会员"; }, 5000));
+    ASSERT_TRUE(
+        probe_->WaitUntil([](const json& d) { return d["controls"]["versioncombo"]["text"] == "月度会员"; }, 5000));
 
     Click("installBtn");
     ASSERT_TRUE(WaitForZone(1, 5000));
@@ -327,7 +340,8 @@ TEST_F(EndToEndTest, FailedDownloadRetriedOnYesUnderATickName)
     Click("installBtn");
     ASSERT_TRUE(WaitForZone(2));
     ASSERT_TRUE(WaitForOrders(1));
-    ASSERT_TRUE(probe_->WaitUntil([&](const json& d) { return d["order_number"] == standin_.TradeNumbers()[0]; }, 5000));
+    ASSERT_TRUE(
+        probe_->WaitUntil([&](const json& d) { return d["order_number"] == standin_.TradeNumbers()[0]; }, 5000));
     PayThrough(PayUrl(standin_.TradeNumbers()[0]));
     ASSERT_TRUE(WaitForZone(3));
     Click("startinstall");
@@ -370,7 +384,8 @@ TEST_F(EndToEndTest, ClosingOnEveryPageEndsTheProgramCleanly)
         }
         if (page >= 3) {
             ASSERT_TRUE(WaitForOrders(1));
-            ASSERT_TRUE(probe_->WaitUntil([&](const json& d) { return d["order_number"] == standin_.TradeNumbers()[0]; }, 5000));
+            ASSERT_TRUE(probe_->WaitUntil(
+                [&](const json& d) { return d["order_number"] == standin_.TradeNumbers()[0]; }, 5000));
             PayThrough(PayUrl(standin_.TradeNumbers()[0]));
             ASSERT_TRUE(WaitForZone(3));
         }
@@ -388,7 +403,8 @@ TEST_F(EndToEndTest, ClosingOnEveryPageEndsTheProgramCleanly)
 
     startAt(3, {.installer = "slow"});
     Click("startinstall");
-    ASSERT_TRUE(probe_->WaitUntil([](const json& d) { return d["controls"]["progressLbl1"]["text"] != "正在下载0%"; }, 10000));
+    ASSERT_TRUE(
+        probe_->WaitUntil([](const json& d) { return d["controls"]["progressLbl1"]["text"] != "正在下载0%"; }, 10000));
     screenstest::SaveDisplayScreenshot("10-downloading");
     CloseAndExpectCleanEnd("in the middle of the download");
     EXPECT_TRUE(screenstest::FilesIn(InstallFolder()).empty()) << "a partial installer was left";

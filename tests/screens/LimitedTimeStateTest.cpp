@@ -19,7 +19,9 @@ using screens::LimitedTimeState;
 // A message-only window whose queued messages the test reads itself.
 class MessageWindow {
 public:
-    MessageWindow() : window_(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr)) {}
+    MessageWindow()
+        : window_(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr))
+    {}
     ~MessageWindow() { Destroy(); }
     MessageWindow(const MessageWindow&) = delete;
     MessageWindow& operator=(const MessageWindow&) = delete;

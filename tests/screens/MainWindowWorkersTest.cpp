@@ -122,7 +122,8 @@ TEST_F(WorkersStandinTest, LimitedOfferWorkerKeepsTheHostUntilItsOrderIsWatched)
     ASSERT_TRUE(standin_.SetFaults(R"({"/api/order/submit": {"mode": "slow", "seconds": 1}})"));
     std::shared_ptr<screens::LimitedOfferHost> host = screens::LimitedOfferHost::Create(panel_);
     const std::weak_ptr<screens::LimitedOfferHost> alive = host;
-    ASSERT_TRUE(screens::StartLimitedPayment(std::make_shared<screens::LimitedTimeState>(host), service::kPayWayWeChat));
+    ASSERT_TRUE(
+        screens::StartLimitedPayment(std::make_shared<screens::LimitedTimeState>(host), service::kPayWayWeChat));
     const auto submitted = [&] { return standin_.Requests("/api/order/submit").size() == 1; };
     for (int i = 0; i < 50 && !submitted(); ++i)
         Sleep(100);

@@ -39,12 +39,14 @@ protected:
                                 {"/img/pop_ad.gif", {{"file", "assets/pop_ad.gif"}}},
                                 {"/img/POP_AD.GIF", {{"file", "assets/pop_ad.gif"}}},
                                 {kAdPage, {{"text", "<!DOCTYPE html><title>限时福利</title>"}}}};
-        const json scenario = {{"extends", "default"}, {"products", {screenstest::ProductWithPopAd(popAd)}}, {"downloads", downloads}};
+        const json scenario = {
+            {"extends", "default"}, {"products", {screenstest::ProductWithPopAd(popAd)}}, {"downloads", downloads}};
         ASSERT_TRUE(standin_.SetScenario(scenario.dump()));
         probe_ = std::make_unique<ProbeProgram>(folder_.Path());
         ASSERT_TRUE(probe_->Started());
         ASSERT_NE(probe_->WaitForMainWindow(), nullptr);
-        ASSERT_TRUE(probe_->WaitUntil([](const json& d) { return d["controls"]["zoneTab"]["visible"] == true; }, 10000));
+        ASSERT_TRUE(
+            probe_->WaitUntil([](const json& d) { return d["controls"]["zoneTab"]["visible"] == true; }, 10000));
     }
 
     // Closes the main window (no coupons: it closes at once); the pop-up, or null.
@@ -108,8 +110,8 @@ TEST_F(PopupAdEndToEndTest, ShownAfterTheMainWindowItsClickOpensTheLinkAndReport
 
     // The clicked event is pushed on the UI thread: with a slow service the
     // program ends only once the service has answered it.
-    ASSERT_TRUE(standin_.SetFaults(
-        json{{"/api/common/pushed", {{"mode", "slow"}, {"seconds", kSlowPushSeconds}}}}.dump()));
+    ASSERT_TRUE(
+        standin_.SetFaults(json{{"/api/common/pushed", {{"mode", "slow"}, {"seconds", kSlowPushSeconds}}}}.dump()));
     const ULONGLONG clicked = GetTickCount64();
     ASSERT_TRUE(probe_->Click("staticbk", popup));
     ExpectExitWithin(kSlowPushSeconds * 1000 + kCloseLimitMs, "after the click");

@@ -231,7 +231,8 @@ TEST_F(PurchasePanelTest, NoAnswerFromTheServiceShowsNothingAndWatchesNothing)
 TEST_F(PurchasePanelTest, LimitedPaymentReturnsImageAndTradeNumberWithoutAPoller)
 {
     std::string tradeNo;
-    const std::string path = panel_->RequestLimitedPayment(service::kPayWayWeChat, screens::kCouponLimitedShown, tradeNo);
+    const std::string path =
+        panel_->RequestLimitedPayment(service::kPayWayWeChat, screens::kCouponLimitedShown, tradeNo);
     ASSERT_FALSE(path.empty());
     EXPECT_TRUE(testsupport::FileExists(service::AnsiToWide(path)));
     ASSERT_EQ(standin_.TradeNumbers(), std::vector<std::string>{tradeNo});

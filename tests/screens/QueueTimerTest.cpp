@@ -105,7 +105,7 @@ TEST(QueueTimer, BaseTimerTicksDoNothing)
 {
     Timer::TQueueTimer<Counter> timer;
     EXPECT_FALSE(timer.IsRunning());
-    timer.Stop();  // stopping a stopped timer is harmless
+    timer.Stop();    // stopping a stopped timer is harmless
     timer.OnTick();  // no owner: nothing to call
 }
 

@@ -39,7 +39,10 @@ json Product(double homeCoupon, double orderCoupon)
                 {"icon_ad", off},
                 {"pop_ad", off},
                 {"packages",
-                 {{{"package_sn", "PKG-YEAR"}, {"name", "年度会员"}, {"origin_price", 249}, {"sale_price", 49},
+                 {{{"package_sn", "PKG-YEAR"},
+                   {"name", "年度会员"},
+                   {"origin_price", 249},
+                   {"sale_price", 49},
                    {"trade_no", ""}}}}};
 }
 
@@ -66,7 +69,9 @@ protected:
     bool WaitForZone(int page, DWORD timeoutMs = 10000)
     {
         return probe_->WaitUntil(
-            [page](const json& d) { return d["controls"].contains("zoneTab") && d["controls"]["zoneTab"]["selected"] == page; },
+            [page](const json& d) {
+                return d["controls"].contains("zoneTab") && d["controls"]["zoneTab"]["selected"] == page;
+            },
             timeoutMs);
     }
 

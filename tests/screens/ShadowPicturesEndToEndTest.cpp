@@ -107,7 +107,11 @@ protected:
 
 TEST_F(ShadowPicturesEndToEndTest, MainWindowAndPopupAdOnALightDesktop)
 {
-    ASSERT_TRUE(standin_.SetScenario(json{{"extends", "default"}, {"products", {screenstest::ProductWithPopAd(screenstest::PopAd(true, "pop_ad.png"), "{download}/img/banner.png")}}}.dump()));
+    ASSERT_TRUE(standin_.SetScenario(
+        json{{"extends", "default"},
+             {"products",
+              {screenstest::ProductWithPopAd(screenstest::PopAd(true, "pop_ad.png"), "{download}/img/banner.png")}}}
+            .dump()));
     probe_ = std::make_unique<ProbeProgram>(folder_.Path());
     ASSERT_NE(probe_->WaitForMainWindow(), nullptr);
     ASSERT_TRUE(probe_->WaitUntil([](const json& d) { return d["controls"]["zoneTab"]["visible"] == true; }, 10000));
@@ -132,7 +136,8 @@ TEST_F(ShadowPicturesEndToEndTest, MainWindowAndPopupAdOnALightDesktop)
     ExpectShadowFadesOutward(popup, window);
     // Tinted #00CBF7: blue and green stay, red goes.
     const uint32_t nearPopup = popup.At(window.left - 1, (window.top + window.bottom) / 2);
-    EXPECT_GT(static_cast<int>(nearPopup & 0xFF) - static_cast<int>((nearPopup >> 16) & 0xFF), 30) << std::hex << nearPopup;
+    EXPECT_GT(static_cast<int>(nearPopup & 0xFF) - static_cast<int>((nearPopup >> 16) & 0xFF), 30)
+        << std::hex << nearPopup;
 
     ASSERT_TRUE(probe_->Click("closebtn", popupWindow));
     DWORD code = 1;

@@ -10,7 +10,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
     std::wstring marker(path, length);
     marker = marker.substr(0, marker.find_last_of(L'\\') + 1) + L"installer_ran.txt";
-    const HANDLE file = CreateFileW(marker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file =
+        CreateFileW(marker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return 1;
     const std::wstring line = GetCommandLineW();

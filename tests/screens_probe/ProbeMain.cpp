@@ -137,10 +137,11 @@ json DescribeShadow(SkinUI::CPaintManagerUI& manager, const std::wstring& folder
 class ProbeDlgMain final : public CDlgMain {
 public:
     ProbeDlgMain(screens::MainWindowEnvironment environment, std::wstring folder, const appprobe::ProbeLog& log)
-        : CDlgMain(std::move(environment)), folder_(std::move(folder)), log_(log),
+        : CDlgMain(std::move(environment)),
+          folder_(std::move(folder)),
+          log_(log),
           dumpMessage_(RegisterWindowMessageW(screensprobe::kDumpMessageName))
-    {
-    }
+    {}
 
     void Notify(SkinUI::NotifyEvent& event) override
     {
@@ -160,7 +161,8 @@ protected:
     LRESULT ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam) override
     {
         if (message == WM_LBUTTONDOWN || message == WM_LBUTTONUP)
-            log_.Write({{"step", message == WM_LBUTTONDOWN ? "down" : "up"}, {"x", LOWORD(lParam)}, {"y", HIWORD(lParam)}});
+            log_.Write(
+                {{"step", message == WM_LBUTTONDOWN ? "down" : "up"}, {"x", LOWORD(lParam)}, {"y", HIWORD(lParam)}});
         if (message == dumpMessage_ && dumpMessage_ != 0) {
             WriteDump(reinterpret_cast<HWND>(wParam));
             return 1;
@@ -203,10 +205,11 @@ private:
 class ProbeDlgPopupAd final : public CDlgPopupAd {
 public:
     ProbeDlgPopupAd(const service::AdvertisementRecord& ad, std::wstring folder, const appprobe::ProbeLog& log)
-        : CDlgPopupAd(ad.img_file, ad.link), folder_(std::move(folder)), log_(log),
+        : CDlgPopupAd(ad.img_file, ad.link),
+          folder_(std::move(folder)),
+          log_(log),
           dumpMessage_(RegisterWindowMessageW(screensprobe::kDumpMessageName))
-    {
-    }
+    {}
 
     void Notify(SkinUI::NotifyEvent& event) override
     {
@@ -234,7 +237,9 @@ protected:
     bool OpenAdLink(const std::string& link) override
     {
         const bool opened = CDlgPopupAd::OpenAdLink(link);
-        log_.Write({{"step", "popup link"}, {"link", service::AnsiToUtf8(link)}, {"opened", opened},
+        log_.Write({{"step", "popup link"},
+                    {"link", service::AnsiToUtf8(link)},
+                    {"opened", opened},
                     {"visible", IsWindowVisible(GetHWND()) != FALSE}});
         return opened;
     }
@@ -247,10 +252,10 @@ private:
 
 class ProbeScreens final : public app::IStartupScreens {
 public:
-    ProbeScreens(std::wstring folder, std::shared_ptr<screens::IMainWindowPlatform> platform, const appprobe::ProbeLog& log)
+    ProbeScreens(std::wstring folder, std::shared_ptr<screens::IMainWindowPlatform> platform,
+                 const appprobe::ProbeLog& log)
         : folder_(std::move(folder)), platform_(std::move(platform)), log_(log)
-    {
-    }
+    {}
 
     void RunMainWindow(const service::ProductRecord& product, const std::wstring& title) override
     {

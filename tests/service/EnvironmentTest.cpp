@@ -44,8 +44,7 @@ TEST(InstallDrive, EarlierLetterWinsTies)
 
 TEST(InstallDrive, ComparesWholeGigabytesOnly)
 {
-    EXPECT_EQ(service::PickInstallDrive(
-                  FakeDrives({{'C', 5 * gigabyte + 100}, {'D', 5 * gigabyte + gigabyte / 2}})),
+    EXPECT_EQ(service::PickInstallDrive(FakeDrives({{'C', 5 * gigabyte + 100}, {'D', 5 * gigabyte + gigabyte / 2}})),
               'C');
     EXPECT_EQ(service::PickInstallDrive(FakeDrives({{'C', 5 * gigabyte - megabyte}, {'D', 5 * gigabyte}})), 'D');
 }

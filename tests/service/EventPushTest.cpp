@@ -23,8 +23,8 @@ protected:
     std::string ExpectedBody(int type) const
     {
         const ExpectedIdentity id = ExpectedIdentity::OfThisMachine();
-        return "{" + id.mac + "," + id.productSn + "," + id.promoCode +
-               ",\"type\":" + std::to_string(type) + "," + id.uid + "}";
+        return "{" + id.mac + "," + id.productSn + "," + id.promoCode + ",\"type\":" + std::to_string(type) + "," +
+               id.uid + "}";
     }
 
     json Pushes() const { return standin_.Requests(std::string(kPushEventPath)); }

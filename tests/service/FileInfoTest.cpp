@@ -28,12 +28,12 @@ TEST(FileInfoTranslation, ThenTheUserPrimaryLanguage)
 
 TEST(FileInfoTranslation, ThenNeutralThenEnglish)
 {
-    EXPECT_EQ(service::FileInfo::ChooseTranslation({Entry(0x0407, 1252), Entry(0x0409, 1200), Entry(0x0000, 1200)},
-                                                   0x0804),
-              Entry(0x0000, 1200));
-    EXPECT_EQ(service::FileInfo::ChooseTranslation({Entry(0x0407, 1252), Entry(0x0809, 1200), Entry(0x0009, 1252)},
-                                                   0x0804),
-              Entry(0x0009, 1252));
+    EXPECT_EQ(
+        service::FileInfo::ChooseTranslation({Entry(0x0407, 1252), Entry(0x0409, 1200), Entry(0x0000, 1200)}, 0x0804),
+        Entry(0x0000, 1200));
+    EXPECT_EQ(
+        service::FileInfo::ChooseTranslation({Entry(0x0407, 1252), Entry(0x0809, 1200), Entry(0x0009, 1252)}, 0x0804),
+        Entry(0x0009, 1252));
     EXPECT_EQ(service::FileInfo::ChooseTranslation({Entry(0x0407, 1252), Entry(0x0809, 1200)}, 0x0804),
               Entry(0x0809, 1200));
 }

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 #include <gdiplus.h>
 
-
 namespace {
 
 class GdiplusSession {

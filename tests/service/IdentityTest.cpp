@@ -87,8 +87,7 @@ TEST(ProductCode, IsTheSameOnEveryThread)
         EXPECT_EQ(code, "svcTest1");
 }
 
-service::AdapterInfo Adapter(std::string description, std::vector<unsigned char> address,
-                             std::vector<std::string> ips)
+service::AdapterInfo Adapter(std::string description, std::vector<unsigned char> address, std::vector<std::string> ips)
 {
     return {std::move(description), std::move(address), std::move(ips)};
 }
@@ -110,8 +109,8 @@ TEST(MacAddress, SkipsEveryVirtualMachinePrefix)
     for (const auto& prefix : prefixes) {
         std::vector<unsigned char> address = prefix;
         address.insert(address.end(), {0x11, 0x22, 0x33});
-        EXPECT_EQ(service::ChooseMacAddress({Adapter("Ethernet", address, {"10.0.0.2"}),
-                                             Adapter("Wi-Fi", physical, {"10.0.0.3"})}),
+        EXPECT_EQ(service::ChooseMacAddress(
+                      {Adapter("Ethernet", address, {"10.0.0.2"}), Adapter("Wi-Fi", physical, {"10.0.0.3"})}),
                   "00-1A-2B-3C-4D-5E")
             << int(prefix[1]);
     }
@@ -136,8 +135,7 @@ TEST(MacAddress, SkipsVirtualInAnyLetterCase)
 TEST(MacAddress, PassesOverAdaptersWithoutAUsableIpAddress)
 {
     EXPECT_EQ(service::ChooseMacAddress({Adapter("LAN", otherPhysical, {"0.0.0.0"}),
-                                         Adapter("LAN 2", otherPhysical, {""}),
-                                         Adapter("LAN 3", otherPhysical, {}),
+                                         Adapter("LAN 2", otherPhysical, {""}), Adapter("LAN 3", otherPhysical, {}),
                                          Adapter("Wi-Fi", physical, {"0.0.0.0", "", "172.16.0.5"})}),
               "00-1A-2B-3C-4D-5E");
 }

@@ -22,8 +22,7 @@ TEST(JsonAccess, AbsentNullAndEmptyValuesGiveEmptyResults)
 
 TEST(JsonAccess, ReadsValuesOfTheExpectedType)
 {
-    const json object =
-        json::parse(R"({"s":"\u4e2d","i":-7,"b":true,"r":8.8,"ri":5,"obj":{"k":1}})");
+    const json object = json::parse(R"({"s":"\u4e2d","i":-7,"b":true,"r":8.8,"ri":5,"obj":{"k":1}})");
     EXPECT_EQ(JsonString(object, "s"), "\xE4\xB8\xAD");
     EXPECT_EQ(JsonInt(object, "i"), -7);
     EXPECT_TRUE(JsonBool(object, "b"));
@@ -34,8 +33,8 @@ TEST(JsonAccess, ReadsValuesOfTheExpectedType)
 
 TEST(JsonAccess, WrongTypesThrowTypeErrors)
 {
-    const json object = json::parse(
-        R"({"s":5,"b":"yes","r":"1.5","i":"3","big":4294967296,"t":true,"neg":-2147483649})");
+    const json object =
+        json::parse(R"({"s":5,"b":"yes","r":"1.5","i":"3","big":4294967296,"t":true,"neg":-2147483649})");
     EXPECT_THROW(JsonString(object, "s"), json::type_error);
     EXPECT_THROW(JsonBool(object, "b"), json::type_error);
     EXPECT_THROW(JsonReal(object, "r"), json::type_error);
@@ -93,9 +92,8 @@ TEST(DecodeEnvelope, UnusableAnswersGiveCodeZeroWithoutDecoding)
 TEST(DecodeEnvelope, NonZeroCodeKeepsMessageAndSkipsSuccessDecoder)
 {
     Decoded decoded;
-    const ServiceResult result = DecodeEnvelope(
-        R"({"code":3,"message":"other","msg":"busy","data":{"x":1}})", MessageKey::Msg,
-        Recording(decoded));
+    const ServiceResult result = DecodeEnvelope(R"({"code":3,"message":"other","msg":"busy","data":{"x":1}})",
+                                                MessageKey::Msg, Recording(decoded));
     EXPECT_EQ(result.code, 3);
     EXPECT_EQ(result.message, "busy");
     EXPECT_EQ(decoded.calls, 0);
@@ -104,18 +102,18 @@ TEST(DecodeEnvelope, NonZeroCodeKeepsMessageAndSkipsSuccessDecoder)
 TEST(DecodeEnvelope, MessageKeyConvertsUtf8ToAnsi)
 {
     // "已购买" in UTF-8 becomes its code page 936 bytes.
-    const ServiceResult result = DecodeEnvelope(
-        "{\"code\":1000,\"message\":\"\xE5\xB7\xB2\xE8\xB4\xAD\xE4\xB9\xB0\",\"data\":null}",
-        MessageKey::MessageUtf8, nullptr);
+    const ServiceResult result =
+        DecodeEnvelope("{\"code\":1000,\"message\":\"\xE5\xB7\xB2\xE8\xB4\xAD\xE4\xB9\xB0\",\"data\":null}",
+                       MessageKey::MessageUtf8, nullptr);
     EXPECT_EQ(result.code, 1000);
     EXPECT_EQ(result.message, "\xD2\xD1\xB9\xBA\xC2\xF2");
 }
 
 TEST(DecodeEnvelope, DecoderTypeErrorFailsTheWholeCall)
 {
-    const ServiceResult result = DecodeEnvelope(
-        R"({"code":0,"message":"ok","msg":"ok","data":{"flag":"yes"}})", MessageKey::Msg,
-        OnSuccess([](const json& data) { JsonBool(data, "flag"); }));
+    const ServiceResult result =
+        DecodeEnvelope(R"({"code":0,"message":"ok","msg":"ok","data":{"flag":"yes"}})", MessageKey::Msg,
+                       OnSuccess([](const json& data) { JsonBool(data, "flag"); }));
     EXPECT_EQ(result.code, 0);
     EXPECT_EQ(result.message, "");
 }

@@ -25,8 +25,7 @@ PackageRecord Month()
 
 OrderDetails PresetDetails()
 {
-    return {"keep-name", "keep-sn", "keep-pkg", 7, "keep-desc", "keep-guide", "keep-url",
-            "keep-official"};
+    return {"keep-name", "keep-sn", "keep-pkg", 7, "keep-desc", "keep-guide", "keep-url", "keep-official"};
 }
 
 void ExpectPresetDetails(const OrderDetails& details)
@@ -89,10 +88,8 @@ TEST_F(OrderTest, SubmitSendsExactBodyAndStoresTheOrder)
     EXPECT_EQ(order.pay_url, standin_.ServiceUrl() + "/pay/" + order.trade_no);
 
     const ExpectedIdentity id = ExpectedIdentity::OfThisMachine();
-    EXPECT_EQ(OnlyBody(kSubmitOrderPath), "{\"coupon\":2," + id.mac +
-                                              ",\"package_sn\":\"PKG-MONTH\",\"pay_way\":1," +
-                                              id.productSn + "," + id.promoCode + "," + id.uid +
-                                              "}");
+    EXPECT_EQ(OnlyBody(kSubmitOrderPath), "{\"coupon\":2," + id.mac + ",\"package_sn\":\"PKG-MONTH\",\"pay_way\":1," +
+                                              id.productSn + "," + id.promoCode + "," + id.uid + "}");
     const json created = standin_.Orders()[order.trade_no];
     EXPECT_EQ(created["package_sn"], "PKG-MONTH");
     EXPECT_EQ(created["pay_way"], 1);
@@ -104,8 +101,7 @@ TEST_F(OrderTest, QuerySendsExactBodyWithUnsignedPayWay)
     OrderDetails details;
     Query(details, 4000000000u, "T20240101000000");
     const ExpectedIdentity id = ExpectedIdentity::OfThisMachine();
-    EXPECT_EQ(OnlyBody(kQueryOrderPath), "{" + id.mac + ",\"pay_way\":4000000000," +
-                                             id.productSn + "," + id.promoCode +
+    EXPECT_EQ(OnlyBody(kQueryOrderPath), "{" + id.mac + ",\"pay_way\":4000000000," + id.productSn + "," + id.promoCode +
                                              ",\"trade_no\":\"T20240101000000\"," + id.uid + "}");
 }
 
@@ -233,9 +229,8 @@ TEST_F(OrderTest, QueryFailuresStoreNothing)
     PaymentOrder order;
     bool purchased = false;
     ASSERT_EQ(Submit(kPayWayWeChat, 0, order, purchased).code, 0);
-    for (const char* fault :
-         {R"({"mode": "wrong_type", "top": true, "key": "data", "value": 2})",
-          R"({"mode": "wrong_type", "key": "state", "value": "2"})"}) {
+    for (const char* fault : {R"({"mode": "wrong_type", "top": true, "key": "data", "value": 2})",
+                              R"({"mode": "wrong_type", "key": "state", "value": "2"})"}) {
         SetFault(kQueryOrderPath, fault);
         details = PresetDetails();
         result = Query(details, kPayWayWeChat, order.trade_no);

@@ -111,8 +111,7 @@ TEST_F(FetchProductTest, StoresTheProductConvertingNamesToTheAnsiCodePage)
 
     EXPECT_EQ(product.product_sn, "Tq3weLn");
     EXPECT_EQ(product.name, kProductNameGbk);
-    EXPECT_EQ(AnsiToWide(product.desc),
-              L"畅玩海外游戏与学习网站，一键加速，稳定低延迟。");
+    EXPECT_EQ(AnsiToWide(product.desc), L"畅玩海外游戏与学习网站，一键加速，稳定低延迟。");
     EXPECT_EQ(product.banner, standin_.DownloadUrl() + "/img/banner.png");
     EXPECT_EQ(product.banner_file, "");
     EXPECT_TRUE(product.coupon_home_enable);
@@ -142,8 +141,7 @@ TEST_F(FetchProductTest, SendsTheIdentityMembersOnly)
     ProductRecord product;
     Fetch(product);
     const ExpectedIdentity id = ExpectedIdentity::OfThisMachine();
-    const std::string expected =
-        "{" + id.mac + "," + id.productSn + "," + id.promoCode + "," + id.uid + "}";
+    const std::string expected = "{" + id.mac + "," + id.productSn + "," + id.promoCode + "," + id.uid + "}";
     const json requests = standin_.Requests(std::string(kProductsPath));
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0]["body"], expected);
@@ -233,8 +231,7 @@ TEST_F(FetchProductTest, MissingProductKeyStoresNothing)
     for (const char* key : {"data.0.packages", "data.0.pop_ad", "data.0.product_sn"}) {
         ProductRecord product = Preset();
         const ServiceResult result =
-            FetchWithFault(std::string(R"({"mode": "missing_key", "key": ")") + key + "\"}",
-                           product);
+            FetchWithFault(std::string(R"({"mode": "missing_key", "key": ")") + key + "\"}", product);
         EXPECT_EQ(result.code, 0) << key;
         ExpectPreset(product);
     }

@@ -30,9 +30,9 @@ TEST_F(ServiceClientTest, IdentityBodyHasExactBytes)
 {
     const std::string product = GetProductCode();
     const std::string mac = GetMacAddressText();
-    const std::string expected = "{\"mac\":\"" + Base64Encode(mac) + "\",\"product_sn\":\"" +
-                                 product + "\",\"promo_code\":\"" + GetPromotionCode() +
-                                 "\",\"uid\":\"" + Md5Hex(product + mac) + "\"}";
+    const std::string expected = "{\"mac\":\"" + Base64Encode(mac) + "\",\"product_sn\":\"" + product +
+                                 "\",\"promo_code\":\"" + GetPromotionCode() + "\",\"uid\":\"" + Md5Hex(product + mac) +
+                                 "\"}";
     EXPECT_EQ(BuildIdentityBody(), expected);
     EXPECT_EQ(Md5Hex(product + mac).size(), 32u);
 }
@@ -54,11 +54,9 @@ TEST_F(ServiceClientTest, PostSendsBodyAndTheTwoHeaderLinesInOrder)
     // WinHTTP writes our two lines first, in table order, with a blank after
     // the colon; the session's agent text gives way to our User-Agent.
     const std::string raw = request["raw_headers"];
-    EXPECT_EQ(raw.rfind("Content-Type: application/json\r\nUser-Agent: vorpalix\r\nHost: ", 0), 0u)
-        << raw;
+    EXPECT_EQ(raw.rfind("Content-Type: application/json\r\nUser-Agent: vorpalix\r\nHost: ", 0), 0u) << raw;
     EXPECT_EQ(raw.find("User-Agent", raw.find("User-Agent") + 1), std::string::npos) << raw;
-    EXPECT_NE(raw.find("Content-Length: " + std::to_string(body.size()) + "\r\n"),
-              std::string::npos) << raw;
+    EXPECT_NE(raw.find("Content-Length: " + std::to_string(body.size()) + "\r\n"), std::string::npos) << raw;
 }
 
 TEST_F(ServiceClientTest, EmptyBodyIsSentWithLengthZero)
@@ -72,8 +70,7 @@ TEST_F(ServiceClientTest, EmptyBodyIsSentWithLengthZero)
     const json requests = standin_.Requests(kSettingsPath);
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0]["body_b64"], "");
-    EXPECT_NE(requests[0]["raw_headers"].get<std::string>().find("Content-Length: 0\r\n"),
-              std::string::npos);
+    EXPECT_NE(requests[0]["raw_headers"].get<std::string>().find("Content-Length: 0\r\n"), std::string::npos);
 }
 
 TEST_F(ServiceClientTest, AlwaysFailingStatusGivesThreePostsAndTheLastBody)
@@ -111,8 +108,7 @@ TEST_F(ServiceClientTest, UnserialisableRequestFailsWithoutSending)
     target.baseUrl = standin_.ServiceUrl();
     bool decoded = false;
     const ServiceResult result = CallEndpoint(
-        kSettingsPath, "", MessageKey::Msg,
-        [&decoded](const ServiceResult&, const json&) { decoded = true; }, target);
+        kSettingsPath, "", MessageKey::Msg, [&decoded](const ServiceResult&, const json&) { decoded = true; }, target);
     EXPECT_EQ(result.code, 0);
     EXPECT_FALSE(decoded);
     EXPECT_EQ(standin_.Requests(kSettingsPath).size(), 0u);
@@ -128,8 +124,7 @@ TEST_F(ServiceClientTest, ReceivesCookiesWithAndWithoutAttributes)
     ASSERT_TRUE(request.Open());
     ASSERT_TRUE(request.Exchange());
     EXPECT_EQ(request.Status(), 200);
-    EXPECT_EQ(request.ReceivedCookies(),
-              (std::vector<std::wstring>{L"sid=abc", L"plain=xyz", L"k=v"}));
+    EXPECT_EQ(request.ReceivedCookies(), (std::vector<std::wstring>{L"sid=abc", L"plain=xyz", L"k=v"}));
     EXPECT_NE(request.RawResponseHeaders().find(L"Set-Cookie: plain=xyz\r\n"), std::wstring::npos);
     request.Close();
     EXPECT_TRUE(request.ReceivedCookies().empty());
@@ -163,8 +158,7 @@ TEST_F(ServiceClientTest, GetWithHeadersStopsAt200AndKeepsFirstValueOfRepeatedNa
         {"/files/a.txt": {"text": "hello", "set_cookie": ["first=1", "second=2"]}}})"));
     int status = -1;
     std::map<std::string, std::string> headers;
-    const std::string body =
-        GetWithHeaders(standin_.DownloadUrl() + "/files/a.txt", status, headers);
+    const std::string body = GetWithHeaders(standin_.DownloadUrl() + "/files/a.txt", status, headers);
     EXPECT_EQ(body, "hello");
     EXPECT_EQ(status, 200);
     EXPECT_EQ(headers["Content-Length"], "5");

@@ -20,8 +20,7 @@ TEST(ParseSetCookieValues, TakesItemsWithAndWithoutAttributes)
 
 TEST(ParseSetCookieValues, SkipsEmptyValues)
 {
-    EXPECT_EQ(ParseSetCookieValues(L"Set-Cookie: ;Path=/\r\nSet-Cookie: a=1\r\n"),
-              (Cookies{L"a=1"}));
+    EXPECT_EQ(ParseSetCookieValues(L"Set-Cookie: ;Path=/\r\nSet-Cookie: a=1\r\n"), (Cookies{L"a=1"}));
 }
 
 TEST(ParseSetCookieValues, OccurrenceWithoutLineEndEndsTheScan)

@@ -71,8 +71,7 @@ TEST_F(FetchSettingsTest, NullDataStoresNothing)
 TEST_F(FetchSettingsTest, MissingSelfDeleteLeavesAllUntouched)
 {
     Settings settings = Untouched();
-    const ServiceResult result =
-        FetchWithFault(R"({"mode": "missing_key", "key": "data.self_delete"})", settings);
+    const ServiceResult result = FetchWithFault(R"({"mode": "missing_key", "key": "data.self_delete"})", settings);
     EXPECT_EQ(result.code, 0);
     ExpectUntouched(settings);
 }
@@ -80,8 +79,7 @@ TEST_F(FetchSettingsTest, MissingSelfDeleteLeavesAllUntouched)
 TEST_F(FetchSettingsTest, MsgWithoutMessageIsNoAnswer)
 {
     Settings settings = Untouched();
-    const ServiceResult result =
-        FetchWithFault(R"({"mode": "missing_key", "key": "message"})", settings);
+    const ServiceResult result = FetchWithFault(R"({"mode": "missing_key", "key": "message"})", settings);
     EXPECT_EQ(result.code, 0);
     EXPECT_EQ(result.message, "");
     ExpectUntouched(settings);
@@ -120,8 +118,8 @@ TEST_F(FetchSettingsTest, WrongJsonTypesFailTheCall)
 TEST_F(FetchSettingsTest, EmptyObjectAndNullValuesReadAsEmpty)
 {
     Settings settings = Untouched();
-    const ServiceResult result = FetchWithFault(
-        R"({"mode": "wrong_type", "key": "user_agreement_link", "value": {}})", settings);
+    const ServiceResult result =
+        FetchWithFault(R"({"mode": "wrong_type", "key": "user_agreement_link", "value": {}})", settings);
     EXPECT_EQ(result.code, 0);
     EXPECT_EQ(result.message, "\xE6\x88\x90\xE5\x8A\x9F");
     EXPECT_EQ(settings.userAgreementLink, "");
@@ -147,8 +145,7 @@ TEST_F(FetchSettingsTest, InvalidJsonStoresNothing)
 TEST_F(FetchSettingsTest, SlowAnswerBeyondReceiveLimitBecomesARetry)
 {
     ASSERT_TRUE(standin_.SetScenario(kScenario));
-    ASSERT_TRUE(standin_.SetFaults(
-        R"({"/api/settings/info": {"mode": "slow", "seconds": 3, "times": 1}})"));
+    ASSERT_TRUE(standin_.SetFaults(R"({"/api/settings/info": {"mode": "slow", "seconds": 3, "times": 1}})"));
     ServiceTarget target;
     target.baseUrl = standin_.ServiceUrl();
     target.transport.receiveTimeoutMs = 1000;

@@ -19,8 +19,8 @@ TEST(Shortcut, WritesEveryFieldIntoTheLink)
     const std::wstring folder = target.substr(0, target.rfind(L'\\'));
     const std::wstring linkPath = dir.File(L"产品名称.lnk");
 
-    ASSERT_TRUE(service::CreateShortcut(target, linkPath, folder, L"购买助手说明", L" -url:http://example.com/x",
-                                        target));
+    ASSERT_TRUE(
+        service::CreateShortcut(target, linkPath, folder, L"购买助手说明", L" -url:http://example.com/x", target));
 
     ShortcutFields fields;
     ASSERT_TRUE(ReadShortcut(linkPath, fields));

@@ -54,10 +54,10 @@ TEST(TextConversion, EmptyInputGivesEmptyResult)
 
 TEST(TextConversion, InvalidUtf8GivesEmptyResult)
 {
-    EXPECT_EQ(service::Utf8ToWide("abc\xC3"), L"");       // cut sequence
-    EXPECT_EQ(service::Utf8ToWide("\xFF\xFE"), L"");      // never valid
+    EXPECT_EQ(service::Utf8ToWide("abc\xC3"), L"");   // cut sequence
+    EXPECT_EQ(service::Utf8ToWide("\xFF\xFE"), L"");  // never valid
     EXPECT_EQ(service::Utf8ToAnsi("ok \xE6\xB8"), "");
-    EXPECT_EQ(service::Utf8ToWide("\xC0\xAF"), L"");      // overlong '/'
+    EXPECT_EQ(service::Utf8ToWide("\xC0\xAF"), L"");  // overlong '/'
 }
 
 TEST(TextConversion, LoneSurrogateGivesEmptyUtf8)

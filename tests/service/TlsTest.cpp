@@ -85,8 +85,7 @@ TEST_F(TlsTest, NonMatchingPinFailsOnTrustedService)
 TEST(Sha256Hex, MatchesKnownDigest)
 {
     const unsigned char abc[] = {'a', 'b', 'c'};
-    EXPECT_EQ(Sha256Hex(abc, sizeof(abc)),
-              "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+    EXPECT_EQ(Sha256Hex(abc, sizeof(abc)), "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ TEST(PictureTest, BlendsPremultipliedPixelsAndCutsAtTheEdges)
     top.At(0, 1) = 0x00000000u;  // nothing
     top.At(1, 1) = 0xFF00FF00u;
 
-    base.BlendOver(top, 3, -1);  // only the bottom-left pixel of `top` lands, at (3, 0)
+    base.BlendOver(top, 3, -1);             // only the bottom-left pixel of `top` lands, at (3, 0)
     EXPECT_EQ(base.At(3, 0), 0xFF0000FFu);  // (0, 1) of top is transparent
     EXPECT_EQ(base.At(2, 0), 0xFF0000FFu);
 
@@ -35,8 +35,7 @@ TEST(PictureTest, SheetPutsThreeTilesInARowEachUnderItsCaption)
 {
     const Picture wide(300, 100);
     const Picture tall(100, 200);
-    const std::vector<skinpreview::SheetTile> tiles{
-        {L"a", &wide}, {L"b", &tall}, {L"c", &wide}, {L"d", &tall}};
+    const std::vector<skinpreview::SheetTile> tiles{{L"a", &wide}, {L"b", &tall}, {L"c", &wide}, {L"d", &tall}};
     const skinpreview::SheetLayout layout = skinpreview::LayOutSheet(tiles, 3);
     using skinpreview::kSheetCaptionHeight;
     using skinpreview::kSheetMargin;

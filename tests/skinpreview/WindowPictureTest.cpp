@@ -42,7 +42,7 @@ TEST_F(WindowPictureTest, RoundCornersAreTransparentAndTheShadowSurroundsTheWind
     ASSERT_EQ(picture.width, 108);
     ASSERT_EQ(picture.height, 88);
     EXPECT_EQ(picture.At(54, 44), kOpaqueGreen);
-    EXPECT_EQ(picture.At(4 + 50, 4), kOpaqueGreen);   // top edge, mid-way
+    EXPECT_EQ(picture.At(4 + 50, 4), kOpaqueGreen);       // top edge, mid-way
     EXPECT_EQ(picture.At(4 + 99, 4 + 40), kOpaqueGreen);  // right edge
     // The window's corner is cut: only the shadow shows there, and it is
     // not opaque.

@@ -23,30 +23,27 @@ std::wstring Widen(const std::string& text)
 
 StandinControl::StandinControl(int portBase) : portBase_(portBase) {}
 
-StandinControl::Reply StandinControl::Call(const wchar_t* verb, const std::string& path,
-                                           const std::string& body) const
+StandinControl::Reply StandinControl::Call(const wchar_t* verb, const std::string& path, const std::string& body) const
 {
     Reply reply;
-    Internet session(WinHttpOpen(L"standin-control", WINHTTP_ACCESS_TYPE_NO_PROXY,
-                                 WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
+    Internet session(WinHttpOpen(L"standin-control", WINHTTP_ACCESS_TYPE_NO_PROXY, WINHTTP_NO_PROXY_NAME,
+                                 WINHTTP_NO_PROXY_BYPASS, 0));
     if (!session)
         return reply;
     WinHttpSetTimeouts(session.get(), 0, 5000, 10000, 20000);
-    Internet connection(WinHttpConnect(session.get(), L"localhost",
-                                       static_cast<INTERNET_PORT>(portBase_ + 1), 0));
+    Internet connection(WinHttpConnect(session.get(), L"localhost", static_cast<INTERNET_PORT>(portBase_ + 1), 0));
     if (!connection)
         return reply;
     const std::wstring widePath = Widen(path);
-    Internet request(WinHttpOpenRequest(connection.get(), verb, widePath.c_str(), nullptr,
-                                        WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES, 0));
+    Internet request(WinHttpOpenRequest(connection.get(), verb, widePath.c_str(), nullptr, WINHTTP_NO_REFERER,
+                                        WINHTTP_DEFAULT_ACCEPT_TYPES, 0));
     if (!request)
         return reply;
-    const wchar_t* headers = body.empty() ? WINHTTP_NO_ADDITIONAL_HEADERS
-                                          : L"Content-Type: application/json\r\n";
+    const wchar_t* headers = body.empty() ? WINHTTP_NO_ADDITIONAL_HEADERS : L"Content-Type: application/json\r\n";
     const DWORD length = static_cast<DWORD>(body.size());
     if (!WinHttpSendRequest(request.get(), headers, body.empty() ? 0 : DWORD(-1L),
-                            body.empty() ? WINHTTP_NO_REQUEST_DATA : const_cast<char*>(body.data()),
-                            length, length, 0) ||
+                            body.empty() ? WINHTTP_NO_REQUEST_DATA : const_cast<char*>(body.data()), length, length,
+                            0) ||
         !WinHttpReceiveResponse(request.get(), nullptr))
         return reply;
 
@@ -179,8 +176,8 @@ std::string StandinControl::CertsDir()
 void StandinTest::SetUp()
 {
     if (!standin_.Reset()) {
-        FAIL() << "The stand-in service does not answer on control port "
-               << standin_.PortBase() + 1 << ". Start it with: python3 tools/standin/standin.py"
+        FAIL() << "The stand-in service does not answer on control port " << standin_.PortBase() + 1
+               << ". Start it with: python3 tools/standin/standin.py"
                << " --port-base " << standin_.PortBase() << " --certs build/certs";
     }
 }

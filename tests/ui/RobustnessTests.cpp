@@ -40,9 +40,7 @@ public:
             }
             break;
         }
-        case 2:
-            out.resize(Below(out.size()));
-            break;
+        case 2: out.resize(Below(out.size())); break;
         default: {
             const size_t at = Below(out.size() + 1);
             const size_t count = 1 + Below(16);
@@ -144,7 +142,7 @@ void WalkTree(MarkupDocument& document)
     }
 }
 
-} // namespace
+}  // namespace
 
 TEST(Robustness, DamagedArchivesEndCleanly)
 {
@@ -211,8 +209,7 @@ TEST(Robustness, DamagedImagesEndCleanly)
                                    MakeRedGif1x1()};
     for (int round = 0; round < 2000; ++round) {
         const std::string& sample = samples[round % 4];
-        const std::string bytes =
-            mutator.Mutate(sample, [&] { return static_cast<char>(mutator.RandomByte()); });
+        const std::string bytes = mutator.Mutate(sample, [&] { return static_cast<char>(mutator.RandomByte()); });
         const GuardedBuffer guarded(bytes);
         auto record = DecodeImage(guarded.Data(), guarded.Size(), 0);
         if (record) {

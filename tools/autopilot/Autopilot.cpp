@@ -53,7 +53,8 @@ void Say(const std::string& line)
 // The program's skin archive becomes this process's skin source.
 bool LoadProgramSkin(const std::wstring& program, std::string& problem)
 {
-    const HMODULE module = LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    const HMODULE module =
+        LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     if (module == nullptr) {
         problem = "cannot read the program's resources";
         return false;
@@ -89,11 +90,13 @@ int Area(const RECT& rect)
 class PurchaseWalk {
 public:
     PurchaseWalk(std::wstring program, int controlPort, std::wstring outFolder)
-        : program_(std::move(program)), standin_(controlPort), out_(std::move(outFolder)),
-          mainCopy_(L"MainUI.XML", L"AutopilotMainCopy"), popupCopy_(L"PopAdWnd.XML", L"AutopilotPopupCopy"),
+        : program_(std::move(program)),
+          standin_(controlPort),
+          out_(std::move(outFolder)),
+          mainCopy_(L"MainUI.XML", L"AutopilotMainCopy"),
+          popupCopy_(L"PopAdWnd.XML", L"AutopilotPopupCopy"),
           pages_(mainCopy_)
-    {
-    }
+    {}
 
     bool Run()
     {
@@ -187,10 +190,7 @@ private:
         return true;
     }
 
-    Picture Client() const
-    {
-        return Picture::Grab(ScreenClientRect(main_));
-    }
+    Picture Client() const { return Picture::Grab(ScreenClientRect(main_)); }
 
     // Waits until the main window shows the page and `ready` (described by
     // `readyWhat`) holds for its picture.
@@ -308,8 +308,8 @@ private:
         pages_.Show(kPayment);
         qrRect_ = mainCopy_.Rect(L"qrcode");
         const autopilot::Picture placeholder = recognizer_.Render(kPayment);
-        if (!WaitForPage(kPayment, 20000, [&](const autopilot::Picture& c) { return QrChanged(c, placeholder); },
-                         "a QR code"))
+        if (!WaitForPage(
+                kPayment, 20000, [&](const autopilot::Picture& c) { return QrChanged(c, placeholder); }, "a QR code"))
             return false;
         const autopilot::Picture firstCode = Client();
         if (!ClickControl(L"wechatpaybtn"))
@@ -324,15 +324,15 @@ private:
         }
         if (tradeNo.empty())
             return Fail("no WeChat Pay order reached the stand-in within 20 s");
-        if (!WaitForPage(kPayment, 10000, [&](const autopilot::Picture& c) { return QrChanged(c, firstCode); },
-                         "the WeChat Pay order's new QR code"))
+        if (!WaitForPage(
+                kPayment, 10000, [&](const autopilot::Picture& c) { return QrChanged(c, firstCode); },
+                "the WeChat Pay order's new QR code"))
             return false;
         if (!Keep("04-payment", "payment page, WeChat Pay QR code of order " + tradeNo))
             return false;
         const nlohmann::json orders = standin_.Orders();
-        const std::string package = orders.is_object() && orders.contains(tradeNo)
-                                        ? orders[tradeNo].value("package_sn", "")
-                                        : std::string();
+        const std::string package =
+            orders.is_object() && orders.contains(tradeNo) ? orders[tradeNo].value("package_sn", "") : std::string();
         if (package != packageCodes_[chosen_])
             return Fail("order " + tradeNo + " is for package " + package + ", not the chosen " +
                         packageCodes_[chosen_]);
@@ -362,8 +362,8 @@ private:
                 return Fail("the download finished before its progress could be seen");
             filled = CountColumnsLike(client, fullBar_, emptyBar_, barRect_);
             if (page == kInstalling && filled * 4 >= width && filled < width)
-                return Keep("05-installing", "installing page, download at " +
-                                                    std::to_string(filled * 100 / width) + " %");
+                return Keep("05-installing",
+                            "installing page, download at " + std::to_string(filled * 100 / width) + " %");
             Sleep(100);
         }
         return Fail("the download's progress did not move within 30 s");

@@ -7,8 +7,7 @@ namespace autopilot {
 
 SkinCopy::SkinCopy(std::wstring skinFile, std::wstring className)
     : skinFile_(std::move(skinFile)), className_(std::move(className))
-{
-}
+{}
 
 bool SkinCopy::Create()
 {

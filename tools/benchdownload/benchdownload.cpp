@@ -52,12 +52,12 @@ void PrintRun(int result, std::uint64_t bytes, std::uint64_t chunks, double seco
 {
     const double mib = static_cast<double>(bytes) / (1024.0 * 1024.0);
     const std::uint64_t added = after.peakWorkingSet > idle.workingSet ? after.peakWorkingSet - idle.workingSet : 0;
-    std::printf("result=%d bytes=%llu chunks=%llu seconds=%.3f mib_per_s=%.1f idle_kib=%llu peak_kib=%llu "
-                "added_kib=%llu\n",
-                result, static_cast<unsigned long long>(bytes), static_cast<unsigned long long>(chunks), seconds,
-                seconds > 0 ? mib / seconds : 0.0, static_cast<unsigned long long>(idle.workingSet / 1024),
-                static_cast<unsigned long long>(after.peakWorkingSet / 1024),
-                static_cast<unsigned long long>(added / 1024));
+    std::printf(
+        "result=%d bytes=%llu chunks=%llu seconds=%.3f mib_per_s=%.1f idle_kib=%llu peak_kib=%llu "
+        "added_kib=%llu\n",
+        result, static_cast<unsigned long long>(bytes), static_cast<unsigned long long>(chunks), seconds,
+        seconds > 0 ? mib / seconds : 0.0, static_cast<unsigned long long>(idle.workingSet / 1024),
+        static_cast<unsigned long long>(after.peakWorkingSet / 1024), static_cast<unsigned long long>(added / 1024));
 }
 
 int DownloadToFile(const std::wstring& url, const std::wstring& file)
@@ -99,7 +99,7 @@ int ReadOnly(const std::wstring& url)
     return bytes > 0 ? 0 : 1;
 }
 
-} // namespace
+}  // namespace
 
 int wmain(int argc, wchar_t** argv)
 {

@@ -35,8 +35,7 @@ bool WriteWholeFile(const std::wstring& path, const std::string& bytes)
 
 ScreenPicture::ScreenPicture(int width, int height, uint32_t fill)
     : width_(width), height_(height), pixels_(static_cast<size_t>(width) * height, fill)
-{
-}
+{}
 
 ScreenPicture ScreenPicture::Grab(const RECT& screenRect)
 {

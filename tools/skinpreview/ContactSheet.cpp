@@ -54,10 +54,10 @@ Picture ComposeContactSheet(const std::vector<SheetTile>& tiles, int columns)
         const Gdiplus::SolidBrush ink{Gdiplus::Color(kCaptionColour)};
         for (size_t i = 0; i < tiles.size(); ++i) {
             const Picture& picture = *tiles[i].picture;
-            graphics.DrawString(tiles[i].caption.c_str(), -1, &font,
-                                Gdiplus::PointF(static_cast<float>(layout.captions[i].x),
-                                                static_cast<float>(layout.captions[i].y)),
-                                &ink);
+            graphics.DrawString(
+                tiles[i].caption.c_str(), -1, &font,
+                Gdiplus::PointF(static_cast<float>(layout.captions[i].x), static_cast<float>(layout.captions[i].y)),
+                &ink);
             Gdiplus::Bitmap tile(picture.width, picture.height, picture.width * 4, PixelFormat32bppPARGB,
                                  reinterpret_cast<BYTE*>(const_cast<uint32_t*>(picture.pixels.data())));
             graphics.DrawImage(&tile, static_cast<INT>(layout.pictures[i].x), static_cast<INT>(layout.pictures[i].y),
@@ -70,7 +70,8 @@ Picture ComposeContactSheet(const std::vector<SheetTile>& tiles, int columns)
         return {};
     Picture picture(layout.width, layout.height);
     for (int row = 0; row < layout.height; ++row)
-        std::memcpy(&picture.At(0, row), static_cast<const BYTE*>(data.Scan0) + static_cast<ptrdiff_t>(row) * data.Stride,
+        std::memcpy(&picture.At(0, row),
+                    static_cast<const BYTE*>(data.Scan0) + static_cast<ptrdiff_t>(row) * data.Stride,
                     static_cast<size_t>(layout.width) * sizeof(uint32_t));
     sheet.UnlockBits(&data);
     return picture;

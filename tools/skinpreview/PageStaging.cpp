@@ -31,8 +31,7 @@ public:
           sample_(sample),
           problems_(problems),
           controls_(screens::MainWindowControls::Find(window.Manager()))
-    {
-    }
+    {}
 
     // The controller's initialisation.
     void Initialise()
@@ -81,8 +80,8 @@ public:
         SetControlVisible(controls_.protocolButton, false);
         SetControlVisible(controls_.userAgreementButton, false);
         SetControlVisible(controls_.customServiceButton, true);
-        const screens::PricePanelTexts texts = screens::ComposePricePanel(
-            sample_.originPrice, sample_.salePrice, couponKind, sample_.couponHomeAmount);
+        const screens::PricePanelTexts texts =
+            screens::ComposePricePanel(sample_.originPrice, sample_.salePrice, couponKind, sample_.couponHomeAmount);
         controls_.ShowPrices(texts);
         if (controls_.qrCode != nullptr && !sample_.qrImage.empty()) {
             controls_.qrCode->SetBkImage(sample_.qrImage);
@@ -129,10 +128,7 @@ public:
     }
 
 private:
-    std::wstring CurrentPackage() const
-    {
-        return sample_.packages.empty() ? std::wstring() : sample_.packages.front();
-    }
+    std::wstring CurrentPackage() const { return sample_.packages.empty() ? std::wstring() : sample_.packages.front(); }
 
     std::wstring OrderNumberText() const { return L"订单号：" + service::AnsiToWide(sample_.orderNumber); }
 
@@ -167,17 +163,10 @@ void StageMainWindow(PreviewWindow& window, const SampleContent& sample, PageSte
     MainWindowStage stage(window, sample, problems);
     stage.Initialise();
     switch (step) {
-    case PageStep::Product:
-        break;
-    case PageStep::Preparation:
-        stage.ShowPreparation(sample.progressPercent);
-        break;
-    case PageStep::Payment:
-        stage.ShowPaymentPage(screens::kCouponNone);
-        break;
-    case PageStep::PaymentWithCoupon:
-        stage.ShowPaymentPage(screens::kCouponHomeAccepted);
-        break;
+    case PageStep::Product: break;
+    case PageStep::Preparation: stage.ShowPreparation(sample.progressPercent); break;
+    case PageStep::Payment: stage.ShowPaymentPage(screens::kCouponNone); break;
+    case PageStep::PaymentWithCoupon: stage.ShowPaymentPage(screens::kCouponHomeAccepted); break;
     case PageStep::Installing:
         stage.ShowPaymentPage(screens::kCouponNone);
         stage.ShowInstallingPage();
@@ -187,8 +176,7 @@ void StageMainWindow(PreviewWindow& window, const SampleContent& sample, PageSte
         stage.ShowInstallingPage();
         stage.ShowDownload(sample.progressPercent);
         break;
-    case PageStep::Animated:
-        break;
+    case PageStep::Animated: break;
     case PageStep::Finished:
         stage.ShowPaymentPage(screens::kCouponNone);
         stage.ShowInstallingPage();

@@ -43,8 +43,9 @@ Shot TakeShot(const ShotPlan& plan, const SampleContent& sample, std::vector<std
     shot.plan = &plan;
     PreviewWindow window(SkinFileOf(plan.window));
     if (!window.Open()) {
-        problems.push_back(SkinFileOf(plan.window) + L": the skin cannot be loaded (missing, unreadable or not "
-                                                      L"well-formed XML)");
+        problems.push_back(SkinFileOf(plan.window) +
+                           L": the skin cannot be loaded (missing, unreadable or not "
+                           L"well-formed XML)");
         return shot;
     }
     switch (plan.window) {

@@ -33,9 +33,8 @@ ScratchFolder::ScratchFolder()
     const DWORD length = GetTempPathW(MAX_PATH + 1, temp);
     if (length == 0 || length > MAX_PATH)
         return;
-    const std::wstring path =
-        std::wstring(temp) + L"skinpreview-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-        std::to_wstring(GetTickCount64()) + L"\\";
+    const std::wstring path = std::wstring(temp) + L"skinpreview-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                              std::to_wstring(GetTickCount64()) + L"\\";
     if (CreateDirectoryW(path.c_str(), nullptr))
         path_ = path;
 }

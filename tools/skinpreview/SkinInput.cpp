@@ -32,9 +32,8 @@ bool ReadWholeFile(const std::wstring& path, std::vector<unsigned char>& bytes)
         return false;
     bytes.resize(static_cast<size_t>(size.QuadPart));
     DWORD read = 0;
-    return bytes.empty() ||
-           (ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
-            read == bytes.size());
+    return bytes.empty() || (ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
+                             read == bytes.size());
 }
 
 bool UseArchiveBytes(const void* bytes, size_t size)

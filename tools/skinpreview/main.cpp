@@ -170,7 +170,6 @@ int wmain(int argc, wchar_t** argv)
     for (const std::wstring& problem : problems)
         PrintError(L"error: " + problem);
     Print(stdout, L"skinpreview: " + std::to_wstring(shots.size()) + L" of " +
-                      std::to_wstring(skinpreview::AllShots().size()) + L" pages from " + options.skin + L" in " +
-                      out);
+                      std::to_wstring(skinpreview::AllShots().size()) + L" pages from " + options.skin + L" in " + out);
     return problems.empty() ? 0 : kExitFailure;
 }

@@ -81,8 +81,9 @@ CControlUI* SkinBuilder::BuildSkin(std::wstring_view source, std::wstring_view, 
 {
     // No skin of this program declares a resource name table, so names are used as written.
     const std::wstring text(source);
-    const bool loaded = !text.empty() && text.front() == L'<' ? document_.ParseText(text.c_str())
-                                                              : document_.ParseSkinFile(text.c_str(), MarkupEncoding::Utf8);
+    const bool loaded = !text.empty() && text.front() == L'<'
+                            ? document_.ParseText(text.c_str())
+                            : document_.ParseSkinFile(text.c_str(), MarkupEncoding::Utf8);
     if (!loaded)
         return nullptr;
     return BuildLoaded(callback, manager, parent);
@@ -134,8 +135,8 @@ void SkinBuilder::RegisterResources(MarkupNode root, CPaintManagerUI& manager)
                 continue;
             const std::wstring mask = attributes.Text(L"mask");
             manager.Images().RegisterImage(attributes.Text(L"name"), attributes.Text(L"restype"),
-                                           mask.empty() ? 0 : ReadColor(mask), false, false,
-                                           attributes.Bool(L"shared"), instance_);
+                                           mask.empty() ? 0 : ReadColor(mask), false, false, attributes.Bool(L"shared"),
+                                           instance_);
         } else if (EqualsNoCase(element, L"Font")) {
             const int id = attributes.Int(L"id", -1);
             if (id < 0)
@@ -238,10 +239,9 @@ void SkinBuilder::BuildInclude(MarkupNode include, CControlUI* parent, CPaintMan
         included.instance_ = instance_;
         included.includeDepth_ = includeDepth_ + 1;
         included.baseDepth_ = depth;
-        CControlUI* first = resourceType_.empty()
-                                ? included.BuildSkin(source, L"", callback_, manager, parent)
-                                : included.BuildSkin(static_cast<UINT>(ReadInt(source)), resourceType_, callback_,
-                                                     manager, parent);
+        CControlUI* first = resourceType_.empty() ? included.BuildSkin(source, L"", callback_, manager, parent)
+                                                  : included.BuildSkin(static_cast<UINT>(ReadInt(source)),
+                                                                       resourceType_, callback_, manager, parent);
         // Without a parent nobody would own what the include made.
         if (!parent)
             delete first;

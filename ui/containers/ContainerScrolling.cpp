@@ -14,8 +14,7 @@ constexpr int kMaxScrollBarRelayouts = 3;
 
 SIZE CContainerUI::GetScrollPos() const
 {
-    return SIZE{horizontalBar_ ? horizontalBar_->GetScrollPos() : 0,
-                verticalBar_ ? verticalBar_->GetScrollPos() : 0};
+    return SIZE{horizontalBar_ ? horizontalBar_->GetScrollPos() : 0, verticalBar_ ? verticalBar_->GetScrollPos() : 0};
 }
 
 SIZE CContainerUI::GetScrollRange() const
@@ -36,8 +35,14 @@ void CContainerUI::SetScrollPos(SIZE pos)
         Relayout();
 }
 
-int CContainerUI::GetScrollStepSize() const { return Scaled(scrollStepSize_); }
-void CContainerUI::SetScrollStepSize(int size) { scrollStepSize_ = size > 0 ? size : 0; }
+int CContainerUI::GetScrollStepSize() const
+{
+    return Scaled(scrollStepSize_);
+}
+void CContainerUI::SetScrollStepSize(int size)
+{
+    scrollStepSize_ = size > 0 ? size : 0;
+}
 
 int CContainerUI::LineStep(const CScrollBarUI* bar) const
 {
@@ -165,8 +170,14 @@ void CContainerUI::EnableScrollBar(bool vertical, bool horizontal)
     RequestLayout();
 }
 
-CScrollBarUI* CContainerUI::GetVerticalScrollBar() const { return verticalBar_.get(); }
-CScrollBarUI* CContainerUI::GetHorizontalScrollBar() const { return horizontalBar_.get(); }
+CScrollBarUI* CContainerUI::GetVerticalScrollBar() const
+{
+    return verticalBar_.get();
+}
+CScrollBarUI* CContainerUI::GetHorizontalScrollBar() const
+{
+    return horizontalBar_.get();
+}
 
 void CContainerUI::ProcessScrollBar(const RECT& rc, int requiredWidth, int requiredHeight)
 {

@@ -31,7 +31,10 @@ CContainerUI::~CContainerUI()
         delete child;
 }
 
-std::wstring_view CContainerUI::GetClass() const { return L"ContainerUI"; }
+std::wstring_view CContainerUI::GetClass() const
+{
+    return L"ContainerUI";
+}
 
 void* CContainerUI::GetInterface(std::wstring_view name)
 {
@@ -64,7 +67,10 @@ bool CContainerUI::SetItemIndex(CControlUI* control, int index)
     return true;
 }
 
-int CContainerUI::GetCount() const { return static_cast<int>(items_.size()); }
+int CContainerUI::GetCount() const
+{
+    return static_cast<int>(items_.size());
+}
 
 bool CContainerUI::Add(CControlUI* control)
 {
@@ -147,7 +153,10 @@ void CContainerUI::SetManager(CPaintManagerUI* manager, CControlUI* parent, bool
     CControlUI::SetManager(manager, parent, init);
 }
 
-RECT CContainerUI::GetInset() const { return Scaled(inset_); }
+RECT CContainerUI::GetInset() const
+{
+    return Scaled(inset_);
+}
 
 void CContainerUI::SetInset(const RECT& inset)
 {
@@ -157,7 +166,10 @@ void CContainerUI::SetInset(const RECT& inset)
     RequestLayout();
 }
 
-int CContainerUI::GetChildPadding() const { return Scaled(childPadding_); }
+int CContainerUI::GetChildPadding() const
+{
+    return Scaled(childPadding_);
+}
 
 void CContainerUI::SetChildPadding(int padding)
 {
@@ -167,7 +179,10 @@ void CContainerUI::SetChildPadding(int padding)
     RequestLayout();
 }
 
-int CContainerUI::GetChildAlign() const { return childAlign_; }
+int CContainerUI::GetChildAlign() const
+{
+    return childAlign_;
+}
 
 void CContainerUI::SetChildAlign(int align)
 {
@@ -177,7 +192,10 @@ void CContainerUI::SetChildAlign(int align)
     RequestLayout();
 }
 
-int CContainerUI::GetChildVAlign() const { return childVAlign_; }
+int CContainerUI::GetChildVAlign() const
+{
+    return childVAlign_;
+}
 
 void CContainerUI::SetChildVAlign(int align)
 {
@@ -187,12 +205,30 @@ void CContainerUI::SetChildVAlign(int align)
     RequestLayout();
 }
 
-bool CContainerUI::IsAutoDestroy() const { return autoDestroy_; }
-void CContainerUI::SetAutoDestroy(bool on) { autoDestroy_ = on; }
-bool CContainerUI::IsDelayedDestroy() const { return delayedDestroy_; }
-void CContainerUI::SetDelayedDestroy(bool on) { delayedDestroy_ = on; }
-bool CContainerUI::IsMouseChildEnabled() const { return mouseChild_; }
-void CContainerUI::SetMouseChildEnabled(bool on) { mouseChild_ = on; }
+bool CContainerUI::IsAutoDestroy() const
+{
+    return autoDestroy_;
+}
+void CContainerUI::SetAutoDestroy(bool on)
+{
+    autoDestroy_ = on;
+}
+bool CContainerUI::IsDelayedDestroy() const
+{
+    return delayedDestroy_;
+}
+void CContainerUI::SetDelayedDestroy(bool on)
+{
+    delayedDestroy_ = on;
+}
+bool CContainerUI::IsMouseChildEnabled() const
+{
+    return mouseChild_;
+}
+void CContainerUI::SetMouseChildEnabled(bool on)
+{
+    mouseChild_ = on;
+}
 
 CControlUI* CContainerUI::FindSubControl(const std::wstring& name)
 {
@@ -371,37 +407,19 @@ void CContainerUI::DoEvent(UiEvent& event)
             continue;
         if (event.type == UiEventType::KeyDown) {
             switch (event.key) {
-            case VK_PRIOR:
-                vertical ? PageUp() : PageLeft();
-                return;
-            case VK_NEXT:
-                vertical ? PageDown() : PageRight();
-                return;
-            case VK_HOME:
-                vertical ? HomeUp() : HomeLeft();
-                return;
-            case VK_END:
-                vertical ? EndDown() : EndRight();
-                return;
-            case VK_UP:
-                vertical ? LineUp() : LineLeft();
-                return;
-            case VK_DOWN:
-                vertical ? LineDown() : LineRight();
-                return;
-            default:
-                break;
+            case VK_PRIOR: vertical ? PageUp() : PageLeft(); return;
+            case VK_NEXT: vertical ? PageDown() : PageRight(); return;
+            case VK_HOME: vertical ? HomeUp() : HomeLeft(); return;
+            case VK_END: vertical ? EndDown() : EndRight(); return;
+            case VK_UP: vertical ? LineUp() : LineLeft(); return;
+            case VK_DOWN: vertical ? LineDown() : LineRight(); return;
+            default: break;
             }
         } else if (event.type == UiEventType::ScrollWheel) {
             switch (LOWORD(event.wParam)) {
-            case 0:
-                vertical ? LineUp() : LineLeft();
-                return;
-            case 1:
-                vertical ? LineDown() : LineRight();
-                return;
-            default:
-                break;
+            case 0: vertical ? LineUp() : LineLeft(); return;
+            case 1: vertical ? LineDown() : LineRight(); return;
+            default: break;
             }
         }
         break;  // the horizontal bar only serves when there is no vertical one

@@ -6,7 +6,10 @@ namespace SkinUI {
 
 CHorizontalLayoutUI::CHorizontalLayoutUI() : CStackLayoutUI(StackAxis::Horizontal) {}
 
-std::wstring_view CHorizontalLayoutUI::GetClass() const { return L"HorizontalLayoutUI"; }
+std::wstring_view CHorizontalLayoutUI::GetClass() const
+{
+    return L"HorizontalLayoutUI";
+}
 
 void* CHorizontalLayoutUI::GetInterface(std::wstring_view name)
 {

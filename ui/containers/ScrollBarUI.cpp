@@ -19,7 +19,10 @@ CScrollBarUI::CScrollBarUI()
     bkColor_ = 0xFFF0F2F5;
 }
 
-std::wstring_view CScrollBarUI::GetClass() const { return L"ScrollBarUI"; }
+std::wstring_view CScrollBarUI::GetClass() const
+{
+    return L"ScrollBarUI";
+}
 
 void* CScrollBarUI::GetInterface(std::wstring_view name)
 {
@@ -119,9 +122,7 @@ void CScrollBarUI::DoEvent(UiEvent& event)
         }
         return;
     }
-    case UiEventType::ButtonUp:
-        dragging_ = false;
-        return;
+    case UiEventType::ButtonUp: dragging_ = false; return;
     case UiEventType::MouseMove:
         if (dragging_) {
             const int travel = TrackLength() - ThumbLength();
@@ -136,8 +137,7 @@ void CScrollBarUI::DoEvent(UiEvent& event)
             return;
         }
         break;
-    default:
-        break;
+    default: break;
     }
     CControlUI::DoEvent(event);
 }

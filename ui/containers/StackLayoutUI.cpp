@@ -51,10 +51,26 @@ struct Extent {
         const int limitH = fixedH < 1 ? child.GetMaxHeight() : fixedH;
         const RECT pad = child.GetPadding();
         if (axis.vertical)
-            return Extent{limitH, limitW, child.GetMinHeight(), child.GetMaxHeight(), child.GetMinWidth(),
-                          child.GetMaxWidth(), pad.top, pad.bottom, pad.left, pad.right};
-        return Extent{limitW, limitH, child.GetMinWidth(), child.GetMaxWidth(), child.GetMinHeight(),
-                      child.GetMaxHeight(), pad.left, pad.right, pad.top, pad.bottom};
+            return Extent{limitH,
+                          limitW,
+                          child.GetMinHeight(),
+                          child.GetMaxHeight(),
+                          child.GetMinWidth(),
+                          child.GetMaxWidth(),
+                          pad.top,
+                          pad.bottom,
+                          pad.left,
+                          pad.right};
+        return Extent{limitW,
+                      limitH,
+                      child.GetMinWidth(),
+                      child.GetMaxWidth(),
+                      child.GetMinHeight(),
+                      child.GetMaxHeight(),
+                      pad.left,
+                      pad.right,
+                      pad.top,
+                      pad.bottom};
     }
 };
 

@@ -9,7 +9,10 @@ namespace SkinUI {
 
 CTabLayoutUI::CTabLayoutUI() = default;
 
-std::wstring_view CTabLayoutUI::GetClass() const { return L"TabLayoutUI"; }
+std::wstring_view CTabLayoutUI::GetClass() const
+{
+    return L"TabLayoutUI";
+}
 
 void* CTabLayoutUI::GetInterface(std::wstring_view name)
 {

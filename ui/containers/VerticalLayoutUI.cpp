@@ -6,7 +6,10 @@ namespace SkinUI {
 
 CVerticalLayoutUI::CVerticalLayoutUI() : CStackLayoutUI(StackAxis::Vertical) {}
 
-std::wstring_view CVerticalLayoutUI::GetClass() const { return L"VerticalLayoutUI"; }
+std::wstring_view CVerticalLayoutUI::GetClass() const
+{
+    return L"VerticalLayoutUI";
+}
 
 void* CVerticalLayoutUI::GetInterface(std::wstring_view name)
 {

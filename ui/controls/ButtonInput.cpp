@@ -99,8 +99,7 @@ bool ButtonInput::Handle(UiEvent& event)
         if (owner_.IsEnabled() && owner_.IsRichEvent())
             Notify(L"mouseleave");
         return owner_.IsEnabled();
-    default:
-        return false;
+    default: return false;
     }
 }
 

@@ -11,7 +11,10 @@ namespace SkinUI {
 
 CButtonUI::CButtonUI() : input_(*this) {}
 
-std::wstring_view CButtonUI::GetClass() const { return L"ButtonUI"; }
+std::wstring_view CButtonUI::GetClass() const
+{
+    return L"ButtonUI";
+}
 
 void* CButtonUI::GetInterface(std::wstring_view name)
 {

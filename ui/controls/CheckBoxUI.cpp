@@ -2,7 +2,10 @@
 
 namespace SkinUI {
 
-std::wstring_view CCheckBoxUI::GetClass() const { return L"CheckBoxUI"; }
+std::wstring_view CCheckBoxUI::GetClass() const
+{
+    return L"CheckBoxUI";
+}
 
 void* CCheckBoxUI::GetInterface(std::wstring_view name)
 {

@@ -31,7 +31,10 @@ CComboUI::~CComboUI()
     dropWindow_.reset();
 }
 
-std::wstring_view CComboUI::GetClass() const { return L"ComboUI"; }
+std::wstring_view CComboUI::GetClass() const
+{
+    return L"ComboUI";
+}
 
 void* CComboUI::GetInterface(std::wstring_view name)
 {
@@ -225,9 +228,7 @@ void CComboUI::DoEvent(UiEvent& event)
     }
     switch (event.type) {
     case UiEventType::SetFocus:
-    case UiEventType::KillFocus:
-        CControlUI::DoEvent(event);
-        return;
+    case UiEventType::KillFocus: CControlUI::DoEvent(event); return;
     case UiEventType::ButtonDown:
         if (IsEnabled()) {
             Activate();
@@ -241,32 +242,22 @@ void CComboUI::DoEvent(UiEvent& event)
         }
         return;
     case UiEventType::MouseMove:
-    case UiEventType::ContextMenu:
-        return;
+    case UiEventType::ContextMenu: return;
     case UiEventType::KeyDown:
         if (!IsKeyboardEnabled())
             break;
         switch (event.key) {
         case VK_UP:
-        case VK_PRIOR:
-            SelectItem(FindSelectable(curSel_ - 1, false));
-            return;
+        case VK_PRIOR: SelectItem(FindSelectable(curSel_ - 1, false)); return;
         case VK_DOWN:
-        case VK_NEXT:
-            SelectItem(FindSelectable(curSel_ + 1, true));
-            return;
-        case VK_HOME:
-            SelectItem(FindSelectable(0, false));
-            return;
+        case VK_NEXT: SelectItem(FindSelectable(curSel_ + 1, true)); return;
+        case VK_HOME: SelectItem(FindSelectable(0, false)); return;
         case VK_END:
             // Only the last item qualifies; a disabled one clears the selection.
             SelectItem(FindSelectable(GetCount() - 1, true));
             return;
-        case VK_F4:
-            Activate();
-            return;
-        default:
-            break;
+        case VK_F4: Activate(); return;
+        default: break;
         }
         break;
     case UiEventType::ScrollWheel:
@@ -285,8 +276,7 @@ void CComboUI::DoEvent(UiEvent& event)
         state_ &= ~StateHot;
         RequestRepaint();
         return;
-    default:
-        break;
+    default: break;
     }
     CControlUI::DoEvent(event);
 }

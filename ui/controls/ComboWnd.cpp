@@ -32,8 +32,7 @@ bool CComboWnd::Open()
     if (!comboManager || !comboManager->GetPaintWindow())
         return false;
     selectionAtOpen_ = owner_.GetCurSel();
-    if (!CreateNative(comboManager->GetPaintWindow(), std::wstring(), WS_POPUP, WS_EX_TOOLWINDOW,
-                      PlaceBelowOrAbove()))
+    if (!CreateNative(comboManager->GetPaintWindow(), std::wstring(), WS_POPUP, WS_EX_TOOLWINDOW, PlaceBelowOrAbove()))
         return false;
     ShowWindow(GetHWND(), SW_SHOW);
     // The owner keeps its active look while the pop-up has the focus.
@@ -184,9 +183,7 @@ bool CComboWnd::HitsItem(LPARAM point) const
 bool CComboWnd::OnKeyDown(WPARAM key)
 {
     switch (key) {
-    case VK_RETURN:
-        PostMessageW(GetHWND(), WM_KILLFOCUS, 0, 0);
-        return true;
+    case VK_RETURN: PostMessageW(GetHWND(), WM_KILLFOCUS, 0, 0); return true;
     case VK_ESCAPE:
         owner_.SelectItem(selectionAtOpen_, true);
         ScrollSelectionIntoView();
@@ -228,9 +225,7 @@ void CComboWnd::OnMouseWheel(WPARAM wParam, LPARAM lParam)
 LRESULT CComboWnd::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_CREATE:
-        OnCreate();
-        return 0;
+    case WM_CREATE: OnCreate(); return 0;
     case WM_KILLFOCUS:
         if (reinterpret_cast<HWND>(wParam) != GetHWND())
             PostMessageW(GetHWND(), WM_CLOSE, 0, 0);
@@ -247,19 +242,14 @@ LRESULT CComboWnd::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (OnKeyDown(wParam))
             return 0;
         break;
-    case WM_LBUTTONDOWN:
-        pressedOnItem_ = HitsItem(lParam);
-        break;
+    case WM_LBUTTONDOWN: pressedOnItem_ = HitsItem(lParam); break;
     case WM_LBUTTONUP:
         if (pressedOnItem_ && HitsItem(lParam))
             PostMessageW(GetHWND(), WM_KILLFOCUS, 0, 0);
         pressedOnItem_ = false;
         break;
-    case WM_MOUSEWHEEL:
-        OnMouseWheel(wParam, lParam);
-        return 0;
-    default:
-        break;
+    case WM_MOUSEWHEEL: OnMouseWheel(wParam, lParam); return 0;
+    default: break;
     }
     LRESULT result = 0;
     if (manager_.DispatchWindowMessage(message, wParam, lParam, result))

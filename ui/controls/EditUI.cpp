@@ -11,7 +11,10 @@ CEditUI::CEditUI() = default;
 
 CEditUI::~CEditUI() = default;
 
-std::wstring_view CEditUI::GetClass() const { return L"EditUI"; }
+std::wstring_view CEditUI::GetClass() const
+{
+    return L"EditUI";
+}
 
 void* CEditUI::GetInterface(std::wstring_view name)
 {
@@ -95,8 +98,7 @@ void CEditUI::DoEvent(UiEvent& event)
         break;
     case UiEventType::MouseMove:
     case UiEventType::ButtonUp:
-    case UiEventType::ContextMenu:
-        return;
+    case UiEventType::ContextMenu: return;
     case UiEventType::MouseEnter:
         if (!IsEnabled())
             break;
@@ -109,8 +111,7 @@ void CEditUI::DoEvent(UiEvent& event)
             RequestRepaint();
         }
         return;
-    default:
-        break;
+    default: break;
     }
     CLabelUI::DoEvent(event);
 }

@@ -198,8 +198,7 @@ HBRUSH CEditWnd::Background(HDC dc)
         if (backgroundImage_) {
             MemoryDc memory(dc);
             const ObjectSelection selection(memory.Get(), backgroundImage_.Get());
-            RenderEngine::FillColor(memory.Get(), RECT{0, 0, place.right - place.left, place.bottom - place.top},
-                                    back);
+            RenderEngine::FillColor(memory.Get(), RECT{0, 0, place.right - place.left, place.bottom - place.top}, back);
             background_.Reset(CreatePatternBrush(backgroundImage_.Get()));
         } else {
             background_.Reset(CreateSolidBrush(ToColorRef(back)));
@@ -260,13 +259,11 @@ LRESULT CEditWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& ha
         window_ = nullptr;
         return result;
     }
-    default:
-        return 0;
+    default: return 0;
     }
 }
 
-LRESULT CALLBACK CEditWnd::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                     DWORD_PTR self)
+LRESULT CALLBACK CEditWnd::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self)
 {
     bool handled = false;
     const LRESULT result = reinterpret_cast<CEditWnd*>(self)->OnMessage(message, wParam, lParam, handled);

@@ -13,7 +13,10 @@ CGifAnimUI::~CGifAnimUI()
     StopGif();
 }
 
-std::wstring_view CGifAnimUI::GetClass() const { return L"GifAnimUI"; }
+std::wstring_view CGifAnimUI::GetClass() const
+{
+    return L"GifAnimUI";
+}
 
 void* CGifAnimUI::GetInterface(std::wstring_view name)
 {

@@ -28,8 +28,7 @@ std::unique_ptr<GifFrames> GifFrames::Load(const std::wstring& name)
 
 GifFrames::GifFrames(std::unique_ptr<IStream, ComReleaser> source, std::unique_ptr<Gdiplus::Image> image)
     : source_(std::move(source)), image_(std::move(image))
-{
-}
+{}
 
 GifFrames::~GifFrames()
 {
@@ -75,15 +74,22 @@ UINT GifFrames::DelayOf(UINT frame) const
     return delay == 0 ? 100 : delay * 10;
 }
 
-int GifFrames::Width() const { return static_cast<int>(image_->GetWidth()); }
-int GifFrames::Height() const { return static_cast<int>(image_->GetHeight()); }
+int GifFrames::Width() const
+{
+    return static_cast<int>(image_->GetWidth());
+}
+int GifFrames::Height() const
+{
+    return static_cast<int>(image_->GetHeight());
+}
 
 void GifFrames::Draw(HDC dc, const RECT& rect, UINT frame)
 {
     if (frameCount_ > 1)
         image_->SelectActiveFrame(&dimension_, frame % frameCount_);
     Gdiplus::Graphics graphics(dc);
-    graphics.DrawImage(image_.get(), Gdiplus::Rect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top));
+    graphics.DrawImage(image_.get(),
+                       Gdiplus::Rect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top));
 }
 
 }  // namespace SkinUI

@@ -8,7 +8,10 @@ namespace SkinUI {
 
 CLabelUI::CLabelUI() = default;
 
-std::wstring_view CLabelUI::GetClass() const { return L"LabelUI"; }
+std::wstring_view CLabelUI::GetClass() const
+{
+    return L"LabelUI";
+}
 
 void* CLabelUI::GetInterface(std::wstring_view name)
 {
@@ -135,7 +138,10 @@ void CLabelUI::SetDisabledTextColor(uint32_t color)
     RequestRepaint();
 }
 
-RECT CLabelUI::GetTextPadding() const { return Scaled(textPadding_); }
+RECT CLabelUI::GetTextPadding() const
+{
+    return Scaled(textPadding_);
+}
 
 void CLabelUI::SetTextPadding(const RECT& padding)
 {

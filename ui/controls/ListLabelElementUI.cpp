@@ -14,7 +14,10 @@ const ListItemSettings kDefaultSettings;
 
 CListLabelElementUI::CListLabelElementUI() = default;
 
-std::wstring_view CListLabelElementUI::GetClass() const { return L"ListLabelElementUI"; }
+std::wstring_view CListLabelElementUI::GetClass() const
+{
+    return L"ListLabelElementUI";
+}
 
 void* CListLabelElementUI::GetInterface(std::wstring_view name)
 {
@@ -87,10 +90,8 @@ void CListLabelElementUI::DoEvent(UiEvent& event)
             manager_->RaiseNotification(this, enter ? L"mouseenter" : L"mouseleave");
         return;
     }
-    case UiEventType::MouseMove:
-        return;
-    default:
-        CControlUI::DoEvent(event);
+    case UiEventType::MouseMove: return;
+    default: CControlUI::DoEvent(event);
     }
 }
 

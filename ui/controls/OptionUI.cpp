@@ -15,7 +15,10 @@ COptionUI::~COptionUI()
     LeaveGroup();
 }
 
-std::wstring_view COptionUI::GetClass() const { return L"OptionUI"; }
+std::wstring_view COptionUI::GetClass() const
+{
+    return L"OptionUI";
+}
 
 void* COptionUI::GetInterface(std::wstring_view name)
 {

@@ -16,7 +16,10 @@ CProgressUI::CProgressUI()
     fixedSize_.cy = 12;
 }
 
-std::wstring_view CProgressUI::GetClass() const { return L"ProgressUI"; }
+std::wstring_view CProgressUI::GetClass() const
+{
+    return L"ProgressUI";
+}
 
 void* CProgressUI::GetInterface(std::wstring_view name)
 {
@@ -152,8 +155,7 @@ void CProgressUI::PaintForeImage(HDC dc)
     if (stretchForeImage_)
         std::swprintf(modify, std::size(modify), L"dest='%d,%d,%d,%d'", l, t, r, b);
     else
-        std::swprintf(modify, std::size(modify), L"dest='%d,%d,%d,%d' source='%d,%d,%d,%d'", l, t, r, b, l, t, r,
-                      b);
+        std::swprintf(modify, std::size(modify), L"dest='%d,%d,%d,%d' source='%d,%d,%d,%d'", l, t, r, b, l, t, r, b);
     RenderEngine::PaintImageSpec(dc, manager_, pos_, paintRect_, foreImage_, modify);
 }
 

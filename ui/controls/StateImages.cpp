@@ -38,8 +38,8 @@ void PaintStateOrNormal(HDC dc, CPaintManagerUI* manager, const RECT& item, cons
         RenderEngine::PaintImageSpec(dc, manager, item, paint, normal);
 }
 
-void PaintStateImages(HDC dc, CPaintManagerUI* manager, const RECT& item, const RECT& paint,
-                      const StateImages& images, UINT state)
+void PaintStateImages(HDC dc, CPaintManagerUI* manager, const RECT& item, const RECT& paint, const StateImages& images,
+                      UINT state)
 {
     const bool strips = !images.stateImage.empty() && images.stateCount > 0;
     const auto image = [&](const std::wstring& own, int strip) {

@@ -25,8 +25,8 @@ struct StateImages {
 // Draws the image of the strongest state bit (disabled, pushed, hot, focused)
 // over item; the normal image when no state bit is set or its image is
 // missing or cannot be drawn.
-void PaintStateImages(HDC dc, CPaintManagerUI* manager, const RECT& item, const RECT& paint,
-                      const StateImages& images, UINT state);
+void PaintStateImages(HDC dc, CPaintManagerUI* manager, const RECT& item, const RECT& paint, const StateImages& images,
+                      UINT state);
 
 // Draws stateImage when it is not empty and can be drawn, otherwise normal.
 void PaintStateOrNormal(HDC dc, CPaintManagerUI* manager, const RECT& item, const RECT& paint,

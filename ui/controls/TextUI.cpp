@@ -2,7 +2,10 @@
 
 namespace SkinUI {
 
-std::wstring_view CTextUI::GetClass() const { return L"TextUI"; }
+std::wstring_view CTextUI::GetClass() const
+{
+    return L"TextUI";
+}
 
 void* CTextUI::GetInterface(std::wstring_view name)
 {

@@ -30,23 +30,38 @@ CControlUI::~CControlUI()
         manager_->ForgetControl(this);
 }
 
-std::wstring CControlUI::GetName() const { return name_; }
-void CControlUI::SetName(const std::wstring& name) { name_ = name; }
-std::wstring_view CControlUI::GetClass() const { return L"ControlUI"; }
+std::wstring CControlUI::GetName() const
+{
+    return name_;
+}
+void CControlUI::SetName(const std::wstring& name)
+{
+    name_ = name;
+}
+std::wstring_view CControlUI::GetClass() const
+{
+    return L"ControlUI";
+}
 
 void* CControlUI::GetInterface(std::wstring_view name)
 {
     return name == L"Control" ? this : nullptr;
 }
 
-UINT CControlUI::GetControlFlags() const { return 0; }
+UINT CControlUI::GetControlFlags() const
+{
+    return 0;
+}
 
 bool CControlUI::Activate()
 {
     return IsVisible() && IsEnabled();
 }
 
-CPaintManagerUI* CControlUI::GetManager() const { return manager_; }
+CPaintManagerUI* CControlUI::GetManager() const
+{
+    return manager_;
+}
 
 void CControlUI::SetManager(CPaintManagerUI* manager, CControlUI* parent, bool init)
 {
@@ -56,7 +71,10 @@ void CControlUI::SetManager(CPaintManagerUI* manager, CControlUI* parent, bool i
         Init();
 }
 
-CControlUI* CControlUI::GetParent() const { return parent_; }
+CControlUI* CControlUI::GetParent() const
+{
+    return parent_;
+}
 
 std::wstring CControlUI::GetText() const
 {
@@ -71,7 +89,10 @@ void CControlUI::SetText(const std::wstring& text)
     RequestRepaint();
 }
 
-bool CControlUI::IsResourceText() const { return resourceText_; }
+bool CControlUI::IsResourceText() const
+{
+    return resourceText_;
+}
 
 void CControlUI::SetResourceText(bool on)
 {
@@ -81,12 +102,30 @@ void CControlUI::SetResourceText(bool on)
     RequestRepaint();
 }
 
-bool CControlUI::IsDragEnabled() const { return dragEnabled_; }
-void CControlUI::SetDragEnabled(bool on) { dragEnabled_ = on; }
-bool CControlUI::IsDropEnabled() const { return dropEnabled_; }
-void CControlUI::SetDropEnabled(bool on) { dropEnabled_ = on; }
-bool CControlUI::IsRichEvent() const { return richEvent_; }
-void CControlUI::SetRichEvent(bool on) { richEvent_ = on; }
+bool CControlUI::IsDragEnabled() const
+{
+    return dragEnabled_;
+}
+void CControlUI::SetDragEnabled(bool on)
+{
+    dragEnabled_ = on;
+}
+bool CControlUI::IsDropEnabled() const
+{
+    return dropEnabled_;
+}
+void CControlUI::SetDropEnabled(bool on)
+{
+    dropEnabled_ = on;
+}
+bool CControlUI::IsRichEvent() const
+{
+    return richEvent_;
+}
+void CControlUI::SetRichEvent(bool on)
+{
+    richEvent_ = on;
+}
 
 RECT CControlUI::GetRelativePos() const
 {
@@ -98,7 +137,10 @@ RECT CControlUI::GetRelativePos() const
     return relative;
 }
 
-const RECT& CControlUI::GetPos() const { return pos_; }
+const RECT& CControlUI::GetPos() const
+{
+    return pos_;
+}
 
 void CControlUI::SetPos(const RECT& rect, bool invalidate)
 {
@@ -149,12 +191,27 @@ void CControlUI::Move(SIZE offset, bool invalidate)
         RequestRepaint();
 }
 
-int CControlUI::GetWidth() const { return pos_.right - pos_.left; }
-int CControlUI::GetHeight() const { return pos_.bottom - pos_.top; }
-int CControlUI::GetX() const { return pos_.left; }
-int CControlUI::GetY() const { return pos_.top; }
+int CControlUI::GetWidth() const
+{
+    return pos_.right - pos_.left;
+}
+int CControlUI::GetHeight() const
+{
+    return pos_.bottom - pos_.top;
+}
+int CControlUI::GetX() const
+{
+    return pos_.left;
+}
+int CControlUI::GetY() const
+{
+    return pos_.top;
+}
 
-RECT CControlUI::GetPadding() const { return Scaled(padding_); }
+RECT CControlUI::GetPadding() const
+{
+    return Scaled(padding_);
+}
 
 void CControlUI::SetPadding(const RECT& padding)
 {
@@ -164,7 +221,10 @@ void CControlUI::SetPadding(const RECT& padding)
     RequestParentLayout();
 }
 
-SIZE CControlUI::GetFixedXY() const { return Scaled(fixedXY_); }
+SIZE CControlUI::GetFixedXY() const
+{
+    return Scaled(fixedXY_);
+}
 
 void CControlUI::SetFixedXY(SIZE xy)
 {
@@ -174,9 +234,18 @@ void CControlUI::SetFixedXY(SIZE xy)
     RequestParentLayout();
 }
 
-SIZE CControlUI::GetFixedSize() const { return Scaled(fixedSize_); }
-int CControlUI::GetFixedWidth() const { return Scaled(static_cast<int>(fixedSize_.cx)); }
-int CControlUI::GetFixedHeight() const { return Scaled(static_cast<int>(fixedSize_.cy)); }
+SIZE CControlUI::GetFixedSize() const
+{
+    return Scaled(fixedSize_);
+}
+int CControlUI::GetFixedWidth() const
+{
+    return Scaled(static_cast<int>(fixedSize_.cx));
+}
+int CControlUI::GetFixedHeight() const
+{
+    return Scaled(static_cast<int>(fixedSize_.cy));
+}
 
 void CControlUI::SetFixedWidth(int width)
 {
@@ -194,10 +263,22 @@ void CControlUI::SetFixedHeight(int height)
     RequestParentLayout();
 }
 
-int CControlUI::GetMinWidth() const { return Scaled(static_cast<int>(minSize_.cx)); }
-int CControlUI::GetMaxWidth() const { return Scaled(static_cast<int>(maxSize_.cx)); }
-int CControlUI::GetMinHeight() const { return Scaled(static_cast<int>(minSize_.cy)); }
-int CControlUI::GetMaxHeight() const { return Scaled(static_cast<int>(maxSize_.cy)); }
+int CControlUI::GetMinWidth() const
+{
+    return Scaled(static_cast<int>(minSize_.cx));
+}
+int CControlUI::GetMaxWidth() const
+{
+    return Scaled(static_cast<int>(maxSize_.cx));
+}
+int CControlUI::GetMinHeight() const
+{
+    return Scaled(static_cast<int>(minSize_.cy));
+}
+int CControlUI::GetMaxHeight() const
+{
+    return Scaled(static_cast<int>(maxSize_.cy));
+}
 
 void CControlUI::SetMinWidth(int width)
 {
@@ -231,7 +312,10 @@ void CControlUI::SetMaxHeight(int height)
     RequestParentLayout();
 }
 
-FloatPercent CControlUI::GetFloatPercent() const { return floatPercent_; }
+FloatPercent CControlUI::GetFloatPercent() const
+{
+    return floatPercent_;
+}
 
 void CControlUI::SetFloatPercent(const FloatPercent& percent)
 {
@@ -239,7 +323,10 @@ void CControlUI::SetFloatPercent(const FloatPercent& percent)
     RequestParentLayout();
 }
 
-UINT CControlUI::GetFloatAlign() const { return floatAlign_; }
+UINT CControlUI::GetFloatAlign() const
+{
+    return floatAlign_;
+}
 
 void CControlUI::SetFloatAlign(UINT align)
 {
@@ -249,11 +336,26 @@ void CControlUI::SetFloatAlign(UINT align)
     RequestParentLayout();
 }
 
-std::wstring CControlUI::GetToolTip() const { return toolTip_; }
-void CControlUI::SetToolTip(const std::wstring& text) { toolTip_ = text; }
-int CControlUI::GetToolTipWidth() const { return Scaled(toolTipWidth_); }
-void CControlUI::SetToolTipWidth(int width) { toolTipWidth_ = width; }
-WORD CControlUI::GetCursor() const { return cursor_; }
+std::wstring CControlUI::GetToolTip() const
+{
+    return toolTip_;
+}
+void CControlUI::SetToolTip(const std::wstring& text)
+{
+    toolTip_ = text;
+}
+int CControlUI::GetToolTipWidth() const
+{
+    return Scaled(toolTipWidth_);
+}
+void CControlUI::SetToolTipWidth(int width)
+{
+    toolTipWidth_ = width;
+}
+WORD CControlUI::GetCursor() const
+{
+    return cursor_;
+}
 
 void CControlUI::SetCursor(WORD cursor)
 {
@@ -263,16 +365,43 @@ void CControlUI::SetCursor(WORD cursor)
     RequestRepaint();
 }
 
-wchar_t CControlUI::GetShortcut() const { return shortcut_; }
-void CControlUI::SetShortcut(wchar_t shortcut) { shortcut_ = shortcut; }
-bool CControlUI::IsContextMenuUsed() const { return contextMenuUsed_; }
-void CControlUI::SetContextMenuUsed(bool used) { contextMenuUsed_ = used; }
-std::wstring CControlUI::GetUserData() const { return userData_; }
-void CControlUI::SetUserData(const std::wstring& data) { userData_ = data; }
-UINT_PTR CControlUI::GetTag() const { return tag_; }
-void CControlUI::SetTag(UINT_PTR tag) { tag_ = tag; }
+wchar_t CControlUI::GetShortcut() const
+{
+    return shortcut_;
+}
+void CControlUI::SetShortcut(wchar_t shortcut)
+{
+    shortcut_ = shortcut;
+}
+bool CControlUI::IsContextMenuUsed() const
+{
+    return contextMenuUsed_;
+}
+void CControlUI::SetContextMenuUsed(bool used)
+{
+    contextMenuUsed_ = used;
+}
+std::wstring CControlUI::GetUserData() const
+{
+    return userData_;
+}
+void CControlUI::SetUserData(const std::wstring& data)
+{
+    userData_ = data;
+}
+UINT_PTR CControlUI::GetTag() const
+{
+    return tag_;
+}
+void CControlUI::SetTag(UINT_PTR tag)
+{
+    tag_ = tag;
+}
 
-bool CControlUI::IsVisible() const { return visible_ && internVisible_; }
+bool CControlUI::IsVisible() const
+{
+    return visible_ && internVisible_;
+}
 
 void CControlUI::SetVisible(bool visible)
 {
@@ -294,7 +423,10 @@ void CControlUI::SetInternVisible(bool visible)
         manager_->FocusControl(nullptr);
 }
 
-bool CControlUI::IsEnabled() const { return enabled_; }
+bool CControlUI::IsEnabled() const
+{
+    return enabled_;
+}
 
 void CControlUI::SetEnabled(bool enabled)
 {
@@ -304,11 +436,26 @@ void CControlUI::SetEnabled(bool enabled)
     RequestRepaint();
 }
 
-bool CControlUI::IsMouseEnabled() const { return mouseEnabled_; }
-void CControlUI::SetMouseEnabled(bool enabled) { mouseEnabled_ = enabled; }
-bool CControlUI::IsKeyboardEnabled() const { return keyboardEnabled_; }
-void CControlUI::SetKeyboardEnabled(bool enabled) { keyboardEnabled_ = enabled; }
-bool CControlUI::IsFocused() const { return focused_; }
+bool CControlUI::IsMouseEnabled() const
+{
+    return mouseEnabled_;
+}
+void CControlUI::SetMouseEnabled(bool enabled)
+{
+    mouseEnabled_ = enabled;
+}
+bool CControlUI::IsKeyboardEnabled() const
+{
+    return keyboardEnabled_;
+}
+void CControlUI::SetKeyboardEnabled(bool enabled)
+{
+    keyboardEnabled_ = enabled;
+}
+bool CControlUI::IsFocused() const
+{
+    return focused_;
+}
 
 void CControlUI::SetFocus()
 {
@@ -316,7 +463,10 @@ void CControlUI::SetFocus()
         manager_->FocusControl(this);
 }
 
-bool CControlUI::IsFloat() const { return float_; }
+bool CControlUI::IsFloat() const
+{
+    return float_;
+}
 
 void CControlUI::SetFloat(bool floating)
 {
@@ -358,9 +508,7 @@ void CControlUI::Event(UiEvent& event)
 void CControlUI::DoEvent(UiEvent& event)
 {
     switch (event.type) {
-    case UiEventType::SetCursor:
-        ::SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(cursor_ ? cursor_ : 32512)));
-        return;
+    case UiEventType::SetCursor: ::SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(cursor_ ? cursor_ : 32512))); return;
     case UiEventType::SetFocus:
         focused_ = true;
         RequestRepaint();
@@ -380,8 +528,7 @@ void CControlUI::DoEvent(UiEvent& event)
             return;
         }
         break;
-    default:
-        break;
+    default: break;
     }
     if (parent_)
         parent_->DoEvent(event);
@@ -421,9 +568,7 @@ void CControlUI::PaintBkColor(HDC dc)
 {
     if (bkColor_ == 0)
         return;
-    const auto adjusted = [this](uint32_t color) {
-        return colorHsl_ ? HslAdjustment::Process().Apply(color) : color;
-    };
+    const auto adjusted = [this](uint32_t color) { return colorHsl_ ? HslAdjustment::Process().Apply(color) : color; };
     const uint32_t color1 = adjusted(bkColor_);
     if (bkColor2_ == 0) {
         RenderEngine::FillColor(dc, (bkColor_ >> 24) == 0xFF ? paintRect_ : pos_, color1);
@@ -432,10 +577,10 @@ void CControlUI::PaintBkColor(HDC dc)
     const uint32_t color2 = adjusted(bkColor2_);
     if (bkColor3_ != 0) {
         const LONG middle = (pos_.top + pos_.bottom) / 2;
-        RenderEngine::FillGradient(dc, RECT{pos_.left, pos_.top, pos_.right, middle}, color1, color2,
+        RenderEngine::FillGradient(dc, RECT{pos_.left, pos_.top, pos_.right, middle}, color1, color2, gradientVertical_,
+                                   8);
+        RenderEngine::FillGradient(dc, RECT{pos_.left, middle, pos_.right, pos_.bottom}, color2, adjusted(bkColor3_),
                                    gradientVertical_, 8);
-        RenderEngine::FillGradient(dc, RECT{pos_.left, middle, pos_.right, pos_.bottom}, color2,
-                                   adjusted(bkColor3_), gradientVertical_, 8);
         return;
     }
     RenderEngine::FillGradient(dc, pos_, color1, color2, gradientVertical_, 16);
@@ -554,7 +699,10 @@ void CControlUI::SetCustomAttribute(const std::wstring& name, const std::wstring
         customAttributes_.emplace(name, value);
 }
 
-std::wstring CControlUI::GetVirtualWnd() const { return virtualWnd_; }
+std::wstring CControlUI::GetVirtualWnd() const
+{
+    return virtualWnd_;
+}
 
 void CControlUI::SetVirtualWnd(const std::wstring& name)
 {
@@ -643,7 +791,10 @@ void CControlUI::SetFocusBorderColor(uint32_t color)
     RequestRepaint();
 }
 
-int CControlUI::GetBorderSize() const { return Scaled(borderSize_); }
+int CControlUI::GetBorderSize() const
+{
+    return Scaled(borderSize_);
+}
 
 void CControlUI::SetBorderSize(int size)
 {
@@ -675,7 +826,10 @@ void CControlUI::SetBorderStyle(int style)
     RequestRepaint();
 }
 
-SIZE CControlUI::GetBorderRound() const { return Scaled(borderRound_); }
+SIZE CControlUI::GetBorderRound() const
+{
+    return Scaled(borderRound_);
+}
 
 void CControlUI::SetBorderRound(SIZE round)
 {

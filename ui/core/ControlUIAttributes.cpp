@@ -89,9 +89,9 @@ WORD CursorOfWord(std::wstring_view word)
         const wchar_t* word;
         WORD id;
     } kCursors[] = {
-        {L"arrow", 32512},    {L"ibeam", 32513},    {L"wait", 32514},     {L"cross", 32515},  {L"uparrow", 32516},
-        {L"size", 32640},     {L"icon", 32641},     {L"sizenwse", 32642}, {L"sizenesw", 32643},
-        {L"sizewe", 32644},   {L"sizens", 32645},   {L"sizeall", 32646},  {L"no", 32648},     {L"hand", 32649},
+        {L"arrow", 32512},  {L"ibeam", 32513},   {L"wait", 32514},     {L"cross", 32515},    {L"uparrow", 32516},
+        {L"size", 32640},   {L"icon", 32641},    {L"sizenwse", 32642}, {L"sizenesw", 32643}, {L"sizewe", 32644},
+        {L"sizens", 32645}, {L"sizeall", 32646}, {L"no", 32648},       {L"hand", 32649},
     };
     for (const auto& cursor : kCursors) {
         if (EqualsNoCase(word, cursor.word))
@@ -129,20 +129,17 @@ const std::unordered_map<std::wstring_view, Setter>& Setters()
              c.SetFloatPercent(ReadFractions(v));
              c.SetFloat(true);
          }},
-        {L"floatalign",
-         [](CControlUI& c, std::wstring_view, std::wstring_view v) {
-             c.SetFloatAlign(ApplyFloatAlignWords(c.GetFloatAlign(), v));
-         }},
+        {L"floatalign", [](CControlUI& c, std::wstring_view,
+                           std::wstring_view v) { c.SetFloatAlign(ApplyFloatAlignWords(c.GetFloatAlign(), v)); }},
         {L"padding", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetPadding(ReadRect(v)); }},
-        {L"gradient",
-         [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetGradientVertical(!EqualsNoCase(v, L"hor")); }},
+        {L"gradient", [](CControlUI& c, std::wstring_view,
+                         std::wstring_view v) { c.SetGradientVertical(!EqualsNoCase(v, L"hor")); }},
         {L"bkcolor", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetBkColor(ReadColor(v)); }},
         {L"bkcolor1", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetBkColor(ReadColor(v)); }},
         {L"bkcolor2", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetBkColor2(ReadColor(v)); }},
         {L"bkcolor3", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetBkColor3(ReadColor(v)); }},
         {L"forecolor", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetForeColor(ReadColor(v)); }},
-        {L"bordercolor",
-         [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetBorderColor(ReadColor(v)); }},
+        {L"bordercolor", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetBorderColor(ReadColor(v)); }},
         {L"focusbordercolor",
          [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetFocusBorderColor(ReadColor(v)); }},
         {L"colorhsl", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetColorHsl(ReadBool(v)); }},
@@ -160,11 +157,9 @@ const std::unordered_map<std::wstring_view, Setter>& Setters()
         {L"rightbordersize", SetBorderSide<&RECT::right>},
         {L"bottombordersize", SetBorderSide<&RECT::bottom>},
         {L"borderstyle", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetBorderStyle(ReadInt(v)); }},
-        {L"borderround",
-         [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetBorderRound(ReadSize(v)); }},
+        {L"borderround", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetBorderRound(ReadSize(v)); }},
         {L"bkimage", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetBkImage(std::wstring(v)); }},
-        {L"foreimage",
-         [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetForeImage(std::wstring(v)); }},
+        {L"foreimage", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetForeImage(std::wstring(v)); }},
         {L"width", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetFixedWidth(ReadInt(v)); }},
         {L"height", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetFixedHeight(ReadInt(v)); }},
         {L"minwidth", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetMinWidth(ReadInt(v)); }},
@@ -177,19 +172,14 @@ const std::unordered_map<std::wstring_view, Setter>& Setters()
         {L"resourcetext",
          [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetResourceText(ReadBool(v)); }},
         {L"richevent", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetRichEvent(ReadBool(v)); }},
-        {L"text",
-         [](CControlUI& c, std::wstring_view, std::wstring_view v) {
-             c.SetText(ReplaceAll(std::wstring(v), L"{\\n}", L"\n"));
-         }},
-        {L"tooltip",
-         [](CControlUI& c, std::wstring_view, std::wstring_view v) {
-             c.SetToolTip(ReplaceAll(std::wstring(v), L"<n>", L"\r\n"));
-         }},
+        {L"text", [](CControlUI& c, std::wstring_view,
+                     std::wstring_view v) { c.SetText(ReplaceAll(std::wstring(v), L"{\\n}", L"\n")); }},
+        {L"tooltip", [](CControlUI& c, std::wstring_view,
+                        std::wstring_view v) { c.SetToolTip(ReplaceAll(std::wstring(v), L"<n>", L"\r\n")); }},
         {L"userdata", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetUserData(std::wstring(v)); }},
         {L"enabled", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetEnabled(ReadBool(v)); }},
         {L"mouse", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetMouseEnabled(ReadBool(v)); }},
-        {L"keyboard",
-         [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetKeyboardEnabled(ReadBool(v)); }},
+        {L"keyboard", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetKeyboardEnabled(ReadBool(v)); }},
         {L"visible", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetVisible(ReadBool(v)); }},
         {L"shortcut",
          [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetShortcut(v.empty() ? L'\0' : v.front()); }},

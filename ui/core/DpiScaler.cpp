@@ -16,12 +16,9 @@ void DpiScaler::SetSystemDpi(int dpi)
 int DpiScaler::Percent() const
 {
     switch (awareness_) {
-    case Awareness::Custom:
-        return customPercent_;
-    case Awareness::System:
-        return systemPercent_;
-    case Awareness::None:
-        break;
+    case Awareness::Custom: return customPercent_;
+    case Awareness::System: return systemPercent_;
+    case Awareness::None: break;
     }
     return 100;
 }

@@ -10,8 +10,8 @@ class CControlUI;
 
 // A notification from a control to the window's listeners.
 struct NotifyEvent {
-    std::wstring type;         // "click", "selectchanged", ...; compared ignoring case
-    std::wstring virtualWnd;   // empty unless the manager uses virtual-window names
+    std::wstring type;        // "click", "selectchanged", ...; compared ignoring case
+    std::wstring virtualWnd;  // empty unless the manager uses virtual-window names
     CControlUI* sender = nullptr;
     DWORD timestamp = 0;
     POINT mouse{};

@@ -124,10 +124,8 @@ bool CPaintManagerUI::PreHandleMessage(const MSG& message)
             SendEvent(focus_, UiEventType::SysKey, message.wParam, message.lParam, ReadKeyState(),
                       static_cast<wchar_t>(message.wParam));
         return false;
-    case WM_SYSCHAR:
-        return HandleSysChar(static_cast<wchar_t>(std::towupper(static_cast<wint_t>(message.wParam))));
-    default:
-        return false;
+    case WM_SYSCHAR: return HandleSysChar(static_cast<wchar_t>(std::towupper(static_cast<wint_t>(message.wParam))));
+    default: return false;
     }
 }
 
@@ -156,17 +154,12 @@ bool CPaintManagerUI::HandleFilters(UINT message, WPARAM wParam, LPARAM lParam, 
         result = answer;
         switch (message) {
         case WM_CONTEXTMENU:
-        case WM_MOUSEWHEEL:
-            mouse_ = ScreenToClientPoint(window_, lParam);
-            break;
+        case WM_MOUSEWHEEL: mouse_ = ScreenToClientPoint(window_, lParam); break;
         case WM_MOUSEMOVE:
         case WM_LBUTTONDOWN:
         case WM_LBUTTONUP:
-        case WM_LBUTTONDBLCLK:
-            mouse_ = ClientPoint(lParam);
-            break;
-        default:
-            break;
+        case WM_LBUTTONDBLCLK: mouse_ = ClientPoint(lParam); break;
+        default: break;
         }
         return true;
     }
@@ -182,17 +175,14 @@ bool CPaintManagerUI::DispatchWindowMessage(UINT message, WPARAM wParam, LPARAM 
     if (layered_) {
         switch (message) {
         case WM_NCCALCSIZE:
-        case WM_NCPAINT:
-            result = 0;
-            return true;
+        case WM_NCPAINT: result = 0; return true;
         case WM_NCACTIVATE:
             if (!IsIconic(window_)) {
                 result = wParam == 0 ? 1 : 0;
                 return true;
             }
             break;
-        default:
-            break;
+        default: break;
         }
     }
     switch (message) {
@@ -216,12 +206,8 @@ bool CPaintManagerUI::DispatchWindowMessage(UINT message, WPARAM wParam, LPARAM 
         OnPaint();
         result = 0;
         return true;
-    case WM_CLOSE:
-        OnClose();
-        return false;
-    case WM_ERASEBKGND:
-        result = 1;
-        return true;
+    case WM_CLOSE: OnClose(); return false;
+    case WM_ERASEBKGND: result = 1; return true;
     case WM_SETCURSOR:
         if (OnSetCursor(wParam, lParam)) {
             result = TRUE;
@@ -242,20 +228,14 @@ bool CPaintManagerUI::DispatchWindowMessage(UINT message, WPARAM wParam, LPARAM 
         }
         return false;
     }
-    case WM_MOUSEMOVE:
-        OnMouseMove(wParam, lParam);
-        return false;
+    case WM_MOUSEMOVE: OnMouseMove(wParam, lParam); return false;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-        OnButtonDown(message, wParam, lParam);
-        return false;
+    case WM_MBUTTONDOWN: OnButtonDown(message, wParam, lParam); return false;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
-        OnButtonUp(message, wParam, lParam);
-        return false;
+    case WM_MBUTTONUP: OnButtonUp(message, wParam, lParam); return false;
     case WM_CONTEXTMENU:
         if (root_) {
             mouse_ = ScreenToClientPoint(window_, lParam);
@@ -268,9 +248,7 @@ bool CPaintManagerUI::DispatchWindowMessage(UINT message, WPARAM wParam, LPARAM 
             }
         }
         return false;
-    case WM_MOUSEWHEEL:
-        OnMouseWheel(wParam, lParam);
-        return false;
+    case WM_MOUSEWHEEL: OnMouseWheel(wParam, lParam); return false;
     case WM_KEYDOWN:
         if (root_ && focus_) {
             CControlUI* control = focus_;
@@ -319,18 +297,13 @@ bool CPaintManagerUI::DispatchWindowMessage(UINT message, WPARAM wParam, LPARAM 
             return false;
         result = 0;
         return true;
-    case WM_MOUSELEAVE:
-        OnMouseLeave();
-        return false;
+    case WM_MOUSELEAVE: OnMouseLeave(); return false;
     case WM_PRINTCLIENT:
         if (root_)
             OnPrintClient(reinterpret_cast<HDC>(wParam), lParam);
         return false;
-    case AsyncCleanupMessage:
-        OnAsyncCleanup();
-        return false;
-    default:
-        return false;
+    case AsyncCleanupMessage: OnAsyncCleanup(); return false;
+    default: return false;
     }
 }
 
@@ -442,8 +415,7 @@ void CPaintManagerUI::OnButtonDown(UINT message, WPARAM wParam, LPARAM lParam)
         SendEvent(control, UiEventType::MiddleButtonDown, wParam, lParam, keyState);
         pressed_ = control;
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

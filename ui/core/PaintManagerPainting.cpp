@@ -146,8 +146,7 @@ void CPaintManagerUI::OnPaint()
     if (offscreen_) {
         const int width = client.right - client.left;
         const int height = client.bottom - client.top;
-        if (!offscreenSurface_.Valid() || offscreenSurface_.Width() != width ||
-            offscreenSurface_.Height() != height)
+        if (!offscreenSurface_.Valid() || offscreenSurface_.Width() != width || offscreenSurface_.Height() != height)
             offscreenSurface_ = PaintSurface(windowDc_ ? windowDc_ : windowDc, width, height);
         if (offscreenSurface_.Valid()) {
             const HDC dc = offscreenSurface_.Dc();

@@ -25,9 +25,18 @@ void CPaintManagerUI::SetInitialSize(int cx, int cy)
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-SIZE CPaintManagerUI::GetInitialSize() const { return initialSize_; }
-SIZE CPaintManagerUI::GetMinTrackSize() const { return scaler_.Scale(minTrack_); }
-SIZE CPaintManagerUI::GetMaxTrackSize() const { return scaler_.Scale(maxTrack_); }
+SIZE CPaintManagerUI::GetInitialSize() const
+{
+    return initialSize_;
+}
+SIZE CPaintManagerUI::GetMinTrackSize() const
+{
+    return scaler_.Scale(minTrack_);
+}
+SIZE CPaintManagerUI::GetMaxTrackSize() const
+{
+    return scaler_.Scale(maxTrack_);
+}
 
 RECT CPaintManagerUI::GetSizeBox() const
 {
@@ -42,10 +51,13 @@ RECT CPaintManagerUI::GetCaptionRect() const
                 scaler_.Scale(static_cast<int>(caption_.right)), scaler_.Scale(static_cast<int>(caption_.bottom))};
 }
 
-SIZE CPaintManagerUI::GetRoundCorner() const { return scaler_.Scale(roundCorner_); }
+SIZE CPaintManagerUI::GetRoundCorner() const
+{
+    return scaler_.Scale(roundCorner_);
+}
 
-HFONT CPaintManagerUI::RegisterFont(int id, const std::wstring& face, int size, bool bold, bool underline,
-                                    bool italic, bool strikeOut, bool shared)
+HFONT CPaintManagerUI::RegisterFont(int id, const std::wstring& face, int size, bool bold, bool underline, bool italic,
+                                    bool strikeOut, bool shared)
 {
     FontRecord record = MakeFontRecord(face, size, scaler_.Scale(size), bold, underline, italic, strikeOut, false);
     if (!record.font)

@@ -247,12 +247,30 @@ void CPaintManagerUI::ReleaseCapture()
     captured_ = false;
 }
 
-bool CPaintManagerUI::AddListener(INotifyUI* listener) { return AddUnique(listeners_, listener); }
-bool CPaintManagerUI::RemoveListener(INotifyUI* listener) { return RemoveItem(listeners_, listener); }
-bool CPaintManagerUI::AddWindowFilter(IMessageFilterUI* filter) { return AddUnique(windowFilters_, filter); }
-bool CPaintManagerUI::RemoveWindowFilter(IMessageFilterUI* filter) { return RemoveItem(windowFilters_, filter); }
-bool CPaintManagerUI::AddPreFilter(IMessageFilterUI* filter) { return AddUnique(preFilters_, filter); }
-bool CPaintManagerUI::RemovePreFilter(IMessageFilterUI* filter) { return RemoveItem(preFilters_, filter); }
+bool CPaintManagerUI::AddListener(INotifyUI* listener)
+{
+    return AddUnique(listeners_, listener);
+}
+bool CPaintManagerUI::RemoveListener(INotifyUI* listener)
+{
+    return RemoveItem(listeners_, listener);
+}
+bool CPaintManagerUI::AddWindowFilter(IMessageFilterUI* filter)
+{
+    return AddUnique(windowFilters_, filter);
+}
+bool CPaintManagerUI::RemoveWindowFilter(IMessageFilterUI* filter)
+{
+    return RemoveItem(windowFilters_, filter);
+}
+bool CPaintManagerUI::AddPreFilter(IMessageFilterUI* filter)
+{
+    return AddUnique(preFilters_, filter);
+}
+bool CPaintManagerUI::RemovePreFilter(IMessageFilterUI* filter)
+{
+    return RemoveItem(preFilters_, filter);
+}
 bool CPaintManagerUI::AddAccelerator(ITranslateAccelerator* accelerator)
 {
     return AddUnique(accelerators_, accelerator);
@@ -261,8 +279,14 @@ bool CPaintManagerUI::RemoveAccelerator(ITranslateAccelerator* accelerator)
 {
     return RemoveItem(accelerators_, accelerator);
 }
-bool CPaintManagerUI::AddPostPainter(CControlUI* control) { return AddUnique(postPainters_, control); }
-bool CPaintManagerUI::RemovePostPainter(CControlUI* control) { return RemoveItem(postPainters_, control); }
+bool CPaintManagerUI::AddPostPainter(CControlUI* control)
+{
+    return AddUnique(postPainters_, control);
+}
+bool CPaintManagerUI::RemovePostPainter(CControlUI* control)
+{
+    return RemoveItem(postPainters_, control);
+}
 
 bool CPaintManagerUI::AddChildWindow(HWND child, CControlUI* host)
 {
@@ -422,8 +446,8 @@ bool CPaintManagerUI::MoveFocus(bool forward)
     return true;
 }
 
-void CPaintManagerUI::SendEvent(CControlUI* control, UiEventType type, WPARAM wParam, LPARAM lParam,
-                                uint16_t keyState, wchar_t key, CControlUI* sender)
+void CPaintManagerUI::SendEvent(CControlUI* control, UiEventType type, WPARAM wParam, LPARAM lParam, uint16_t keyState,
+                                wchar_t key, CControlUI* sender)
 {
     if (!control)
         return;

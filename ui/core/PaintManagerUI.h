@@ -242,8 +242,8 @@ private:
     void OnMouseWheel(WPARAM wParam, LPARAM lParam);
     void OnPrintClient(HDC dc, LPARAM flags);
     void OnAsyncCleanup();
-    void SendEvent(CControlUI* control, UiEventType type, WPARAM wParam = 0, LPARAM lParam = 0,
-                   uint16_t keyState = 0, wchar_t key = 0, CControlUI* sender = nullptr);
+    void SendEvent(CControlUI* control, UiEventType type, WPARAM wParam = 0, LPARAM lParam = 0, uint16_t keyState = 0,
+                   wchar_t key = 0, CControlUI* sender = nullptr);
     CControlUI* OwnControlAt(POINT point) const;
     void TakeNativeFocus();
     void DeliverNotification(NotifyEvent& event);

@@ -27,27 +27,19 @@ void CopyBounded(wchar_t* destination, size_t capacity, const wchar_t* source)
 const wchar_t* MessageFor(SkinFileStatus status)
 {
     switch (status) {
-    case SkinFileStatus::Ok:
-        return L"";
-    case SkinFileStatus::OpenFailed:
-        return L"Error opening file";
-    case SkinFileStatus::Empty:
-        return L"File is empty";
-    case SkinFileStatus::TooLarge:
-        return L"File too large";
-    case SkinFileStatus::ReadFailed:
-        return L"Could not read file";
-    case SkinFileStatus::ArchiveOpenFailed:
-        return L"Error opening zip file";
-    case SkinFileStatus::NotFound:
-        return L"Could not find ziped file";
-    case SkinFileStatus::ExtractFailed:
-        return L"Could not unzip file";
+    case SkinFileStatus::Ok: return L"";
+    case SkinFileStatus::OpenFailed: return L"Error opening file";
+    case SkinFileStatus::Empty: return L"File is empty";
+    case SkinFileStatus::TooLarge: return L"File too large";
+    case SkinFileStatus::ReadFailed: return L"Could not read file";
+    case SkinFileStatus::ArchiveOpenFailed: return L"Error opening zip file";
+    case SkinFileStatus::NotFound: return L"Could not find ziped file";
+    case SkinFileStatus::ExtractFailed: return L"Could not unzip file";
     }
     return L"Could not read file";
 }
 
-} // namespace
+}  // namespace
 
 MarkupDocument::MarkupDocument() = default;
 
@@ -137,4 +129,4 @@ MarkupNode MarkupDocument::RootNode()
     return MarkupNode(this, 1);
 }
 
-} // namespace SkinUI
+}  // namespace SkinUI

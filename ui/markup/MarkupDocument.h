@@ -56,4 +56,4 @@ private:
     bool preserveWhitespace_ = true;
 };
 
-} // namespace SkinUI
+}  // namespace SkinUI

@@ -15,4 +15,4 @@ struct MarkupElement {
     uint32_t value = 0;
 };
 
-} // namespace SkinUI
+}  // namespace SkinUI

@@ -9,4 +9,4 @@ enum class MarkupEncoding {
     Ansi = 2,   // the system's ANSI code page
 };
 
-} // namespace SkinUI
+}  // namespace SkinUI

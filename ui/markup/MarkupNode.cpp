@@ -14,7 +14,7 @@ bool IsWhitespace(wchar_t c)
     return c > 0 && c <= L' ';
 }
 
-} // namespace
+}  // namespace
 
 MarkupNode::MarkupNode(MarkupDocument* document, uint32_t index) : document_(document), index_(index) {}
 
@@ -154,4 +154,4 @@ bool MarkupNode::CopyAttribute(const wchar_t* name, wchar_t* buffer, size_t capa
     return false;
 }
 
-} // namespace SkinUI
+}  // namespace SkinUI

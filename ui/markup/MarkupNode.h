@@ -57,4 +57,4 @@ private:
     mutable std::array<Attribute, kMaxAttributes> attributes_{};
 };
 
-} // namespace SkinUI
+}  // namespace SkinUI

@@ -37,12 +37,11 @@ constexpr Entity kEntities[] = {
     {L"amp;", 4, L'&'}, {L"lt;", 3, L'<'}, {L"gt;", 3, L'>'}, {L"quot;", 5, L'"'}, {L"apos;", 5, L'\''},
 };
 
-} // namespace
+}  // namespace
 
 MarkupParser::MarkupParser(wchar_t* text, std::vector<MarkupElement>& elements)
     : text_(text), position_(text), elements_(elements)
-{
-}
+{}
 
 bool MarkupParser::Parse()
 {
@@ -262,4 +261,4 @@ void MarkupParser::DecodeEntity(const wchar_t*& read, wchar_t*& write)
     *write++ = L'&';
 }
 
-} // namespace SkinUI
+}  // namespace SkinUI

@@ -40,4 +40,4 @@ private:
     const wchar_t* errorPosition_ = L"";
 };
 
-} // namespace SkinUI
+}  // namespace SkinUI

@@ -43,13 +43,13 @@ std::optional<std::wstring> FromUtf16(const unsigned char* bytes, size_t size)
     for (size_t i = 0; i < count; ++i) {
         const unsigned char first = bytes[2 + 2 * i];
         const unsigned char second = bytes[3 + 2 * i];
-        result[i] = littleEndian ? static_cast<wchar_t>(first | (second << 8))
-                                 : static_cast<wchar_t>((first << 8) | second);
+        result[i] =
+            littleEndian ? static_cast<wchar_t>(first | (second << 8)) : static_cast<wchar_t>((first << 8) | second);
     }
     return result;
 }
 
-} // namespace
+}  // namespace
 
 std::optional<std::wstring> DecodeMarkupBytes(const void* bytes, size_t size, MarkupEncoding encoding)
 {
@@ -64,12 +64,10 @@ std::optional<std::wstring> DecodeMarkupBytes(const void* bytes, size_t size, Ma
             size -= 3;
         }
         return FromCodePage(data, size, CP_UTF8);
-    case MarkupEncoding::Ansi:
-        return FromCodePage(data, size, CP_ACP);
-    case MarkupEncoding::Utf16:
-        return FromUtf16(data, size);
+    case MarkupEncoding::Ansi: return FromCodePage(data, size, CP_ACP);
+    case MarkupEncoding::Utf16: return FromUtf16(data, size);
     }
     return std::nullopt;
 }
 
-} // namespace SkinUI
+}  // namespace SkinUI

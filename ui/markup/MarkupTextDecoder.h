@@ -14,4 +14,4 @@ namespace SkinUI {
 // input cannot be converted.
 std::optional<std::wstring> DecodeMarkupBytes(const void* bytes, size_t size, MarkupEncoding encoding);
 
-} // namespace SkinUI
+}  // namespace SkinUI

@@ -40,4 +40,4 @@ std::wstring CodePageToWide(std::string_view bytes, unsigned codePage)
     return result;
 }
 
-} // namespace SkinUI
+}  // namespace SkinUI

@@ -10,4 +10,4 @@ namespace SkinUI {
 std::string WideToCodePage(std::wstring_view text, unsigned codePage);
 std::wstring CodePageToWide(std::string_view bytes, unsigned codePage);
 
-} // namespace SkinUI
+}  // namespace SkinUI

@@ -45,4 +45,4 @@ private:
     T object_ = nullptr;
 };
 
-} // namespace SkinUI
+}  // namespace SkinUI

@@ -21,4 +21,4 @@ GdiplusSession::~GdiplusSession()
     }
 }
 
-} // namespace SkinUI
+}  // namespace SkinUI

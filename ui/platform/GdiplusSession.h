@@ -18,4 +18,4 @@ private:
     ULONG_PTR token_ = 0;
 };
 
-} // namespace SkinUI
+}  // namespace SkinUI

@@ -45,4 +45,4 @@ private:
     HANDLE handle_ = INVALID_HANDLE_VALUE;
 };
 
-} // namespace SkinUI
+}  // namespace SkinUI

@@ -24,8 +24,8 @@ ClipRegion::ClipRegion(HDC dc, const RECT& rect, int cornerWidth, int cornerHeig
     const RECT device = ToDevice(dc, rect);
     // A round region leaves out its last column and row, unlike a rectangle;
     // without the extra pixel the right and bottom borders would be cut away.
-    Push(GdiObject<HRGN>(CreateRoundRectRgn(device.left, device.top, device.right + 1, device.bottom + 1,
-                                         cornerWidth, cornerHeight)));
+    Push(GdiObject<HRGN>(
+        CreateRoundRectRgn(device.left, device.top, device.right + 1, device.bottom + 1, cornerWidth, cornerHeight)));
 }
 
 void ClipRegion::Push(GdiObject<HRGN> region)

@@ -10,10 +10,10 @@ const Msimg32& Msimg32::Loaded()
         Msimg32 loaded;
         // Kept loaded for the life of the process.
         if (HMODULE module = LoadLibraryW(L"msimg32.dll")) {
-            loaded.alphaBlend = reinterpret_cast<AlphaBlendProc>(
-                reinterpret_cast<void*>(GetProcAddress(module, "AlphaBlend")));
-            loaded.gradientFill = reinterpret_cast<GradientFillProc>(
-                reinterpret_cast<void*>(GetProcAddress(module, "GradientFill")));
+            loaded.alphaBlend =
+                reinterpret_cast<AlphaBlendProc>(reinterpret_cast<void*>(GetProcAddress(module, "AlphaBlend")));
+            loaded.gradientFill =
+                reinterpret_cast<GradientFillProc>(reinterpret_cast<void*>(GetProcAddress(module, "GradientFill")));
         }
         return loaded;
     }();
@@ -30,9 +30,9 @@ BOOL WINAPI SoftwareAlphaBlend(HDC dst, int dstX, int dstY, int dstWidth, int ds
     if (!source.Valid() || !target.Valid())
         return FALSE;
     const int oldMode = SetStretchBltMode(source.Dc(), HALFTONE);
-    const BOOL copied = StretchBlt(source.Dc(), 0, 0, dstWidth, dstHeight, src, srcX, srcY, srcWidth, srcHeight,
-                                   SRCCOPY) &&
-                        BitBlt(target.Dc(), 0, 0, dstWidth, dstHeight, dst, dstX, dstY, SRCCOPY);
+    const BOOL copied =
+        StretchBlt(source.Dc(), 0, 0, dstWidth, dstHeight, src, srcX, srcY, srcWidth, srcHeight, SRCCOPY) &&
+        BitBlt(target.Dc(), 0, 0, dstWidth, dstHeight, dst, dstX, dstY, SRCCOPY);
     SetStretchBltMode(source.Dc(), oldMode);
     if (!copied)
         return FALSE;

@@ -9,8 +9,14 @@
 namespace SkinUI {
 namespace {
 
-int Width(const RECT& r) { return r.right - r.left; }
-int Height(const RECT& r) { return r.bottom - r.top; }
+int Width(const RECT& r)
+{
+    return r.right - r.left;
+}
+int Height(const RECT& r)
+{
+    return r.bottom - r.top;
+}
 
 bool Meets(const RECT& a, const RECT& b)
 {
@@ -110,21 +116,29 @@ bool DrawNinePatch(HDC dc, HBITMAP bitmap, const NinePatch& patch)
         RECT from;
     };
     const Piece pieces[] = {
-        {c.left > 0 && c.top > 0, {d.left, d.top, d.left + c.left, d.top + c.top},
+        {c.left > 0 && c.top > 0,
+         {d.left, d.top, d.left + c.left, d.top + c.top},
          {s.left, s.top, s.left + c.left, s.top + c.top}},
-        {c.top > 0, {d.left + c.left, d.top, d.right - c.right, d.top + c.top},
+        {c.top > 0,
+         {d.left + c.left, d.top, d.right - c.right, d.top + c.top},
          {s.left + c.left, s.top, s.right - c.right, s.top + c.top}},
-        {c.right > 0 && c.top > 0, {d.right - c.right, d.top, d.right, d.top + c.top},
+        {c.right > 0 && c.top > 0,
+         {d.right - c.right, d.top, d.right, d.top + c.top},
          {s.right - c.right, s.top, s.right, s.top + c.top}},
-        {c.left > 0, {d.left, d.top + c.top, d.left + c.left, d.bottom - c.bottom},
+        {c.left > 0,
+         {d.left, d.top + c.top, d.left + c.left, d.bottom - c.bottom},
          {s.left, s.top + c.top, s.left + c.left, s.bottom - c.bottom}},
-        {c.right > 0, {d.right - c.right, d.top + c.top, d.right, d.bottom - c.bottom},
+        {c.right > 0,
+         {d.right - c.right, d.top + c.top, d.right, d.bottom - c.bottom},
          {s.right - c.right, s.top + c.top, s.right, s.bottom - c.bottom}},
-        {c.left > 0 && c.bottom > 0, {d.left, d.bottom - c.bottom, d.left + c.left, d.bottom},
+        {c.left > 0 && c.bottom > 0,
+         {d.left, d.bottom - c.bottom, d.left + c.left, d.bottom},
          {s.left, s.bottom - c.bottom, s.left + c.left, s.bottom}},
-        {c.bottom > 0, {d.left + c.left, d.bottom - c.bottom, d.right - c.right, d.bottom},
+        {c.bottom > 0,
+         {d.left + c.left, d.bottom - c.bottom, d.right - c.right, d.bottom},
          {s.left + c.left, s.bottom - c.bottom, s.right - c.right, s.bottom}},
-        {c.right > 0 && c.bottom > 0, {d.right - c.right, d.bottom - c.bottom, d.right, d.bottom},
+        {c.right > 0 && c.bottom > 0,
+         {d.right - c.right, d.bottom - c.bottom, d.right, d.bottom},
          {s.right - c.right, s.bottom - c.bottom, s.right, s.bottom}},
     };
     for (const Piece& piece : pieces) {

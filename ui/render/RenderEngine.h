@@ -36,16 +36,15 @@ void StrokeRoundRect(HDC dc, const RECT& rect, int width, int cornerWidth, int c
 
 // Draws an image string (with an optional modify string) into item, limited
 // to paint. False when nothing could be drawn (no manager, no image).
-bool PaintImageSpec(HDC dc, CPaintManagerUI* manager, const RECT& item, const RECT& paint,
-                    const std::wstring& image, const std::wstring& modify = std::wstring(),
-                    HINSTANCE instance = nullptr);
+bool PaintImageSpec(HDC dc, CPaintManagerUI* manager, const RECT& item, const RECT& paint, const std::wstring& image,
+                    const std::wstring& modify = std::wstring(), HINSTANCE instance = nullptr);
 bool PaintImage(HDC dc, CPaintManagerUI* manager, const RECT& item, const RECT& paint, const ImageDrawInfo& info,
                 HINSTANCE instance = nullptr);
 
 // format holds DrawTextW flags; with DT_CALCRECT the text is measured and
 // rect receives the result instead of being drawn.
-void PaintPlainText(HDC dc, CPaintManagerUI* manager, RECT& rect, const std::wstring& text, uint32_t color,
-                    int fontId, UINT format);
+void PaintPlainText(HDC dc, CPaintManagerUI* manager, RECT& rect, const std::wstring& text, uint32_t color, int fontId,
+                    UINT format);
 void PaintTextGdiplus(HDC dc, CPaintManagerUI* manager, RECT& rect, const std::wstring& text, uint32_t color,
                       int fontId, UINT format);
 

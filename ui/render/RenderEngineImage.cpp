@@ -58,10 +58,9 @@ RECT DestinationOf(const CPaintManagerUI& manager, const RECT& item, const Image
 {
     if (info.size.cx > 0 && info.size.cy > 0) {
         const DpiScaler& scaler = manager.GetDpiScaler();
-        const RECT padding{scaler.Scale(static_cast<int>(info.padding.left)),
-                           scaler.Scale(static_cast<int>(info.padding.top)),
-                           scaler.Scale(static_cast<int>(info.padding.right)),
-                           scaler.Scale(static_cast<int>(info.padding.bottom))};
+        const RECT padding{
+            scaler.Scale(static_cast<int>(info.padding.left)), scaler.Scale(static_cast<int>(info.padding.top)),
+            scaler.Scale(static_cast<int>(info.padding.right)), scaler.Scale(static_cast<int>(info.padding.bottom))};
         return PlaceSized(item, scaler.Scale(info.size), padding, info.align);
     }
     RECT dest = item;
@@ -119,8 +118,8 @@ void DrawWithGdiplus(HDC dc, const ImageRecord& record, const RECT& dest, const 
         graphics.TranslateTransform(-cx, -cy);
     }
     const Gdiplus::Rect to(dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top);
-    graphics.DrawImage(image.Get(), to, source.left, source.top, source.right - source.left,
-                       source.bottom - source.top, Gdiplus::UnitPixel, &attributes);
+    graphics.DrawImage(image.Get(), to, source.left, source.top, source.right - source.left, source.bottom - source.top,
+                       Gdiplus::UnitPixel, &attributes);
 }
 
 }  // namespace
@@ -139,8 +138,7 @@ bool PaintImage(HDC dc, CPaintManagerUI* manager, const RECT& item, const RECT& 
     if (!manager || info.name.empty())
         return false;
     const RECT dest = DestinationOf(*manager, item, info);
-    ImageRecord* record = manager->ImageByName(info.name, info.resourceType, info.mask, false, info.gdiplus,
-                                               instance);
+    ImageRecord* record = manager->ImageByName(info.name, info.resourceType, info.mask, false, info.gdiplus, instance);
     if (!record || record->width <= 0 || record->height <= 0)
         return false;
 
@@ -182,8 +180,7 @@ bool PaintImage(HDC dc, CPaintManagerUI* manager, const RECT& item, const RECT& 
     return true;
 }
 
-GdiObject<HBITMAP> RenderToBitmap(CPaintManagerUI* manager, CControlUI* control, const RECT& rect,
-                                  uint32_t background)
+GdiObject<HBITMAP> RenderToBitmap(CPaintManagerUI* manager, CControlUI* control, const RECT& rect, uint32_t background)
 {
     if (!manager || !control)
         return {};

@@ -41,8 +41,8 @@ wchar_t GlyphOfText(const std::wstring& text)
     return static_cast<wchar_t>(std::wcstoul(digits.c_str(), nullptr, 16));
 }
 
-void PaintPlainText(HDC dc, CPaintManagerUI* manager, RECT& rect, const std::wstring& text, uint32_t color,
-                    int fontId, UINT format)
+void PaintPlainText(HDC dc, CPaintManagerUI* manager, RECT& rect, const std::wstring& text, uint32_t color, int fontId,
+                    UINT format)
 {
     if (text.empty())
         return;

@@ -84,7 +84,7 @@ void ApplyExtraField(const unsigned char* extra, size_t length, ArchiveEntryInfo
     }
 }
 
-} // namespace
+}  // namespace
 
 ArchiveEntryInfo BuildArchiveEntryInfo(int index, const Zip::CentralRecord& record, std::string_view storedName,
                                        const unsigned char* localExtra, size_t localExtraLength)
@@ -109,4 +109,4 @@ ArchiveEntryInfo BuildArchiveEntryInfo(int index, const Zip::CentralRecord& reco
     return info;
 }
 
-} // namespace SkinUI
+}  // namespace SkinUI

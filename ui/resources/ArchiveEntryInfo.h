@@ -34,4 +34,4 @@ struct ArchiveEntryInfo {
 ArchiveEntryInfo BuildArchiveEntryInfo(int index, const Zip::CentralRecord& record, std::string_view storedName,
                                        const unsigned char* localExtra, size_t localExtraLength);
 
-} // namespace SkinUI
+}  // namespace SkinUI

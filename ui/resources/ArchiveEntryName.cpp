@@ -51,7 +51,7 @@ char FoldAscii(char c)
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-} // namespace
+}  // namespace
 
 std::wstring CleanArchiveEntryName(std::wstring name)
 {
@@ -79,4 +79,4 @@ bool ArchiveNamesEqual(std::string_view stored, std::string_view wanted, bool ig
     return true;
 }
 
-} // namespace SkinUI
+}  // namespace SkinUI

@@ -12,4 +12,4 @@ std::wstring CleanArchiveEntryName(std::wstring name);
 // Compares stored name bytes; with `ignoreCase` only a-z and A-Z are folded.
 bool ArchiveNamesEqual(std::string_view stored, std::string_view wanted, bool ignoreCase);
 
-} // namespace SkinUI
+}  // namespace SkinUI

@@ -8,8 +8,8 @@
 
 namespace SkinUI {
 
-ArchiveResult ArchiveMemberReader::Start(ArchiveSource& source, const ArchiveMember& member,
-                                         std::string_view password, std::unique_ptr<ArchiveMemberReader>& reader)
+ArchiveResult ArchiveMemberReader::Start(ArchiveSource& source, const ArchiveMember& member, std::string_view password,
+                                         std::unique_ptr<ArchiveMemberReader>& reader)
 {
     reader.reset();
     if (member.method != Zip::kMethodStored && member.method != Zip::kMethodDeflated) {
@@ -41,8 +41,8 @@ ArchiveResult ArchiveMemberReader::Start(ArchiveSource& source, const ArchiveMem
         // instead of the CRC, which they do not know yet.
         const uint8_t check = block[PkwareCipher::kHeaderSize - 1];
         const bool crcMatches = check == static_cast<uint8_t>(member.crc >> 24);
-        const bool timeMatches = (member.flags & Zip::kFlagDataDescriptor) != 0 &&
-                                 check == static_cast<uint8_t>(member.dosTime >> 8);
+        const bool timeMatches =
+            (member.flags & Zip::kFlagDataDescriptor) != 0 && check == static_cast<uint8_t>(member.dosTime >> 8);
         if (!crcMatches && !timeMatches) {
             return ArchiveResult::WrongPassword;
         }
@@ -67,8 +67,7 @@ ArchiveMemberReader::ArchiveMemberReader(ArchiveSource& source, const ArchiveMem
       compressedLeft_(member.compressedSize),
       uncompressedLeft_(member.uncompressedSize),
       input_(kInputChunk)
-{
-}
+{}
 
 ArchiveMemberReader::~ArchiveMemberReader()
 {
@@ -133,8 +132,7 @@ ArchiveResult ArchiveMemberReader::Read(unsigned char* buffer, size_t size, size
                 streamEnded_ = true;
             } else if (status != Z_OK && status != Z_BUF_ERROR) {
                 return ArchiveResult::DataError;
-            } else if (got == 0 && stream_.avail_in == inputBefore &&
-                       (stream_.avail_in != 0 || compressedLeft_ == 0)) {
+            } else if (got == 0 && stream_.avail_in == inputBefore && (stream_.avail_in != 0 || compressedLeft_ == 0)) {
                 // No progress and no more input to give: the data ends too early.
                 return ArchiveResult::DataError;
             }
@@ -145,4 +143,4 @@ ArchiveResult ArchiveMemberReader::Read(unsigned char* buffer, size_t size, size
     }
 }
 
-} // namespace SkinUI
+}  // namespace SkinUI

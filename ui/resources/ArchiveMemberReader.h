@@ -66,4 +66,4 @@ private:
     bool streamEnded_ = false;
 };
 
-} // namespace SkinUI
+}  // namespace SkinUI

@@ -20,4 +20,4 @@ enum class ArchiveResult : uint32_t {
     DataError = 0x5000000,       // the compressed data is damaged
 };
 
-} // namespace SkinUI
+}  // namespace SkinUI

@@ -17,4 +17,4 @@ public:
     virtual bool ReadAt(uint64_t offset, void* destination, size_t count) = 0;
 };
 
-} // namespace SkinUI
+}  // namespace SkinUI

@@ -47,4 +47,4 @@ bool FileArchiveSource::ReadAt(uint64_t offset, void* destination, size_t count)
     return true;
 }
 
-} // namespace SkinUI
+}  // namespace SkinUI

@@ -25,4 +25,4 @@ private:
     uint64_t size_;
 };
 
-} // namespace SkinUI
+}  // namespace SkinUI

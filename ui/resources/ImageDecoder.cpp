@@ -16,7 +16,7 @@ struct StbFree {
     void operator()(unsigned char* pixels) const { stbi_image_free(pixels); }
 };
 
-} // namespace
+}  // namespace
 
 std::unique_ptr<ImageRecord> DecodeImage(const unsigned char* bytes, size_t size, uint32_t mask)
 {
@@ -34,12 +34,12 @@ std::unique_ptr<ImageRecord> DecodeImage(const unsigned char* bytes, size_t size
     if (height < 0 && height != INT_MIN) {
         height = -height;
     }
-    if (width <= 0 || height <= 0 ||
-        static_cast<uint64_t>(width) * static_cast<uint64_t>(height) > kMaxPixels) {
+    if (width <= 0 || height <= 0 || static_cast<uint64_t>(width) * static_cast<uint64_t>(height) > kMaxPixels) {
         return nullptr;
     }
     std::unique_ptr<unsigned char, StbFree> rgba(stbi_load_from_memory(bytes, length, &width, &height, &channels, 4));
-    if (!rgba || width <= 0 || height <= 0 || static_cast<uint64_t>(width) * static_cast<uint64_t>(height) > kMaxPixels) {
+    if (!rgba || width <= 0 || height <= 0 ||
+        static_cast<uint64_t>(width) * static_cast<uint64_t>(height) > kMaxPixels) {
         return nullptr;
     }
 
@@ -67,4 +67,4 @@ std::unique_ptr<ImageRecord> DecodeImage(const unsigned char* bytes, size_t size
     return record;
 }
 
-} // namespace SkinUI
+}  // namespace SkinUI

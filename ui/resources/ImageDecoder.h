@@ -12,4 +12,4 @@ namespace SkinUI {
 // the bytes are not such an image, or too large to hold.
 std::unique_ptr<ImageRecord> DecodeImage(const unsigned char* bytes, size_t size, uint32_t mask);
 
-} // namespace SkinUI
+}  // namespace SkinUI

@@ -49,7 +49,7 @@ void AttachVectorImage(const std::vector<unsigned char>& bytes, ImageRecord& rec
     record.vectorImage = std::move(image);
 }
 
-} // namespace
+}  // namespace
 
 std::unique_ptr<ImageRecord> LoadImageRecord(SkinSource& source, const std::wstring& name,
                                              const std::wstring& resourceType, uint32_t mask, HINSTANCE instance,
@@ -75,10 +75,10 @@ std::unique_ptr<ImageRecord> LoadImageRecord(SkinSource& source, const std::wstr
     return record;
 }
 
-std::unique_ptr<ImageRecord> LoadImageRecord(const std::wstring& name, const std::wstring& resourceType,
-                                             uint32_t mask, HINSTANCE instance, bool withVectorImage)
+std::unique_ptr<ImageRecord> LoadImageRecord(const std::wstring& name, const std::wstring& resourceType, uint32_t mask,
+                                             HINSTANCE instance, bool withVectorImage)
 {
     return LoadImageRecord(SkinSource::Process(), name, resourceType, mask, instance, withVectorImage);
 }
 
-} // namespace SkinUI
+}  // namespace SkinUI

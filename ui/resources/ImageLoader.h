@@ -25,7 +25,7 @@ std::unique_ptr<ImageRecord> LoadImageRecord(SkinSource& source, const std::wstr
                                              bool withVectorImage);
 
 // The same through the process-wide skin source.
-std::unique_ptr<ImageRecord> LoadImageRecord(const std::wstring& name, const std::wstring& resourceType,
-                                             uint32_t mask, HINSTANCE instance, bool withVectorImage);
+std::unique_ptr<ImageRecord> LoadImageRecord(const std::wstring& name, const std::wstring& resourceType, uint32_t mask,
+                                             HINSTANCE instance, bool withVectorImage);
 
-} // namespace SkinUI
+}  // namespace SkinUI

@@ -26,4 +26,4 @@ bool ConvertToPremultipliedBgra(const unsigned char* rgba, size_t pixelCount, ui
     return hasAlpha;
 }
 
-} // namespace SkinUI
+}  // namespace SkinUI

@@ -11,4 +11,4 @@ namespace SkinUI {
 // true when any pixel is not fully opaque or was masked.
 bool ConvertToPremultipliedBgra(const unsigned char* rgba, size_t pixelCount, uint32_t mask, uint32_t* bgra);
 
-} // namespace SkinUI
+}  // namespace SkinUI

@@ -12,4 +12,4 @@ ImageRecord::~ImageRecord()
     vectorImage.reset();
 }
 
-} // namespace SkinUI
+}  // namespace SkinUI

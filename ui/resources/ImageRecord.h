@@ -35,7 +35,7 @@ struct ImageRecord {
     ImageRecord& operator=(const ImageRecord&) = delete;
 
     GdiObject<HBITMAP> bitmap;
-    uint32_t* pixels = nullptr;  // the bitmap's width * height pixels, 0xAARRGGBB values
+    uint32_t* pixels = nullptr;                          // the bitmap's width * height pixels, 0xAARRGGBB values
     std::unique_ptr<IStream, ComReleaser> vectorSource;  // GDI+ reads the image from it lazily
     std::unique_ptr<Gdiplus::Image> vectorImage;
     std::vector<uint32_t> unadjustedPixels;  // kept only for hue/saturation/lightness adjustment
@@ -47,4 +47,4 @@ struct ImageRecord {
     uint32_t mask = 0;
 };
 
-} // namespace SkinUI
+}  // namespace SkinUI

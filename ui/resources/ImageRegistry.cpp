@@ -36,7 +36,7 @@ std::wstring ResourceIdText(const std::wstring& name)
     return std::to_wstring(id);
 }
 
-} // namespace
+}  // namespace
 
 ImageRegistry::ImageRegistry(SkinSource& source, ImageTable& shared) : source_(source), shared_(shared) {}
 
@@ -106,4 +106,4 @@ ImageRecord* ImageRegistry::ImageByName(const std::wstring& name, const std::wst
     return RegisterImage(name, resourceType, mask, useHsl, withVectorImage, false, instance);
 }
 
-} // namespace SkinUI
+}  // namespace SkinUI

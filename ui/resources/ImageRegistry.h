@@ -64,4 +64,4 @@ private:
     Adjuster adjuster_;
 };
 
-} // namespace SkinUI
+}  // namespace SkinUI

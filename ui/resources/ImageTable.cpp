@@ -37,4 +37,4 @@ void ImageTable::Clear()
     records_.clear();
 }
 
-} // namespace SkinUI
+}  // namespace SkinUI

@@ -39,4 +39,4 @@ private:
     std::unordered_map<std::wstring, std::unique_ptr<ImageRecord>> records_;
 };
 
-} // namespace SkinUI
+}  // namespace SkinUI

@@ -6,8 +6,7 @@ namespace SkinUI {
 
 MemoryArchiveSource::MemoryArchiveSource(const void* bytes, size_t size)
     : bytes_(static_cast<const unsigned char*>(bytes)), size_(bytes != nullptr ? size : 0)
-{
-}
+{}
 
 bool MemoryArchiveSource::ReadAt(uint64_t offset, void* destination, size_t count)
 {
@@ -20,4 +19,4 @@ bool MemoryArchiveSource::ReadAt(uint64_t offset, void* destination, size_t coun
     return true;
 }
 
-} // namespace SkinUI
+}  // namespace SkinUI

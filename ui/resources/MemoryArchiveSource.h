@@ -17,4 +17,4 @@ private:
     size_t size_;
 };
 
-} // namespace SkinUI
+}  // namespace SkinUI

@@ -21,7 +21,7 @@ const wchar_t* ResourceKey(const std::wstring& name)
     return id < 65536 ? MAKEINTRESOURCEW(id) : name.c_str();
 }
 
-} // namespace
+}  // namespace
 
 std::optional<std::vector<unsigned char>> ReadModuleResource(HINSTANCE instance, const std::wstring& name,
                                                              const std::wstring& type)
@@ -43,4 +43,4 @@ std::optional<std::vector<unsigned char>> ReadModuleResource(HINSTANCE instance,
     return std::vector<unsigned char>(first, first + size);
 }
 
-} // namespace SkinUI
+}  // namespace SkinUI

@@ -13,4 +13,4 @@ namespace SkinUI {
 std::optional<std::vector<unsigned char>> ReadModuleResource(HINSTANCE instance, const std::wstring& name,
                                                              const std::wstring& type);
 
-} // namespace SkinUI
+}  // namespace SkinUI

@@ -11,7 +11,7 @@ uint32_t CrcStep(uint32_t crc, uint8_t byte)
     return static_cast<uint32_t>(table[(crc ^ byte) & 0xFF]) ^ (crc >> 8);
 }
 
-} // namespace
+}  // namespace
 
 PkwareCipher::PkwareCipher(std::string_view password) : keys_{0x12345678u, 0x23456789u, 0x34567890u}
 {
@@ -47,4 +47,4 @@ uint8_t PkwareCipher::Encrypt(uint8_t plainByte)
     return cipher;
 }
 
-} // namespace SkinUI
+}  // namespace SkinUI

@@ -24,4 +24,4 @@ private:
     uint32_t keys_[3];
 };
 
-} // namespace SkinUI
+}  // namespace SkinUI

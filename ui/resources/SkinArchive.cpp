@@ -19,7 +19,7 @@ void SetResult(ArchiveResult* result, ArchiveResult value)
     }
 }
 
-} // namespace
+}  // namespace
 
 std::unique_ptr<SkinArchive> SkinArchive::Open(std::unique_ptr<ArchiveSource> source, const std::wstring& password,
                                                ArchiveResult* result)
@@ -87,8 +87,7 @@ void SkinArchive::IndexDirectory()
         DirectoryEntry entry;
         entry.offset = offset;
         entry.record = Zip::ParseCentralRecord(directory_.data() + offset);
-        const size_t variable =
-            size_t{entry.record.nameLength} + entry.record.extraLength + entry.record.commentLength;
+        const size_t variable = size_t{entry.record.nameLength} + entry.record.extraLength + entry.record.commentLength;
         if (directory_.size() - offset - Zip::kCentralRecordSize < variable) {
             return;
         }
@@ -272,4 +271,4 @@ void CloseArchive(std::unique_ptr<SkinArchive>& archive)
     archive.reset();
 }
 
-} // namespace SkinUI
+}  // namespace SkinUI

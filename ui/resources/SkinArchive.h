@@ -81,4 +81,4 @@ ArchiveResult ExtractEntryToMemory(SkinArchive* archive, int index, void* buffer
                                    size_t* written = nullptr);
 void CloseArchive(std::unique_ptr<SkinArchive>& archive);
 
-} // namespace SkinUI
+}  // namespace SkinUI

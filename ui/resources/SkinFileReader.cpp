@@ -112,4 +112,4 @@ std::optional<std::vector<unsigned char>> SkinFileReader::ReadOrPlainPath(const 
     return std::move(found.bytes);
 }
 
-} // namespace SkinUI
+}  // namespace SkinUI

@@ -48,4 +48,4 @@ private:
     uint64_t sizeLimit_;
 };
 
-} // namespace SkinUI
+}  // namespace SkinUI

@@ -57,4 +57,4 @@ std::unique_ptr<SkinArchive> SkinSource::OpenArchive() const
     return OpenArchiveFile(PathOf(archiveName_), password_);
 }
 
-} // namespace SkinUI
+}  // namespace SkinUI

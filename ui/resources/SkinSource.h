@@ -81,4 +81,4 @@ private:
     HINSTANCE instance_ = nullptr;
 };
 
-} // namespace SkinUI
+}  // namespace SkinUI

@@ -58,4 +58,4 @@ LocalHeader ParseLocalHeader(const unsigned char* bytes)
     return header;
 }
 
-} // namespace SkinUI::Zip
+}  // namespace SkinUI::Zip

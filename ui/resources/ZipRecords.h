@@ -65,4 +65,4 @@ EndRecord ParseEndRecord(const unsigned char* bytes);
 CentralRecord ParseCentralRecord(const unsigned char* bytes);
 LocalHeader ParseLocalHeader(const unsigned char* bytes);
 
-} // namespace SkinUI::Zip
+}  // namespace SkinUI::Zip

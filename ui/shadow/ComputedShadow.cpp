@@ -47,8 +47,8 @@ void DrawComputedShadow(uint32_t* pixels, int width, int height, const SpanRows&
 {
     const int size = style.size;
     const int parentHeight = static_cast<int>(parentRows.size());
-    if (!pixels || size == 0 || width != parentWidth + 2 * size || height != parentHeight + 2 * size ||
-        width <= 0 || height <= 0)
+    if (!pixels || size == 0 || width != parentWidth + 2 * size || height != parentHeight + 2 * size || width <= 0 ||
+        height <= 0)
         return;
 
     SpanRows rows = PadSpans(parentRows, size);

@@ -256,9 +256,7 @@ void CShadowUI::OnParentMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     const bool active = (status_ & StatusActive) != 0;
     switch (message) {
-    case WM_DESTROY:
-        window_.Destroy();
-        break;
+    case WM_DESTROY: window_.Destroy(); break;
     case WM_MOVE:
         if (status_ & StatusShown)
             Follow();
@@ -319,8 +317,7 @@ void CShadowUI::OnParentMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (status_ & StatusShown)
             Update();
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

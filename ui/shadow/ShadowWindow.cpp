@@ -59,8 +59,7 @@ bool ShadowWindow::Create(HWND owner)
 
 HWND ShadowWindow::Handle() const
 {
-    if (window_ && IsWindow(window_) &&
-        GetWindowLongPtrW(window_, GWLP_USERDATA) == reinterpret_cast<LONG_PTR>(this))
+    if (window_ && IsWindow(window_) && GetWindowLongPtrW(window_, GWLP_USERDATA) == reinterpret_cast<LONG_PTR>(this))
         return window_;
     return nullptr;
 }

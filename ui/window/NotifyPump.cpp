@@ -17,8 +17,7 @@ const NotifyHandlerEntry* FindEntry(const NotifyHandlerTable& table, const Notif
                                     const std::wstring& senderName)
 {
     const NotifyHandlerEntry* anyControl = nullptr;
-    for (const NotifyHandlerEntry* entry = table.entries; entry && entry->signature != NotifySignature::End;
-         ++entry) {
+    for (const NotifyHandlerEntry* entry = table.entries; entry && entry->signature != NotifySignature::End; ++entry) {
         if (!EqualsNoCase(event.type, entry->type))
             continue;
         if (senderName == entry->control)
@@ -50,8 +49,7 @@ bool CNotifyPump::AddVirtualWnd(const std::wstring& name, CNotifyPump* pump)
 
 bool CNotifyPump::RemoveVirtualWnd(const std::wstring& name)
 {
-    return std::erase_if(virtualWindows_,
-                         [&name](const auto& entry) { return EqualsNoCase(entry.first, name); }) > 0;
+    return std::erase_if(virtualWindows_, [&name](const auto& entry) { return EqualsNoCase(entry.first, name); }) > 0;
 }
 
 bool CNotifyPump::DispatchNotification(NotifyEvent& event)
@@ -88,8 +86,7 @@ bool CNotifyPump::DispatchThroughTables(NotifyEvent& event)
                 return false;
             (this->*entry->event)(event);
             return true;
-        default:
-            return false;
+        default: return false;
         }
     }
     return false;

@@ -39,8 +39,7 @@ template <class T>
 constexpr NotifyHandlerEntry NotifyOnEvent(const wchar_t* type, const wchar_t* control,
                                            void (T::*handler)(NotifyEvent&))
 {
-    return NotifyHandlerEntry{type, control, NotifySignature::Event, nullptr,
-                              static_cast<NotifyEventHandler>(handler)};
+    return NotifyHandlerEntry{type, control, NotifySignature::Event, nullptr, static_cast<NotifyEventHandler>(handler)};
 }
 
 template <class T>

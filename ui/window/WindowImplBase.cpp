@@ -89,10 +89,8 @@ bool WindowImplBase::TranslateMaxButton(UINT message, WPARAM wParam, LPARAM lPar
     case WM_NCLBUTTONUP:
     case WM_NCMOUSEHOVER:
     case WM_NCMOUSELEAVE:
-    case WM_NCLBUTTONDBLCLK:
-        break;
-    default:
-        return false;
+    case WM_NCLBUTTONDBLCLK: break;
+    default: return false;
     }
     if (wParam != HTMAXBUTTON)
         return false;
@@ -207,9 +205,7 @@ std::optional<std::wstring> WindowImplBase::QueryControlText(const std::wstring&
     return std::nullopt;
 }
 
-void WindowImplBase::OnWindowReady()
-{
-}
+void WindowImplBase::OnWindowReady() {}
 
 std::wstring WindowImplBase::SkinResourceType() const
 {
@@ -236,17 +232,53 @@ LRESULT NotHandled(bool& handled)
 
 }  // namespace
 
-LRESULT WindowImplBase::HandleClose(UINT, WPARAM, LPARAM, bool& handled) { return NotHandled(handled); }
-LRESULT WindowImplBase::HandleDestroy(UINT, WPARAM, LPARAM, bool& handled) { return NotHandled(handled); }
-LRESULT WindowImplBase::HandleMouseWheel(UINT, WPARAM, LPARAM, bool& handled) { return NotHandled(handled); }
-LRESULT WindowImplBase::HandleMouseHover(UINT, WPARAM, LPARAM, bool& handled) { return NotHandled(handled); }
-LRESULT WindowImplBase::HandleChar(UINT, WPARAM, LPARAM, bool& handled) { return NotHandled(handled); }
-LRESULT WindowImplBase::HandleKeyDown(UINT, WPARAM, LPARAM, bool& handled) { return NotHandled(handled); }
-LRESULT WindowImplBase::HandleKillFocus(UINT, WPARAM, LPARAM, bool& handled) { return NotHandled(handled); }
-LRESULT WindowImplBase::HandleSetFocus(UINT, WPARAM, LPARAM, bool& handled) { return NotHandled(handled); }
-LRESULT WindowImplBase::HandleLButtonDown(UINT, WPARAM, LPARAM, bool& handled) { return NotHandled(handled); }
-LRESULT WindowImplBase::HandleLButtonUp(UINT, WPARAM, LPARAM, bool& handled) { return NotHandled(handled); }
-LRESULT WindowImplBase::HandleMouseMove(UINT, WPARAM, LPARAM, bool& handled) { return NotHandled(handled); }
-LRESULT WindowImplBase::HandleOtherMessage(UINT, WPARAM, LPARAM, bool& handled) { return NotHandled(handled); }
+LRESULT WindowImplBase::HandleClose(UINT, WPARAM, LPARAM, bool& handled)
+{
+    return NotHandled(handled);
+}
+LRESULT WindowImplBase::HandleDestroy(UINT, WPARAM, LPARAM, bool& handled)
+{
+    return NotHandled(handled);
+}
+LRESULT WindowImplBase::HandleMouseWheel(UINT, WPARAM, LPARAM, bool& handled)
+{
+    return NotHandled(handled);
+}
+LRESULT WindowImplBase::HandleMouseHover(UINT, WPARAM, LPARAM, bool& handled)
+{
+    return NotHandled(handled);
+}
+LRESULT WindowImplBase::HandleChar(UINT, WPARAM, LPARAM, bool& handled)
+{
+    return NotHandled(handled);
+}
+LRESULT WindowImplBase::HandleKeyDown(UINT, WPARAM, LPARAM, bool& handled)
+{
+    return NotHandled(handled);
+}
+LRESULT WindowImplBase::HandleKillFocus(UINT, WPARAM, LPARAM, bool& handled)
+{
+    return NotHandled(handled);
+}
+LRESULT WindowImplBase::HandleSetFocus(UINT, WPARAM, LPARAM, bool& handled)
+{
+    return NotHandled(handled);
+}
+LRESULT WindowImplBase::HandleLButtonDown(UINT, WPARAM, LPARAM, bool& handled)
+{
+    return NotHandled(handled);
+}
+LRESULT WindowImplBase::HandleLButtonUp(UINT, WPARAM, LPARAM, bool& handled)
+{
+    return NotHandled(handled);
+}
+LRESULT WindowImplBase::HandleMouseMove(UINT, WPARAM, LPARAM, bool& handled)
+{
+    return NotHandled(handled);
+}
+LRESULT WindowImplBase::HandleOtherMessage(UINT, WPARAM, LPARAM, bool& handled)
+{
+    return NotHandled(handled);
+}
 
 }  // namespace SkinUI

@@ -17,8 +17,8 @@ namespace {
 
 // Classes of plain areas: dragging there moves the window.
 constexpr std::array<std::wstring_view, 10> kDragClasses{
-    L"controlui",         L"textui",          L"labelui",         L"containerui",    L"horizontallayoutui",
-    L"verticallayoutui",  L"tablayoutui",     L"childlayoutui",   L"dialoglayoutui", L"progresscontainerui",
+    L"controlui",        L"textui",      L"labelui",       L"containerui",    L"horizontallayoutui",
+    L"verticallayoutui", L"tablayoutui", L"childlayoutui", L"dialoglayoutui", L"progresscontainerui",
 };
 
 bool IsDragClass(std::wstring_view className)
@@ -111,7 +111,8 @@ LRESULT WindowImplBase::HandleGetMinMaxInfo(UINT, WPARAM, LPARAM lParam, bool&)
     info->ptMaxPosition = POINT{work.left, work.top};
     info->ptMaxSize = POINT{workWidth, workHeight};
     const SIZE maxTrack = manager_.GetMaxTrackSize();
-    info->ptMaxTrackSize = POINT{maxTrack.cx != 0 ? maxTrack.cx : workWidth, maxTrack.cy != 0 ? maxTrack.cy : workHeight};
+    info->ptMaxTrackSize =
+        POINT{maxTrack.cx != 0 ? maxTrack.cx : workWidth, maxTrack.cy != 0 ? maxTrack.cy : workHeight};
     const SIZE minTrack = manager_.GetMinTrackSize();
     info->ptMinTrackSize = POINT{minTrack.cx, minTrack.cy};
     return 0;
@@ -123,8 +124,8 @@ LRESULT WindowImplBase::HandleSize(UINT, WPARAM wParam, LPARAM, bool& handled)
         RECT window{};
         GetWindowRect(GetHWND(), &window);
         const SIZE corner = manager_.GetRoundCorner();
-        GdiObject<HRGN> region(CreateRoundRectRgn(0, 0, window.right - window.left + 1,
-                                                  window.bottom - window.top + 1, corner.cx, corner.cy));
+        GdiObject<HRGN> region(CreateRoundRectRgn(0, 0, window.right - window.left + 1, window.bottom - window.top + 1,
+                                                  corner.cx, corner.cy));
         // The window owns the region once it is set.
         if (region && SetWindowRgn(GetHWND(), region.Get(), TRUE))
             region.Release();

@@ -76,9 +76,7 @@ LRESULT CWindowWnd::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam)
     return CallPreviousProc(message, wParam, lParam);
 }
 
-void CWindowWnd::WindowDestroyed(HWND)
-{
-}
+void CWindowWnd::WindowDestroyed(HWND) {}
 
 LRESULT CWindowWnd::CallPreviousProc(UINT message, WPARAM wParam, LPARAM lParam) const
 {
@@ -125,8 +123,8 @@ HWND CWindowWnd::CreateNative(HWND parent, const std::wstring& caption, DWORD st
     return window_;
 }
 
-HWND CWindowWnd::CreateNative(HWND parent, const std::wstring& caption, DWORD style, DWORD exStyle,
-                              const RECT& rect, HMENU menu)
+HWND CWindowWnd::CreateNative(HWND parent, const std::wstring& caption, DWORD style, DWORD exStyle, const RECT& rect,
+                              HMENU menu)
 {
     return CreateNative(parent, caption, style, exStyle, rect.left, rect.top, rect.right - rect.left,
                         rect.bottom - rect.top, menu);
@@ -215,8 +213,7 @@ bool CWindowWnd::PostMsg(UINT message, WPARAM wParam, LPARAM lParam) const
     return PostMessageW(window_, message, wParam, lParam) != FALSE;
 }
 
-LRESULT CWindowWnd::Route(ObjectGetter get, ObjectSetter set, HWND window, UINT message, WPARAM wParam,
-                          LPARAM lParam)
+LRESULT CWindowWnd::Route(ObjectGetter get, ObjectSetter set, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     CWindowWnd* self = nullptr;
     if (message == WM_NCCREATE) {

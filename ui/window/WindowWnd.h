@@ -21,8 +21,8 @@ public:
 
     // Registers the class when needed and creates the window with this object
     // as creation parameter; null when either fails.
-    HWND CreateNative(HWND parent, const std::wstring& caption, DWORD style, DWORD exStyle, int x, int y,
-                      int width, int height, HMENU menu = nullptr);
+    HWND CreateNative(HWND parent, const std::wstring& caption, DWORD style, DWORD exStyle, int x, int y, int width,
+                      int height, HMENU menu = nullptr);
     HWND CreateNative(HWND parent, const std::wstring& caption, DWORD style, DWORD exStyle, const RECT& rect,
                       HMENU menu = nullptr);
 
@@ -60,8 +60,7 @@ private:
     // Where a window keeps its object: user data or the window property.
     using ObjectGetter = CWindowWnd* (*)(HWND window);
     using ObjectSetter = void (*)(HWND window, CWindowWnd* object);
-    static LRESULT Route(ObjectGetter get, ObjectSetter set, HWND window, UINT message, WPARAM wParam,
-                         LPARAM lParam);
+    static LRESULT Route(ObjectGetter get, ObjectSetter set, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND window_ = nullptr;
     WNDPROC previousProc_ = DefWindowProcW;

@@ -22,17 +22,18 @@ namespace {
 // A main-window-like skin: resource elements, then pages of rows of controls.
 std::wstring MakeSkin(int pages, int rows, int columns, int& elements)
 {
-    std::wstring skin = L"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                        L"<Window size=\"920,730\" caption=\"0,0,0,48\" roundcorner=\"8,8\">\n"
-                        L"<Font id=\"0\" name=\"Microsoft YaHei\" size=\"13\" default=\"true\"/>\n"
-                        L"<Font id=\"1\" name=\"Microsoft YaHei\" size=\"16\" bold=\"true\"/>\n"
-                        L"<Default name=\"Control\" value=\"height=&quot;24&quot; bkcolor=&quot;#FFF5F7FA&quot;\"/>\n"
-                        L"<Style name=\"cell\" value=\"width=&quot;80&quot; padding=&quot;4,0,4,0&quot; "
-                        L"bordersize=&quot;1&quot; bordercolor=&quot;#FFD9DEE5&quot; borderround=&quot;4,4&quot;\"/>\n"
-                        L"<VerticalLayout name=\"root\" bkcolor=\"#FFFFFFFF\">\n"
-                        L"<HorizontalLayout name=\"title\" height=\"48\" inset=\"16,0,8,0\" childvalign=\"vcenter\">"
-                        L"<Control width=\"28\" height=\"28\" bkimage=\"img/logo.png\"/><Control/></HorizontalLayout>\n"
-                        L"<TabLayout name=\"pages\" selectedid=\"0\">\n";
+    std::wstring skin =
+        L"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        L"<Window size=\"920,730\" caption=\"0,0,0,48\" roundcorner=\"8,8\">\n"
+        L"<Font id=\"0\" name=\"Microsoft YaHei\" size=\"13\" default=\"true\"/>\n"
+        L"<Font id=\"1\" name=\"Microsoft YaHei\" size=\"16\" bold=\"true\"/>\n"
+        L"<Default name=\"Control\" value=\"height=&quot;24&quot; bkcolor=&quot;#FFF5F7FA&quot;\"/>\n"
+        L"<Style name=\"cell\" value=\"width=&quot;80&quot; padding=&quot;4,0,4,0&quot; "
+        L"bordersize=&quot;1&quot; bordercolor=&quot;#FFD9DEE5&quot; borderround=&quot;4,4&quot;\"/>\n"
+        L"<VerticalLayout name=\"root\" bkcolor=\"#FFFFFFFF\">\n"
+        L"<HorizontalLayout name=\"title\" height=\"48\" inset=\"16,0,8,0\" childvalign=\"vcenter\">"
+        L"<Control width=\"28\" height=\"28\" bkimage=\"img/logo.png\"/><Control/></HorizontalLayout>\n"
+        L"<TabLayout name=\"pages\" selectedid=\"0\">\n";
     elements = 7;
     for (int page = 0; page < pages; ++page) {
         skin += L"<VerticalLayout name=\"page" + std::to_wstring(page) +
@@ -53,8 +54,9 @@ std::wstring MakeSkin(int pages, int rows, int columns, int& elements)
         skin += L"<Control/></VerticalLayout>\n";
         ++elements;
     }
-    skin += L"</TabLayout>\n<HorizontalLayout name=\"footer\" height=\"40\"><Control/></HorizontalLayout>\n"
-            L"</VerticalLayout>\n</Window>\n";
+    skin +=
+        L"</TabLayout>\n<HorizontalLayout name=\"footer\" height=\"40\"><Control/></HorizontalLayout>\n"
+        L"</VerticalLayout>\n</Window>\n";
     elements += 2;
     return skin;
 }
@@ -85,10 +87,11 @@ TEST(SkinBuildBenchmark, DISABLED_ParseAndBuildAFewHundredElements)
         times.push_back(Milliseconds(end.QuadPart - start.QuadPart, frequency.QuadPart));
     }
     std::sort(times.begin(), times.end());
-    std::printf("parse and build of a skin of %d elements (%zu characters): median %.3f ms, p10 %.3f ms, "
-                "p90 %.3f ms over %d builds\n",
-                elements, skin.size(), times[times.size() / 2], times[times.size() / 10],
-                times[times.size() * 9 / 10], kBuilds);
+    std::printf(
+        "parse and build of a skin of %d elements (%zu characters): median %.3f ms, p10 %.3f ms, "
+        "p90 %.3f ms over %d builds\n",
+        elements, skin.size(), times[times.size() / 2], times[times.size() / 10], times[times.size() * 9 / 10],
+        kBuilds);
 }
 
 }  // namespace

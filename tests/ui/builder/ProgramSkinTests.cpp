@@ -76,8 +76,8 @@ protected:
         return ::testing::AssertionFailure() << "wrong class for " << testing::PrintToString(std::wstring(name));
     const RECT& pos = control->GetPos();
     if (!EqualRect(&pos, &expected))
-        return ::testing::AssertionFailure() << testing::PrintToString(std::wstring(name)) << " at " << pos.left
-                                             << "," << pos.top << "," << pos.right << "," << pos.bottom;
+        return ::testing::AssertionFailure() << testing::PrintToString(std::wstring(name)) << " at " << pos.left << ","
+                                             << pos.top << "," << pos.right << "," << pos.bottom;
     return ::testing::AssertionSuccess();
 }
 

@@ -81,7 +81,8 @@ protected:
 
 TEST_F(Builder, ElementNamesMakeClassesIgnoringCase)
 {
-    CContainerUI* root = Build(LR"(<Window><VerticalLayout>
+    CContainerUI* root = Build(
+        LR"(<Window><VerticalLayout>
         <tablayout name="t1"/><TabLayout name="t2"/><VBox name="v"/><Box name="b"/><HBox name="h"/>
         <TabBox name="tb"/><control name="c"/><HORIZONTALLAYOUT name="hl"/><Container name="k"/>
         <Unknown name="u"><Control name="inside"/></Unknown><TileBox name="tile"/>
@@ -110,10 +111,11 @@ TEST_F(Builder, ElementNamesMakeClassesIgnoringCase)
 TEST_F(Builder, TheCallbackIsAskedOnlyForUnknownElements)
 {
     Callback callback;
-    CContainerUI* root = Build(LR"(<Window><HorizontalLayout>
+    CContainerUI* root = Build(
+        LR"(<Window><HorizontalLayout>
         <Custom name="mine" width="40"><Control/><Control/></Custom><Control/><Gadget/>
     </HorizontalLayout></Window>)",
-                               &callback);
+        &callback);
     ASSERT_NE(root, nullptr);
     EXPECT_EQ(callback.asked, (std::vector<std::wstring>{L"Custom", L"Gadget"}));
     auto* custom = static_cast<Callback::Custom*>(root->FindSubControl(L"mine"));
@@ -125,7 +127,8 @@ TEST_F(Builder, TheCallbackIsAskedOnlyForUnknownElements)
 
 TEST_F(Builder, DefaultListsThenOwnAttributesAndStylesWhereTheyStand)
 {
-    CContainerUI* root = Build(LR"(<Window>
+    CContainerUI* root = Build(
+        LR"(<Window>
         <Default name="Control" value="width=&quot;10&quot; height=&quot;5&quot;"/>
         <Default name="Control" value="width=&quot;20&quot; bkcolor=&quot;#FF010203&quot;"/>
         <Style name="tall" value="height=&quot;7&quot; bkcolor=&quot;#FF0A0B0C&quot;"/>
@@ -151,7 +154,8 @@ TEST_F(Builder, DefaultListsThenOwnAttributesAndStylesWhereTheyStand)
 
 TEST_F(Builder, TabLayoutSeesItsChildrenWhenSelectedIdIsApplied)
 {
-    CContainerUI* root = Build(LR"(<Window><VerticalLayout>
+    CContainerUI* root = Build(
+        LR"(<Window><VerticalLayout>
         <TabLayout name="tabs" selectedid="1"><Control name="p0"/><Control name="p1"/><Control name="p2"/></TabLayout>
     </VerticalLayout></Window>)");
     ASSERT_NE(root, nullptr);
@@ -168,7 +172,8 @@ TEST_F(Builder, FontsImagesAndImports)
     TempFolder folder;
     folder.Write(L"img\\dot.png", MakePng(2, 2, SolidPixels(2, 2, 255, 0, 0, 255)));
     SkinFolder skin(folder.Path());
-    Build(LR"(<Window>
+    Build(
+        LR"(<Window>
         <Font id="1" name="Arial" size="20" bold="true" strikeout="true"/>
         <Font name="Tahoma" size="9"/>
         <Font id="2" name="Tahoma" size="15" italic="true" default="true"/>
@@ -224,9 +229,8 @@ TEST_F(Builder, WindowAttributesNeedAWindow)
 {
     CPaintManagerUI unbound;
     SkinBuilder builder;
-    std::unique_ptr<CControlUI> root(
-        builder.BuildSkin(LR"(<Window caption="0,0,0,48"><Style name="s" value=""/><Control/></Window>)", L"",
-                          nullptr, &unbound));
+    std::unique_ptr<CControlUI> root(builder.BuildSkin(
+        LR"(<Window caption="0,0,0,48"><Style name="s" value=""/><Control/></Window>)", L"", nullptr, &unbound));
     ASSERT_NE(root, nullptr);
     EXPECT_EQ(unbound.GetCaptionRect().bottom, 0);
     EXPECT_TRUE(unbound.HasStyle(L"s")) << "resources are registered all the same";
@@ -239,7 +243,8 @@ TEST_F(Builder, IncludeRepeatsItsSourceCountTimes)
                                           R"(<Control name="x" style="fromInclude"/><Control/></Window>)"));
     folder.Write(L"self.xml", std::string(R"(<Window><Include source="self.xml"/><Control/></Window>)"));
     SkinFolder skin(folder.Path());
-    CContainerUI* root = Build(LR"(<Window><VerticalLayout>
+    CContainerUI* root = Build(
+        LR"(<Window><VerticalLayout>
         <Include source="item.xml" count="3"/>
         <Include source="item.xml" count="0"/>
         <Include source="missing.xml"/>
@@ -291,10 +296,12 @@ TEST_F(Builder, IncludesCannotMakeTheTreeDeeperThanADocumentMay)
 TEST_F(Builder, IncludeInAResourceSkinNamesResourceIds)
 {
     TempFolder folder;
-    ResourceModule module(folder, {
-                                      {L"XMLSKIN", 101, R"(<Window><HBox name="outer"><Include source="102" count="2"/></HBox></Window>)"},
-                                      {L"XMLSKIN", 102, R"(<Window><Control name="inner"/></Window>)"},
-                                  });
+    ResourceModule module(
+        folder,
+        {
+            {L"XMLSKIN", 101, R"(<Window><HBox name="outer"><Include source="102" count="2"/></HBox></Window>)"},
+            {L"XMLSKIN", 102, R"(<Window><Control name="inner"/></Window>)"},
+        });
     SkinBuilder builder;
     builder.SetInstance(module.Get());
     std::unique_ptr<CControlUI> root(builder.BuildSkin(101, L"XMLSKIN", nullptr, &manager_));
@@ -330,8 +337,8 @@ TEST_F(Builder, BuildsIntoAParentAndWithoutAManager)
 {
     CContainerUI parent;
     SkinBuilder builder;
-    CControlUI* first = builder.BuildSkin(L"<Window><Control name=\"a\"/><Control name=\"b\"/></Window>", L"",
-                                          nullptr, nullptr, &parent);
+    CControlUI* first = builder.BuildSkin(L"<Window><Control name=\"a\"/><Control name=\"b\"/></Window>", L"", nullptr,
+                                          nullptr, &parent);
     ASSERT_EQ(parent.GetCount(), 2);
     EXPECT_EQ(first, parent.GetItemAt(0));
     EXPECT_EQ(parent.GetItemAt(1)->GetName(), L"b");

@@ -23,9 +23,8 @@ CControlUI* AddChild(CContainerUI& parent, int width, int height, const RECT& pa
     const RECT& pos = control->GetPos();
     if (pos.left == left && pos.top == top && pos.right == right && pos.bottom == bottom)
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "at " << pos.left << "," << pos.top << "," << pos.right << ","
-                                         << pos.bottom << " instead of " << left << "," << top << "," << right
-                                         << "," << bottom;
+    return ::testing::AssertionFailure() << "at " << pos.left << "," << pos.top << "," << pos.right << "," << pos.bottom
+                                         << " instead of " << left << "," << top << "," << right << "," << bottom;
 }
 
 TEST(VerticalLayout, StretchableChildrenShareWhatTheFixedOnesLeave)

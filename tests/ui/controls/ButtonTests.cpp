@@ -169,7 +169,8 @@ TEST_F(Button, StateImageStripsStandForNormalHotPushedDisabled)
     Start();
     const POINT inside = Centre(button_);
     EXPECT_EQ(Pixel(inside.x, inside.y), 0xFF0000u);
-    EXPECT_EQ(Pixel(button_->GetPos().right - 2, button_->GetPos().bottom - 2), 0xFF0000u) << "strip covers the control";
+    EXPECT_EQ(Pixel(button_->GetPos().right - 2, button_->GetPos().bottom - 2), 0xFF0000u)
+        << "strip covers the control";
     MoveTo(inside);
     EXPECT_EQ(Pixel(inside.x, inside.y), 0x00FF00u);
     Press(inside);

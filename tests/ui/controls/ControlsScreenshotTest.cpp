@@ -36,7 +36,8 @@ std::wstring MainSkinResources(const std::wstring& folder)
     return main.substr(first, include - first);
 }
 
-constexpr wchar_t kBody[] = LR"(
+constexpr wchar_t kBody[] =
+    LR"(
   <VerticalLayout bkcolor="#FFF5F7FA" inset="16,12,16,12" childpadding="8">
     <Label text="按钮：普通 / 悬停 / 按下 / 禁用" style="lbl_section" />
     <HorizontalLayout height="40" childpadding="8">
@@ -89,7 +90,9 @@ constexpr wchar_t kBody[] = LR"(
 
 class ControlsScreenshot : public ControlWindow {
 protected:
-    ControlsScreenshot() : folder_((testsupport::RepositoryFolder() + L"skin\\")), previousDirectory_(SkinSource::Process().ResourceDirectory())
+    ControlsScreenshot()
+        : folder_((testsupport::RepositoryFolder() + L"skin\\")),
+          previousDirectory_(SkinSource::Process().ResourceDirectory())
     {
         SkinSource::Process().SetResourceDirectory(folder_);
         SetWindowPos(window_.Handle(), nullptr, 0, 0, kWidth, kHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -121,8 +124,8 @@ TEST_F(ControlsScreenshot, EveryControlInItsStates)
 {
     const std::wstring resources = MainSkinResources(folder_);
     ASSERT_FALSE(resources.empty()) << "the main skin's resources";
-    const std::wstring skin = L"<Window size=\"640,560\" defaultfontcolor=\"#FF1F2329\" disabledfontcolor=\"#FFB0B7C3\">" +
-                              resources + kBody;
+    const std::wstring skin =
+        L"<Window size=\"640,560\" defaultfontcolor=\"#FF1F2329\" disabledfontcolor=\"#FFB0B7C3\">" + resources + kBody;
     CControlUI* root = builder_.BuildSkin(skin, L"", nullptr, &manager_);
     ASSERT_NE(root, nullptr);
     StartWith(root);

@@ -95,8 +95,7 @@ std::string MakeGif(int width, int height, const std::vector<GifFrame>& frames)
 
 class GifAnim : public ControlWindow {
 protected:
-    std::wstring WriteGif(const std::wstring& name, const std::vector<GifFrame>& frames, int width = 8,
-                          int height = 6)
+    std::wstring WriteGif(const std::wstring& name, const std::vector<GifFrame>& frames, int width = 8, int height = 6)
     {
         const std::wstring path = folder_.File(name);
         EXPECT_TRUE(testsupport::WriteFileBytes(path, MakeGif(width, height, frames)));

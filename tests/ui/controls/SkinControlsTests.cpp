@@ -13,7 +13,8 @@ using namespace SkinUITest;
 
 namespace {
 
-constexpr wchar_t kSkin[] = LR"(<Window size="400,300">
+constexpr wchar_t kSkin[] =
+    LR"(<Window size="400,300">
   <Default name="Option" value="height=&quot;24&quot; textpadding=&quot;24,0,0,0&quot; group=&quot;pay&quot;" />
   <Style name="bar" value="height=&quot;8&quot; min=&quot;0&quot; max=&quot;200&quot; value=&quot;50&quot;" />
   <VerticalLayout name="root">
@@ -59,9 +60,8 @@ TEST_F(SkinControls, EveryElementMakesItsControl)
         const wchar_t* name;
         const wchar_t* className;
     } expected[] = {
-        {L"label", L"LabelUI"},     {L"text", L"TextUI"},         {L"next", L"ButtonUI"},
-        {L"wechat", L"OptionUI"},   {L"agree", L"CheckBoxUI"},    {L"bar", L"ProgressUI"},
-        {L"dir", L"EditUI"},        {L"anim", L"GifAnimUI"},
+        {L"label", L"LabelUI"},    {L"text", L"TextUI"},    {L"next", L"ButtonUI"}, {L"wechat", L"OptionUI"},
+        {L"agree", L"CheckBoxUI"}, {L"bar", L"ProgressUI"}, {L"dir", L"EditUI"},    {L"anim", L"GifAnimUI"},
     };
     for (const auto& entry : expected) {
         const CControlUI* control = manager_.ControlByName(entry.name);

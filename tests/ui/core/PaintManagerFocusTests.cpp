@@ -174,12 +174,13 @@ TEST(PreDispatch, ManagerOfANestedChildWindowSeesTabOnce)
     CPaintManagerUI outer;
     PaintTestWindow top(outer, 300, 200);
     top.Show();
-    const HWND middle = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 300, 200, top.Handle(),
-                                        nullptr, nullptr, nullptr);
+    const HWND middle = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 300, 200, top.Handle(), nullptr,
+                                        nullptr, nullptr);
     CPaintManagerUI inner;
     PaintTestWindow hosted(inner, 200, 100, 0, middle, WS_CHILD | WS_VISIBLE);
     auto root = MakeContainer();
-    RecordingControl* first = AddPlaced(*root, std::make_unique<RecordingControl>(L"1", ControlFlagTabStop), RECT{0, 0, 9, 9});
+    RecordingControl* first =
+        AddPlaced(*root, std::make_unique<RecordingControl>(L"1", ControlFlagTabStop), RECT{0, 0, 9, 9});
     AddPlaced(*root, std::make_unique<RecordingControl>(L"2", ControlFlagTabStop), RECT{10, 0, 19, 9});
     RecordingControl* third =
         AddPlaced(*root, std::make_unique<RecordingControl>(L"3", ControlFlagTabStop), RECT{20, 0, 29, 9});

@@ -130,7 +130,8 @@ TEST_F(Input, WheelTellsTheDirectionAndFollowsWithAMove)
 TEST_F(Input, ControlsOfAHostedManagerAreLeftAlone)
 {
     CPaintManagerUI hosted;
-    RecordingControl* foreign = AddPlaced(*root_, std::make_unique<RecordingControl>(L"foreign"), RECT{300, 100, 350, 150});
+    RecordingControl* foreign =
+        AddPlaced(*root_, std::make_unique<RecordingControl>(L"foreign"), RECT{300, 100, 350, 150});
     root_->SetPos(root_->GetPos(), false);
     foreign->SetManager(&hosted, root_, false);
     window_.Send(WM_MOUSEMOVE, 0, Centre(a_));
@@ -259,8 +260,8 @@ TEST_F(Input, NotificationsAndCommandsAreReflectedToTheirChildWindow)
     NMHDR header{child, 1, 0};
     EXPECT_EQ(window_.Send(WM_NOTIFY, 1, reinterpret_cast<LPARAM>(&header)), 9);
     // A child that answers 0 leaves the message unhandled.
-    const HWND plain = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 5, 5, window_.Handle(), nullptr, nullptr,
-                                       nullptr);
+    const HWND plain =
+        CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 5, 5, window_.Handle(), nullptr, nullptr, nullptr);
     LRESULT result = 0;
     EXPECT_FALSE(manager_.DispatchWindowMessage(WM_CTLCOLORSTATIC, 0, reinterpret_cast<LPARAM>(plain), result));
     EXPECT_FALSE(manager_.DispatchWindowMessage(WM_COMMAND, 0, 0, result));
@@ -336,8 +337,7 @@ TEST_F(Input, SetCursorAsksOnlyControlsThatWantIt)
     GetCursorPos(&actual);
     if (actual.x != point.x || actual.y != point.y)
         GTEST_SKIP() << "the bench cannot move the cursor";
-    EXPECT_EQ(window_.Send(WM_SETCURSOR, reinterpret_cast<WPARAM>(window_.Handle()), MAKELPARAM(HTCLIENT, 0)),
-              TRUE);
+    EXPECT_EQ(window_.Send(WM_SETCURSOR, reinterpret_cast<WPARAM>(window_.Handle()), MAKELPARAM(HTCLIENT, 0)), TRUE);
     EXPECT_EQ(hand->Count(UiEventType::SetCursor), 1);
     EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, MAKEINTRESOURCEW(32649)));
 

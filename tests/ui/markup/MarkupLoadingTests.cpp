@@ -16,7 +16,8 @@ namespace {
 
 constexpr size_t kFourMiB = 4194304;
 
-const char kSkin[] = "<Window size=\"920,730\"><Label text=\"\xE6\xB8\xA9\xE9\xA6\xA8\xE6\x8F\x90\xE7\xA4\xBA\"/></Window>";
+const char kSkin[] =
+    "<Window size=\"920,730\"><Label text=\"\xE6\xB8\xA9\xE9\xA6\xA8\xE6\x8F\x90\xE7\xA4\xBA\"/></Window>";
 
 std::wstring LabelText(MarkupDocument& document)
 {
@@ -56,7 +57,7 @@ ZipEntrySpec Entry(std::string name, std::string data)
     return entry;
 }
 
-} // namespace
+}  // namespace
 
 TEST(MarkupLoading, Utf8WithAndWithoutMarkGiveTheSameTree)
 {

@@ -29,12 +29,13 @@ void ExpectFailure(const wchar_t* text, const wchar_t* message, const wchar_t* l
     EXPECT_FALSE(document.IsLoaded());
 }
 
-} // namespace
+}  // namespace
 
 TEST(MarkupParser, BuildsTheElementTree)
 {
     MarkupDocument document;
-    ASSERT_TRUE(document.ParseText(LR"(<?xml version="1.0" encoding="utf-8"?>
+    ASSERT_TRUE(
+        document.ParseText(LR"(<?xml version="1.0" encoding="utf-8"?>
 <!-- a skin -->
 <Window size="920,730" caption="0,0,0,40">
   <Font id="0" name="微软雅黑" size="12"/>

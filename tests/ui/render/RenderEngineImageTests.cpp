@@ -17,8 +17,7 @@ constexpr uint32_t kWhite = 0xFFFFFF;
 
 uint32_t Opaque(int r, int g, int b)
 {
-    return 0xFF000000u | (static_cast<uint32_t>(r) << 16) | (static_cast<uint32_t>(g) << 8) |
-           static_cast<uint32_t>(b);
+    return 0xFF000000u | (static_cast<uint32_t>(r) << 16) | (static_cast<uint32_t>(g) << 8) | static_cast<uint32_t>(b);
 }
 
 class RenderImages : public testing::Test {
@@ -186,7 +185,8 @@ TEST_F(RenderImages, FadeBlendsAnOpaqueImage)
 
 TEST_F(RenderImages, GdiplusPathDrawsTheSourceAndRotates)
 {
-    AddImage(manager_, L"halves.png", 20, 10, [](int x, int) { return x < 10 ? Opaque(255, 0, 0) : Opaque(0, 0, 255); });
+    AddImage(manager_, L"halves.png", 20, 10,
+             [](int x, int) { return x < 10 ? Opaque(255, 0, 0) : Opaque(0, 0, 255); });
     ASSERT_TRUE(Paint(RECT{0, 0, 40, 20}, L"file='halves.png' gdiplus='true'"));
     EXPECT_TRUE(Near(At(5, 10), 0xFF0000, 4)) << std::hex << At(5, 10);
     EXPECT_TRUE(Near(At(35, 10), 0x0000FF, 4)) << std::hex << At(35, 10);

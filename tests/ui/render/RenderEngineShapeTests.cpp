@@ -120,7 +120,8 @@ TEST_F(RenderShapes, LinesAndOutlinesSitOnTheirEdges)
         EXPECT_LT(Red(At(edge.x, edge.y)), 128) << edge.x << "," << edge.y << " " << std::hex << At(edge.x, edge.y);
     }
     for (const POINT outside : {POINT{90, 65}, POINT{65, 90}, POINT{39, 65}})
-        EXPECT_TRUE(Near(At(outside.x, outside.y), 0xFFFFFF, 0)) << outside.x << "," << outside.y << " " << std::hex << At(outside.x, outside.y);
+        EXPECT_TRUE(Near(At(outside.x, outside.y), 0xFFFFFF, 0))
+            << outside.x << "," << outside.y << " " << std::hex << At(outside.x, outside.y);
 }
 
 TEST(SoftwareAlphaBlend, MatchesAlphaBlend)

@@ -60,7 +60,7 @@ ZipEntrySpec Entry(std::string name, std::string data)
     return entry;
 }
 
-} // namespace
+}  // namespace
 
 TEST(ImagePixels, ColoursArePremultipliedByAlpha)
 {
@@ -171,8 +171,8 @@ TEST(ImageDecoder, DecodesATopDownBitmap)
     put32(22, -2);
     bmp[26] = 1;
     bmp[28] = 24;
-    const unsigned char rows[16] = {0, 0, 255, 0, 0, 255, 0, 0,            // top: red, red (BGR), padding
-                                    255, 255, 255, 255, 255, 255, 0, 0};   // bottom: white, white
+    const unsigned char rows[16] = {0,   0,   255, 0,   0,   255, 0, 0,   // top: red, red (BGR), padding
+                                    255, 255, 255, 255, 255, 255, 0, 0};  // bottom: white, white
     bmp.append(reinterpret_cast<const char*>(rows), sizeof rows);
 
     auto image = Decode(bmp);

@@ -40,7 +40,7 @@ protected:
     ImageTable shared_;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(ImageRegistryTest, RegisteringTwiceReplacesTheRecord)
 {

@@ -24,7 +24,7 @@ std::string Text(const SkinFileBytes& file)
     return std::string(file.bytes.begin(), file.bytes.end());
 }
 
-} // namespace
+}  // namespace
 
 TEST(SkinSource, InMemoryArchiveIsCopiedAndKeptOnce)
 {

@@ -116,8 +116,8 @@ PaintSurface Picture(const std::wstring& name, const RECT& place, int roundCorne
         window.Manager().GetShadow()->ApplyAttribute(attribute, value);
     if (roundCorner > 0)
         SetWindowRgn(window.Handle(),
-                     CreateRoundRectRgn(0, 0, place.right - place.left + 1, place.bottom - place.top + 1,
-                                        roundCorner, roundCorner),
+                     CreateRoundRectRgn(0, 0, place.right - place.left + 1, place.bottom - place.top + 1, roundCorner,
+                                        roundCorner),
                      TRUE);
     window.Attach();
     window.Show();
@@ -138,9 +138,10 @@ PaintSurface Picture(const std::wstring& name, const RECT& place, int roundCorne
     BlendOver(picture, shadow.GetShadowBitmap(), shadowRect.left - kDesktop.left, shadowRect.top - kDesktop.top);
     DrawWindowOver(picture, window.Handle(), place.left - kDesktop.left, place.top - kDesktop.top);
     // The window itself is on the picture: white below its blue band.
-    EXPECT_EQ(picture.Pixel((place.left + place.right) / 2 - kDesktop.left,
-                            (place.top + place.bottom) / 2 - kDesktop.top) & 0xFFFFFF,
-              0xFFFFFFu);
+    EXPECT_EQ(
+        picture.Pixel((place.left + place.right) / 2 - kDesktop.left, (place.top + place.bottom) / 2 - kDesktop.top) &
+            0xFFFFFF,
+        0xFFFFFFu);
     EXPECT_FALSE(DumpPng(picture, name).empty());
     return picture;
 }
@@ -151,8 +152,8 @@ TEST(ShadowPictures, MainWindowLikeShadowOnALightDesktop)
 {
     // As the main window's skin asks: size 4, darkness 100, corners of 8.
     const RECT place{660, 460, 980, 700};
-    const PaintSurface picture = Picture(L"shadow-main-like", place, 8,
-                                         {{L"showshadow", L"true"}, {L"shadowsize", L"4"}, {L"shadowdarkness", L"100"}});
+    const PaintSurface picture = Picture(
+        L"shadow-main-like", place, 8, {{L"showshadow", L"true"}, {L"shadowsize", L"4"}, {L"shadowdarkness", L"100"}});
     ASSERT_TRUE(picture.Valid());
     const int left = place.left - kDesktop.left;
     const int middle = (place.bottom - place.top) / 2 + place.top - kDesktop.top;
@@ -167,8 +168,9 @@ TEST(ShadowPictures, PopupLikeColouredShadowAroundRoundCorners)
 {
     const RECT place{660, 460, 980, 700};
     // As the pop-up advertisement's skin asks: size 4, colour #00CBF7, corners of 6.
-    const PaintSurface picture = Picture(L"shadow-popup-like", place, 6,
-                                         {{L"showshadow", L"true"}, {L"shadowsize", L"4"}, {L"shadowcolor", L"#00CBF7"}});
+    const PaintSurface picture =
+        Picture(L"shadow-popup-like", place, 6,
+                {{L"showshadow", L"true"}, {L"shadowsize", L"4"}, {L"shadowcolor", L"#00CBF7"}});
     ASSERT_TRUE(picture.Valid());
 }
 

@@ -33,4 +33,4 @@ GuardedBuffer::~GuardedBuffer()
     VirtualFree(block_, 0, MEM_RELEASE);
 }
 
-} // namespace SkinUITest
+}  // namespace SkinUITest

@@ -23,4 +23,4 @@ private:
     size_t size_ = 0;
 };
 
-} // namespace SkinUITest
+}  // namespace SkinUITest

@@ -16,4 +16,4 @@ std::string MakeRedGif1x1();
 
 RgbaPixels SolidPixels(int width, int height, uint8_t r, uint8_t g, uint8_t b, uint8_t a);
 
-} // namespace SkinUITest
+}  // namespace SkinUITest

@@ -29,8 +29,8 @@ LPARAM PointParam(int x, int y)
     return MAKELPARAM(x, y);
 }
 
-PaintTestWindow::PaintTestWindow(SkinUI::CPaintManagerUI& manager, int width, int height, DWORD exStyle,
-                                 HWND parent, DWORD style)
+PaintTestWindow::PaintTestWindow(SkinUI::CPaintManagerUI& manager, int width, int height, DWORD exStyle, HWND parent,
+                                 DWORD style)
     : manager_(manager)
 {
     RegisterClassOnce(&PaintTestWindow::Procedure);

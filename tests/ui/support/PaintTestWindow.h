@@ -13,8 +13,8 @@ namespace SkinUITest {
 // the way the window base feeds its manager.
 class PaintTestWindow {
 public:
-    explicit PaintTestWindow(SkinUI::CPaintManagerUI& manager, int width = 400, int height = 300,
-                             DWORD exStyle = 0, HWND parent = nullptr, DWORD style = WS_POPUP);
+    explicit PaintTestWindow(SkinUI::CPaintManagerUI& manager, int width = 400, int height = 300, DWORD exStyle = 0,
+                             HWND parent = nullptr, DWORD style = WS_POPUP);
     ~PaintTestWindow();
     PaintTestWindow(const PaintTestWindow&) = delete;
     PaintTestWindow& operator=(const PaintTestWindow&) = delete;

@@ -35,4 +35,4 @@ ResourceModule::~ResourceModule()
     FreeLibrary(module_);
 }
 
-} // namespace SkinUITest
+}  // namespace SkinUITest

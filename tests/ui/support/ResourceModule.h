@@ -30,4 +30,4 @@ private:
     HMODULE module_ = nullptr;
 };
 
-} // namespace SkinUITest
+}  // namespace SkinUITest

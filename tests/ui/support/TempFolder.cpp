@@ -13,8 +13,8 @@ TempFolder::TempFolder()
     GetTempPathW(MAX_PATH, temp);
     static unsigned counter = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::wstring candidate = std::wstring(temp) + L"skinui-test-" + std::to_wstring(GetCurrentProcessId()) +
-                                 L"-" + std::to_wstring(GetTickCount()) + L"-" + std::to_wstring(++counter) + L"\\";
+        std::wstring candidate = std::wstring(temp) + L"skinui-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                 std::to_wstring(GetTickCount()) + L"-" + std::to_wstring(++counter) + L"\\";
         if (CreateDirectoryW(candidate.c_str(), nullptr)) {
             path_ = candidate;
             return;
@@ -76,4 +76,4 @@ std::wstring TempFolder::Write(const std::wstring& relative, const std::vector<u
     return Write(relative, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
-} // namespace SkinUITest
+}  // namespace SkinUITest

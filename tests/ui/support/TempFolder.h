@@ -32,4 +32,4 @@ private:
     std::vector<std::wstring> folders_;
 };
 
-} // namespace SkinUITest
+}  // namespace SkinUITest

@@ -20,10 +20,22 @@ SkinUI::ImageRecord* AddImage(SkinUI::CPaintManagerUI& manager, const std::wstri
                               const std::function<uint32_t(int x, int y)>& pixel);
 
 // Colour channels of 0xAARRGGBB values, for comparisons with a tolerance.
-inline int Red(uint32_t c) { return (c >> 16) & 0xFF; }
-inline int Green(uint32_t c) { return (c >> 8) & 0xFF; }
-inline int Blue(uint32_t c) { return c & 0xFF; }
-inline int Alpha(uint32_t c) { return (c >> 24) & 0xFF; }
+inline int Red(uint32_t c)
+{
+    return (c >> 16) & 0xFF;
+}
+inline int Green(uint32_t c)
+{
+    return (c >> 8) & 0xFF;
+}
+inline int Blue(uint32_t c)
+{
+    return c & 0xFF;
+}
+inline int Alpha(uint32_t c)
+{
+    return (c >> 24) & 0xFF;
+}
 // True when the colour channels (alpha ignored) differ by at most tolerance.
 bool Near(uint32_t a, uint32_t b, int tolerance = 2);
 

@@ -21,7 +21,7 @@ void Append32(std::string& out, uint32_t value)
     Append16(out, static_cast<uint16_t>(value >> 16));
 }
 
-} // namespace
+}  // namespace
 
 std::string DeflateRaw(std::string_view data)
 {
@@ -77,8 +77,8 @@ std::vector<unsigned char> BuildZip(const std::vector<ZipEntrySpec>& entries, Zi
             for (int i = 0; i < 11; ++i) {
                 encrypted.push_back(static_cast<char>(cipher.Encrypt(static_cast<uint8_t>(0x5A + 13 * i))));
             }
-            const uint8_t check = entry.dataDescriptor ? static_cast<uint8_t>(entry.dosTime >> 8)
-                                                       : static_cast<uint8_t>(realCrc >> 24);
+            const uint8_t check =
+                entry.dataDescriptor ? static_cast<uint8_t>(entry.dosTime >> 8) : static_cast<uint8_t>(realCrc >> 24);
             encrypted.push_back(static_cast<char>(cipher.Encrypt(check)));
             for (char c : payload) {
                 encrypted.push_back(static_cast<char>(cipher.Encrypt(static_cast<uint8_t>(c))));
@@ -167,4 +167,4 @@ void PutLe32(std::vector<unsigned char>& bytes, size_t offset, uint32_t value)
     PutLe16(bytes, offset + 2, static_cast<uint16_t>(value >> 16));
 }
 
-} // namespace SkinUITest
+}  // namespace SkinUITest

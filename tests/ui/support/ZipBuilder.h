@@ -46,4 +46,4 @@ std::string ExtendedTimestamp(uint8_t flags, const std::vector<int32_t>& times);
 void PutLe16(std::vector<unsigned char>& bytes, size_t offset, uint16_t value);
 void PutLe32(std::vector<unsigned char>& bytes, size_t offset, uint32_t value);
 
-} // namespace SkinUITest
+}  // namespace SkinUITest

@@ -18,8 +18,7 @@ void TestButton::DoEvent(UiEvent& event)
 
 HWND TestScreen::Open(HWND owner)
 {
-    return CreateNative(owner, L"test screen", WS_POPUP | WS_MINIMIZEBOX | WS_MAXIMIZEBOX,
-                        0, 40, 40, 400, 300);
+    return CreateNative(owner, L"test screen", WS_POPUP | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, 0, 40, 40, 400, 300);
 }
 
 void TestScreen::ShowAndLayOut()

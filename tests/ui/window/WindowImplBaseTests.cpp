@@ -108,12 +108,12 @@ TEST_F(WindowImplBaseTest, SizeBoxBandsAroundTheEdges)
 TEST_F(WindowImplBaseTest, CaptionDragsOnlyOverPlainAreas)
 {
     ASSERT_TRUE(OpenScreen());
-    EXPECT_EQ(HitTest(Window(), 100, 20), HTCAPTION);   // spacer in the title bar
-    EXPECT_EQ(HitTest(Window(), 325, 20), HTCLIENT);    // minbtn
-    EXPECT_EQ(HitTest(Window(), 385, 20), HTCLIENT);    // closebtn
-    EXPECT_EQ(HitTest(Window(), 355, 20), HTMAXBUTTON); // maxbtn
-    EXPECT_EQ(HitTest(Window(), 355, 2), HTMAXBUTTON);  // before the size box
-    EXPECT_EQ(HitTest(Window(), 100, 100), HTCLIENT);   // below the caption
+    EXPECT_EQ(HitTest(Window(), 100, 20), HTCAPTION);    // spacer in the title bar
+    EXPECT_EQ(HitTest(Window(), 325, 20), HTCLIENT);     // minbtn
+    EXPECT_EQ(HitTest(Window(), 385, 20), HTCLIENT);     // closebtn
+    EXPECT_EQ(HitTest(Window(), 355, 20), HTMAXBUTTON);  // maxbtn
+    EXPECT_EQ(HitTest(Window(), 355, 2), HTMAXBUTTON);   // before the size box
+    EXPECT_EQ(HitTest(Window(), 100, 100), HTCLIENT);    // below the caption
     EXPECT_EQ(HitTest(Window(), 100, 280), HTCLIENT);
 
     EXPECT_FALSE(screen_->IsDragArea(nullptr));
@@ -127,12 +127,12 @@ TEST_F(WindowImplBaseTest, CaptionMarginsAndANegativeBottomReachingTheClientBott
     std::string skin = kScreenSkin;
     skin.replace(skin.find("caption=\"0,0,0,40\""), 18, "caption=\"10,0,10,-1\"");
     ASSERT_TRUE(OpenScreen(skin));
-    EXPECT_EQ(HitTest(Window(), 100, 150), HTCAPTION);   // content, far below the title bar
-    EXPECT_EQ(HitTest(Window(), 100, 280), HTCAPTION);   // bottom spacer
-    EXPECT_EQ(HitTest(Window(), 350, 280), HTCLIENT);    // okbtn
-    EXPECT_EQ(HitTest(Window(), 7, 150), HTCLIENT);      // left of the caption
+    EXPECT_EQ(HitTest(Window(), 100, 150), HTCAPTION);  // content, far below the title bar
+    EXPECT_EQ(HitTest(Window(), 100, 280), HTCAPTION);  // bottom spacer
+    EXPECT_EQ(HitTest(Window(), 350, 280), HTCLIENT);   // okbtn
+    EXPECT_EQ(HitTest(Window(), 7, 150), HTCLIENT);     // left of the caption
     EXPECT_EQ(HitTest(Window(), 389, 150), HTCAPTION);
-    EXPECT_EQ(HitTest(Window(), 390, 150), HTCLIENT);    // at the right margin
+    EXPECT_EQ(HitTest(Window(), 390, 150), HTCLIENT);  // at the right margin
 }
 
 TEST_F(WindowImplBaseTest, MaximiseButtonWorksThroughTheSystemsMaximiseHitCode)

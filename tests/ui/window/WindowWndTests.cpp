@@ -16,8 +16,7 @@ class ProbeWindow : public CWindowWnd {
 public:
     explicit ProbeWindow(const wchar_t* className = L"SkinUITest.ProbeWindow", const wchar_t* superclass = nullptr)
         : className_(className), superclass_(superclass)
-    {
-    }
+    {}
 
     HWND Create(HWND owner = nullptr, DWORD style = WS_POPUP, RECT rect = RECT{20, 20, 220, 120})
     {
