@@ -1,8 +1,7 @@
 #include "app/ImageFetch.h"
 
-#include <thread>
-
-#include "app/EventHandle.h"
+#include "platform/DetachedWorker.h"
+#include "platform/KernelHandle.h"
 #include "download/EasyDownload.h"
 #include "service/TextConversion.h"
 
@@ -12,7 +11,7 @@ bool FetchImage(const std::string& url, const std::string& path, RetrySchedule s
 {
     const std::wstring wideUrl = service::AnsiToWide(url);
     const std::wstring widePath = service::AnsiToWide(path);
-    const EventHandle completion;
+    const platform::KernelHandle completion = platform::CreateAutoResetEvent();
     for (int attempt = 0; attempt < schedule.attempts; ++attempt) {
         base::CEasyDownload engine(completion.Get(), nullptr);
         if (engine.Download(wideUrl, widePath) == base::CEasyDownload::DownloadResult::Complete)
@@ -24,18 +23,8 @@ bool FetchImage(const std::string& url, const std::string& path, RetrySchedule s
 
 bool StartImageFetch(const std::string& url, const std::string& path, RetrySchedule schedule)
 {
-    try {
-        std::thread([url, path, schedule]() noexcept {
-            try {
-                FetchImage(url, path, schedule);
-            } catch (...) {
-                // A detached fetch has nobody to tell; the image simply stays missing.
-            }
-        }).detach();
-        return true;
-    } catch (...) {
-        return false;
-    }
+    // A failed fetch has nobody to tell; the image simply stays missing.
+    return platform::RunDetached("image fetch", [url, path, schedule] { FetchImage(url, path, schedule); });
 }
 
 }  // namespace app

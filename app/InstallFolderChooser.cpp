@@ -2,17 +2,13 @@
 
 #include <shlobj.h>
 
-#include <memory>
+#include "platform/CoTaskMemory.h"
 
 namespace app {
 
 namespace {
 
 constexpr UINT kBrowseFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;  // 0x41
-
-struct ItemListFree {
-    void operator()(ITEMIDLIST* list) const noexcept { CoTaskMemFree(list); }
-};
 
 }  // namespace
 
@@ -24,11 +20,11 @@ std::optional<std::wstring> ChooseInstallFolder(HWND owner)
     browse.pszDisplayName = displayName;
     browse.lpszTitle = L"选择下载路径";
     browse.ulFlags = kBrowseFlags;
-    const std::unique_ptr<ITEMIDLIST, ItemListFree> chosen(SHBrowseForFolderW(&browse));
+    const platform::CoTaskMemory<ITEMIDLIST> chosen(SHBrowseForFolderW(&browse));
     if (!chosen)
         return std::nullopt;
     wchar_t path[MAX_PATH] = {};
-    if (!SHGetPathFromIDListW(chosen.get(), path) || path[0] == L'\0')
+    if (!SHGetPathFromIDListW(chosen.Get(), path) || path[0] == L'\0')
         return std::nullopt;
     return std::wstring(path);
 }

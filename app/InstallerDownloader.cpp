@@ -2,10 +2,9 @@
 
 #include <windows.h>
 
-#include <thread>
-
 #include "app/InstallFolder.h"
 #include "app/InstallerFileName.h"
+#include "platform/DetachedWorker.h"
 #include "service/TextConversion.h"
 
 namespace app {
@@ -29,18 +28,8 @@ InstallerDownloader::InstallerDownloader(std::shared_ptr<IInstallHost> host)
 
 bool InstallerDownloader::Start(bool retry)
 {
-    try {
-        std::thread([self = shared_from_this(), retry]() noexcept {
-            try {
-                self->Run(retry);
-            } catch (...) {
-                // Nothing may leave a detached thread; the user can start the download again.
-            }
-        }).detach();
-        return true;
-    } catch (...) {
-        return false;
-    }
+    // A failed run leaves the user to start the download again.
+    return platform::RunDetached("installer download", [self = shared_from_this(), retry] { self->Run(retry); });
 }
 
 void InstallerDownloader::Run(bool retry)

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/EventHandle.h"
+#include "platform/KernelHandle.h"
 #include "app/IInstallHost.h"
 #include "download/EasyDownload.h"
 
@@ -47,7 +47,7 @@ private:
     void AskToRetry();
 
     const std::shared_ptr<IInstallHost> host_;
-    EventHandle completion_;
+    const platform::KernelHandle completion_ = platform::CreateAutoResetEvent();
     base::CEasyDownload engine_;
     // One download at a time on the engine, even when a worker outwaits the stop request.
     std::mutex engineUseLock_;

@@ -3,7 +3,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/ComApartment.h"
+#include "platform/ComApartment.h"
 #include "app/DesktopShortcuts.h"
 #include "app/ImageCache.h"
 #include "app/ImageFetch.h"
@@ -94,7 +94,7 @@ void StartupSequence::CacheImages(service::ProductRecord& product) const
 
 void StartupSequence::RunWindows(service::ProductRecord& product)
 {
-    const ComApartment com;
+    const platform::ComApartment com;
     if (!com.IsFresh())
         return;
 

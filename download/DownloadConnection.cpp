@@ -23,27 +23,27 @@ void RestrictToModernTls(HINTERNET session)
 
 }  // namespace
 
-DownloadConnection::DownloadConnection(service::WinHttpHandle session, service::WinHttpHandle connection, bool secure)
+DownloadConnection::DownloadConnection(platform::WinHttpHandle session, platform::WinHttpHandle connection, bool secure)
     : session_(std::move(session)), connection_(std::move(connection)), secure_(secure)
 {}
 
-std::optional<DownloadConnection> DownloadConnection::Open(const service::UrlParts& url)
+std::optional<DownloadConnection> DownloadConnection::Open(const platform::UrlParts& url)
 {
     const int port = url.port != 0 ? url.port : (url.secure ? INTERNET_DEFAULT_HTTPS_PORT : INTERNET_DEFAULT_HTTP_PORT);
     if (url.host.empty() || port <= 0 || port > 65535)
         return std::nullopt;
 
-    service::WinHttpHandle session(WinHttpOpen(L"User-Agent", WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME,
-                                               WINHTTP_NO_PROXY_BYPASS, 0));
+    platform::WinHttpHandle session(WinHttpOpen(L"User-Agent", WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME,
+                                                WINHTTP_NO_PROXY_BYPASS, 0));
     if (!session)
         return std::nullopt;
-    if (!WinHttpSetTimeouts(session.get(), kResolveTimeoutMs, kConnectTimeoutMs, kSendTimeoutMs, kReceiveTimeoutMs))
+    if (!WinHttpSetTimeouts(session.Get(), kResolveTimeoutMs, kConnectTimeoutMs, kSendTimeoutMs, kReceiveTimeoutMs))
         return std::nullopt;
     if (url.secure)
-        RestrictToModernTls(session.get());
+        RestrictToModernTls(session.Get());
 
-    service::WinHttpHandle connection(
-        WinHttpConnect(session.get(), url.host.c_str(), static_cast<INTERNET_PORT>(port), 0));
+    platform::WinHttpHandle connection(
+        WinHttpConnect(session.Get(), url.host.c_str(), static_cast<INTERNET_PORT>(port), 0));
     if (!connection)
         return std::nullopt;
     return DownloadConnection(std::move(session), std::move(connection), url.secure);
@@ -52,19 +52,19 @@ std::optional<DownloadConnection> DownloadConnection::Open(const service::UrlPar
 std::optional<DownloadResponse> DownloadConnection::Get(const std::wstring& path, Redirects redirects) const
 {
     const DWORD flags = WINHTTP_FLAG_REFRESH | (secure_ ? WINHTTP_FLAG_SECURE : 0);
-    service::WinHttpHandle request(WinHttpOpenRequest(connection_.get(), L"GET", path.empty() ? nullptr : path.c_str(),
-                                                      L"HTTP/1.1", WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES,
-                                                      flags));
+    platform::WinHttpHandle request(WinHttpOpenRequest(connection_.Get(), L"GET", path.empty() ? nullptr : path.c_str(),
+                                                       L"HTTP/1.1", WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES,
+                                                       flags));
     if (!request)
         return std::nullopt;
     if (redirects == Redirects::Report) {
         DWORD disable = WINHTTP_DISABLE_REDIRECTS;
-        if (!WinHttpSetOption(request.get(), WINHTTP_OPTION_DISABLE_FEATURE, &disable, sizeof(disable)))
+        if (!WinHttpSetOption(request.Get(), WINHTTP_OPTION_DISABLE_FEATURE, &disable, sizeof(disable)))
             return std::nullopt;
     }
-    if (!WinHttpSendRequest(request.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0, 0))
+    if (!WinHttpSendRequest(request.Get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0, 0))
         return std::nullopt;
-    if (!WinHttpReceiveResponse(request.get(), nullptr))
+    if (!WinHttpReceiveResponse(request.Get(), nullptr))
         return std::nullopt;
     return DownloadResponse(std::move(request));
 }

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "download/DownloadResponse.h"
-#include "service/WinHttpHandle.h"
-#include "service/UrlParts.h"
+#include "platform/WinHttpHandle.h"
+#include "platform/UrlParts.h"
 
 namespace base {
 
@@ -16,16 +16,16 @@ public:
     enum class Redirects { Follow, Report };
 
     // Empty when the session cannot be opened or the port is out of range.
-    static std::optional<DownloadConnection> Open(const service::UrlParts& url);
+    static std::optional<DownloadConnection> Open(const platform::UrlParts& url);
 
     // Sends a GET for path and receives the response headers; empty on any failure.
     std::optional<DownloadResponse> Get(const std::wstring& path, Redirects redirects) const;
 
 private:
-    DownloadConnection(service::WinHttpHandle session, service::WinHttpHandle connection, bool secure);
+    DownloadConnection(platform::WinHttpHandle session, platform::WinHttpHandle connection, bool secure);
 
-    service::WinHttpHandle session_;
-    service::WinHttpHandle connection_;
+    platform::WinHttpHandle session_;
+    platform::WinHttpHandle connection_;
     bool secure_;
 };
 

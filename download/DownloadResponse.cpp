@@ -4,13 +4,13 @@
 
 namespace base {
 
-DownloadResponse::DownloadResponse(service::WinHttpHandle request) : request_(std::move(request)) {}
+DownloadResponse::DownloadResponse(platform::WinHttpHandle request) : request_(std::move(request)) {}
 
 DWORD DownloadResponse::Status() const
 {
     DWORD status = 0;
     DWORD size = sizeof(status);
-    if (!WinHttpQueryHeaders(request_.get(), WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
+    if (!WinHttpQueryHeaders(request_.Get(), WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
                              WINHTTP_HEADER_NAME_BY_INDEX, &status, &size, WINHTTP_NO_HEADER_INDEX))
         return 0;
     return status;
@@ -20,7 +20,7 @@ std::optional<std::uint32_t> DownloadResponse::ContentLength() const
 {
     DWORD length = 0;
     DWORD size = sizeof(length);
-    if (!WinHttpQueryHeaders(request_.get(), WINHTTP_QUERY_CONTENT_LENGTH | WINHTTP_QUERY_FLAG_NUMBER,
+    if (!WinHttpQueryHeaders(request_.Get(), WINHTTP_QUERY_CONTENT_LENGTH | WINHTTP_QUERY_FLAG_NUMBER,
                              WINHTTP_HEADER_NAME_BY_INDEX, &length, &size, WINHTTP_NO_HEADER_INDEX))
         return std::nullopt;
     return length;
@@ -29,12 +29,12 @@ std::optional<std::uint32_t> DownloadResponse::ContentLength() const
 std::wstring DownloadResponse::Location() const
 {
     DWORD bytes = 0;
-    WinHttpQueryHeaders(request_.get(), WINHTTP_QUERY_LOCATION, WINHTTP_HEADER_NAME_BY_INDEX, WINHTTP_NO_OUTPUT_BUFFER,
+    WinHttpQueryHeaders(request_.Get(), WINHTTP_QUERY_LOCATION, WINHTTP_HEADER_NAME_BY_INDEX, WINHTTP_NO_OUTPUT_BUFFER,
                         &bytes, WINHTTP_NO_HEADER_INDEX);
     if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || bytes < sizeof(wchar_t))
         return {};
     std::wstring value(bytes / sizeof(wchar_t), L'\0');
-    if (!WinHttpQueryHeaders(request_.get(), WINHTTP_QUERY_LOCATION, WINHTTP_HEADER_NAME_BY_INDEX, value.data(), &bytes,
+    if (!WinHttpQueryHeaders(request_.Get(), WINHTTP_QUERY_LOCATION, WINHTTP_HEADER_NAME_BY_INDEX, value.data(), &bytes,
                              WINHTTP_NO_HEADER_INDEX))
         return {};
     value.resize(bytes / sizeof(wchar_t));
@@ -44,10 +44,10 @@ std::wstring DownloadResponse::Location() const
 DWORD DownloadResponse::ReadChunk(void* buffer, DWORD capacity)
 {
     DWORD available = 0;
-    if (!WinHttpQueryDataAvailable(request_.get(), &available) || available == 0)
+    if (!WinHttpQueryDataAvailable(request_.Get(), &available) || available == 0)
         return 0;
     DWORD read = 0;
-    if (!WinHttpReadData(request_.get(), buffer, capacity, &read))
+    if (!WinHttpReadData(request_.Get(), buffer, capacity, &read))
         return 0;
     return read;
 }

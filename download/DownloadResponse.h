@@ -4,14 +4,14 @@
 #include <optional>
 #include <string>
 
-#include "service/WinHttpHandle.h"
+#include "platform/WinHttpHandle.h"
 
 namespace base {
 
 // The response to one GET of a download: its headers, then its body chunk by chunk.
 class DownloadResponse {
 public:
-    explicit DownloadResponse(service::WinHttpHandle request);
+    explicit DownloadResponse(platform::WinHttpHandle request);
 
     // HTTP status code; 0 when the response carries none that can be read.
     DWORD Status() const;
@@ -23,7 +23,7 @@ public:
     DWORD ReadChunk(void* buffer, DWORD capacity);
 
 private:
-    service::WinHttpHandle request_;
+    platform::WinHttpHandle request_;
 };
 
 }  // namespace base

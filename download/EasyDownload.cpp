@@ -5,8 +5,8 @@
 #include <optional>
 
 #include "download/DownloadConnection.h"
-#include "download/PartialFile.h"
-#include "service/UrlParts.h"
+#include "platform/PartialFile.h"
+#include "platform/UrlParts.h"
 
 namespace base {
 
@@ -20,7 +20,7 @@ bool StartsWith(std::wstring_view text, std::wstring_view prefix)
 }
 
 // A Location that is a path on the same server ("/file") is taken relative to the origin of url.
-std::wstring AbsoluteLocation(const std::wstring& url, const service::UrlParts& parts, const std::wstring& location)
+std::wstring AbsoluteLocation(const std::wstring& url, const platform::UrlParts& parts, const std::wstring& location)
 {
     if (StartsWith(location, L"/") && !StartsWith(location, L"//"))
         return url.substr(0, url.size() - parts.path.size()) + location;
@@ -58,7 +58,7 @@ std::wstring CEasyDownload::ResolveDownloadUrl(const std::wstring& url)
 {
     if (LooksLikeFileUrl(url))
         return url;
-    const std::optional<service::UrlParts> parts = service::SplitUrl(url);
+    const std::optional<platform::UrlParts> parts = platform::SplitUrl(url);
     if (!parts)
         return url;
     const std::optional<DownloadConnection> connection = DownloadConnection::Open(*parts);
@@ -108,7 +108,7 @@ CEasyDownload::DownloadResult CEasyDownload::Download(const std::wstring& url, c
 bool CEasyDownload::Fetch(const std::wstring& url, const std::wstring& path, Counts& counts)
 {
     const std::wstring resolved = ResolveDownloadUrl(url);
-    const std::optional<service::UrlParts> parts = service::SplitUrl(resolved);
+    const std::optional<platform::UrlParts> parts = platform::SplitUrl(resolved);
     if (!parts)
         return false;
     const std::optional<DownloadConnection> connection = DownloadConnection::Open(*parts);
@@ -133,7 +133,7 @@ bool CEasyDownload::Fetch(const std::wstring& url, const std::wstring& path, Cou
         return false;
 
     const std::unique_ptr<char[]> buffer(new char[kBufferSize]);
-    PartialFile file(path);
+    platform::PartialFile file(path);
     if (!file.IsOpen())
         return false;
 

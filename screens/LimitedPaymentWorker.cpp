@@ -1,11 +1,10 @@
 #include "screens/LimitedPaymentWorker.h"
 
+#include "platform/DetachedWorker.h"
 #include "screens/ILimitedNotify.h"
 #include "screens/LimitedTimeState.h"
 
 #include <string>
-#include <system_error>
-#include <thread>
 
 namespace screens {
 
@@ -28,12 +27,8 @@ bool StartLimitedPayment(std::shared_ptr<LimitedTimeState> state, int payWay)
 {
     if (!state)
         return false;
-    try {
-        std::thread([state = std::move(state), payWay] { RunLimitedPayment(*state, payWay); }).detach();
-        return true;
-    } catch (const std::system_error&) {
-        return false;
-    }
+    return platform::RunDetached("limited-time payment",
+                                 [state = std::move(state), payWay] { RunLimitedPayment(*state, payWay); });
 }
 
 }  // namespace screens

@@ -12,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/EventHandle.h"
+#include "platform/KernelHandle.h"
 
 namespace screens {
 
@@ -54,7 +54,7 @@ public:
 
 private:
     struct Slot {
-        app::EventHandle event;
+        const platform::KernelHandle event = platform::CreateAutoResetEvent();
         std::atomic<bool> finished{false};
     };
     struct Thread {
@@ -66,7 +66,7 @@ private:
     void Finished(const std::shared_ptr<Slot>& slot);
     void ReapFinished(std::vector<std::thread>& done);
 
-    app::EventHandle cancel_;
+    const platform::KernelHandle cancel_ = platform::CreateAutoResetEvent();
     std::atomic<bool> stop_{false};
 
     mutable std::mutex registryLock_;

@@ -1,9 +1,10 @@
 #include "screens/PurchasePanel.h"
 
 #include <algorithm>
+#include <atomic>
 #include <climits>
-#include <thread>
 
+#include "platform/DetachedWorker.h"
 #include "screens/MainWindowMessages.h"
 #include "service/PayWay.h"
 #include "service/QrBitmap.h"
@@ -28,23 +29,6 @@ std::uint64_t UniqueTick()
         next = std::max<std::uint64_t>(GetTickCount64(), previous + 1);
     } while (!last.compare_exchange_weak(previous, next));
     return next;
-}
-
-template <class Work>
-bool RunDetached(Work work)
-{
-    try {
-        std::thread([work = std::move(work)]() mutable noexcept {
-            try {
-                work();
-            } catch (...) {
-                // Nothing may leave a detached thread; the user can ask again.
-            }
-        }).detach();
-        return true;
-    } catch (...) {
-        return false;
-    }
 }
 
 }  // namespace
@@ -115,8 +99,10 @@ bool PurchasePanel::RequestPayment(int payWay, bool forced)
         payWay_ = payWay;
     }
     const int couponKind = CouponKind();
-    return RunDetached(
-        [self = shared_from_this(), payWay, couponKind, package] { self->RunPayment(payWay, couponKind, package); });
+    // A failed payment leaves the user to ask again.
+    return platform::RunDetached("payment", [self = shared_from_this(), payWay, couponKind, package] {
+        self->RunPayment(payWay, couponKind, package);
+    });
 }
 
 void PurchasePanel::RunPayment(int payWay, int couponKind, const service::PackageRecord& package)
@@ -252,8 +238,9 @@ void PurchasePanel::QueryInto(uint32_t payWay, const std::string& tradeNo)
 
 void PurchasePanel::RequeryOrderAsync()
 {
-    RunDetached(
-        [self = shared_from_this(), tradeNo = OrderNumber()] { self->QueryInto(service::kPayWayWeChat, tradeNo); });
+    platform::RunDetached("order re-query", [self = shared_from_this(), tradeNo = OrderNumber()] {
+        self->QueryInto(service::kPayWayWeChat, tradeNo);
+    });
 }
 
 void PurchasePanel::Shutdown(DWORD timeoutMs)

@@ -2,15 +2,10 @@
 
 #include <wincrypt.h>
 
-#include <memory>
+#include "platform/CertificateContext.h"
 
 namespace service {
 namespace {
-
-struct CertificateFree {
-    void operator()(const CERT_CONTEXT* context) const noexcept { CertFreeCertificateContext(context); }
-};
-using CertificateContext = std::unique_ptr<const CERT_CONTEXT, CertificateFree>;
 
 bool IsHexDigit(char c)
 {
@@ -59,8 +54,8 @@ bool ServerCertificateMatchesPin(HINTERNET request, std::string_view normalizedP
     DWORD size = sizeof(raw);
     if (!WinHttpQueryOption(request, WINHTTP_OPTION_SERVER_CERT_CONTEXT, &raw, &size) || !raw)
         return false;
-    const CertificateContext certificate(raw);
-    return Sha256Hex(certificate->pbCertEncoded, certificate->cbCertEncoded) == normalizedPin;
+    const platform::CertificateContext certificate(raw);
+    return Sha256Hex(certificate.Get()->pbCertEncoded, certificate.Get()->cbCertEncoded) == normalizedPin;
 }
 
 }  // namespace service

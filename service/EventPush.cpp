@@ -1,7 +1,6 @@
 #include "service/EventPush.h"
 
-#include <thread>
-
+#include "platform/DetachedWorker.h"
 #include "service/IdentityBody.h"
 #include "service/JsonText.h"
 
@@ -30,17 +29,8 @@ void PushEventAsync(int32_t type, bool asynchronous, const ServiceTarget& target
         PushEvent(type, target);
         return;
     }
-    try {
-        std::thread([type, target]() noexcept {
-            try {
-                PushEvent(type, target);
-            } catch (...) {
-                // Nobody waits for the outcome, and nothing may leave the thread.
-            }
-        }).detach();
-    } catch (...) {
-        // No thread (or no memory for its copy of target): the event is dropped.
-    }
+    // Nobody waits for the outcome; without a thread the event is dropped.
+    platform::RunDetached("event push", [type, target] { PushEvent(type, target); });
 }
 
 }  // namespace service

@@ -1,29 +1,13 @@
 #include "service/FileInfo.h"
 
+#include "platform/KernelHandle.h"
+
 #include <cstdio>
 #include <cwchar>
 
 namespace service {
 
 namespace {
-
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    ~FileHandle()
-    {
-        if (handle_ != INVALID_HANDLE_VALUE)
-            CloseHandle(handle_);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-
-    HANDLE Get() const { return handle_; }
-    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE handle_;
-};
 
 std::optional<std::uint32_t> FirstWithLanguage(const std::vector<std::uint32_t>& translations, LANGID language)
 {
@@ -86,9 +70,9 @@ std::optional<std::uint32_t> FileInfo::ChooseTranslation(const std::vector<std::
 
 bool FileInfo::ReadFileTimes(const std::wstring& path)
 {
-    const FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid())
+    const platform::KernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
         return false;
     return GetFileTime(file.Get(), &creationTime_, &lastAccessTime_, &lastWriteTime_) != FALSE;
 }

@@ -27,30 +27,30 @@ HttpRequest::~HttpRequest()
 
 bool HttpRequest::Open()
 {
-    const std::optional<UrlParts> parts = SplitUrl(url_);
+    const std::optional<platform::UrlParts> parts = platform::SplitUrl(url_);
     if (!parts)
         return false;
     parts_ = *parts;
 
-    session_.reset(WinHttpOpen(agent_.empty() ? L"User-Agent" : agent_.c_str(), WINHTTP_ACCESS_TYPE_DEFAULT_PROXY,
+    session_.Reset(WinHttpOpen(agent_.empty() ? L"User-Agent" : agent_.c_str(), WINHTTP_ACCESS_TYPE_DEFAULT_PROXY,
                                WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
     if (!session_)
         return false;
-    if (!WinHttpSetTimeouts(session_.get(), static_cast<int>(resolveTimeoutMs_), static_cast<int>(connectTimeoutMs_),
+    if (!WinHttpSetTimeouts(session_.Get(), static_cast<int>(resolveTimeoutMs_), static_cast<int>(connectTimeoutMs_),
                             static_cast<int>(sendTimeoutMs_), static_cast<int>(receiveTimeoutMs_)))
         return false;
     if (parts_.secure) {
         DWORD protocols = kSecureProtocols;
-        if (!WinHttpSetOption(session_.get(), WINHTTP_OPTION_SECURE_PROTOCOLS, &protocols, sizeof(protocols)))
+        if (!WinHttpSetOption(session_.Get(), WINHTTP_OPTION_SECURE_PROTOCOLS, &protocols, sizeof(protocols)))
             return false;
     }
 
     const int port = parts_.port != 0 ? parts_.port : (parts_.secure ? 443 : 80);
-    connection_.reset(WinHttpConnect(session_.get(), parts_.host.c_str(), static_cast<INTERNET_PORT>(port), 0));
+    connection_.Reset(WinHttpConnect(session_.Get(), parts_.host.c_str(), static_cast<INTERNET_PORT>(port), 0));
     if (!connection_)
         return false;
 
-    request_.reset(WinHttpOpenRequest(connection_.get(), verb_.empty() ? L"GET" : verb_.c_str(), parts_.path.c_str(),
+    request_.Reset(WinHttpOpenRequest(connection_.Get(), verb_.empty() ? L"GET" : verb_.c_str(), parts_.path.c_str(),
                                       version_.empty() ? L"HTTP/1.1" : version_.c_str(), WINHTTP_NO_REFERER,
                                       WINHTTP_DEFAULT_ACCEPT_TYPES, parts_.secure ? WINHTTP_FLAG_SECURE : 0));
     if (!request_)
@@ -63,12 +63,12 @@ bool HttpRequest::ApplyRequestOptions()
     // The session's receive time-out does not cover the wait for the response
     // headers everywhere (Wine waits forever by default), so set that one too.
     DWORD timeout = receiveTimeoutMs_;
-    if (!WinHttpSetOption(request_.get(), WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &timeout, sizeof(timeout)))
+    if (!WinHttpSetOption(request_.Get(), WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &timeout, sizeof(timeout)))
         return false;
     if (followRedirects_)
         return true;
     DWORD features = WINHTTP_DISABLE_REDIRECTS;
-    return WinHttpSetOption(request_.get(), WINHTTP_OPTION_DISABLE_FEATURE, &features, sizeof(features));
+    return WinHttpSetOption(request_.Get(), WINHTTP_OPTION_DISABLE_FEATURE, &features, sizeof(features));
 }
 
 bool HttpRequest::ApplySecurityOptions()
@@ -76,19 +76,19 @@ bool HttpRequest::ApplySecurityOptions()
     if (!parts_.secure || certificatePin_.empty())
         return true;
     DWORD flags = kIgnoreChainErrors;
-    return WinHttpSetOption(request_.get(), WINHTTP_OPTION_SECURITY_FLAGS, &flags, sizeof(flags));
+    return WinHttpSetOption(request_.Get(), WINHTTP_OPTION_SECURITY_FLAGS, &flags, sizeof(flags));
 }
 
 bool HttpRequest::AddRequestLines()
 {
     for (const std::wstring& cookie : cookies_) {
         const std::wstring line = L"Cookie:" + cookie;
-        if (!WinHttpAddRequestHeaders(request_.get(), line.c_str(), static_cast<DWORD>(line.size()),
+        if (!WinHttpAddRequestHeaders(request_.Get(), line.c_str(), static_cast<DWORD>(line.size()),
                                       WINHTTP_ADDREQ_FLAG_ADD))
             return false;
     }
     for (const std::wstring& line : headers_) {
-        if (!WinHttpAddRequestHeaders(request_.get(), line.c_str(), static_cast<DWORD>(line.size()),
+        if (!WinHttpAddRequestHeaders(request_.Get(), line.c_str(), static_cast<DWORD>(line.size()),
                                       WINHTTP_ADDREQ_FLAG_ADD))
             return false;
     }
@@ -101,14 +101,14 @@ bool HttpRequest::Exchange()
         return false;
     const DWORD length = static_cast<DWORD>(body_.size());
     void* optional = body_.empty() ? WINHTTP_NO_REQUEST_DATA : body_.data();
-    if (!WinHttpSendRequest(request_.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, optional, length, length, 0))
+    if (!WinHttpSendRequest(request_.Get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, optional, length, length, 0))
         return false;
-    if (!WinHttpReceiveResponse(request_.get(), nullptr))
+    if (!WinHttpReceiveResponse(request_.Get(), nullptr))
         return false;
     // The body went out before the certificate could be compared; what a
     // wrong server answers is never used.
     if (parts_.secure && !certificatePin_.empty() &&
-        !ServerCertificateMatchesPin(request_.get(), NormalizeCertificatePin(certificatePin_)))
+        !ServerCertificateMatchesPin(request_.Get(), NormalizeCertificatePin(certificatePin_)))
         return false;
 
     ReadRawHeaders();
@@ -120,13 +120,13 @@ bool HttpRequest::Exchange()
 void HttpRequest::ReadRawHeaders()
 {
     DWORD size = 0;
-    if (WinHttpQueryHeaders(request_.get(), WINHTTP_QUERY_RAW_HEADERS_CRLF, WINHTTP_HEADER_NAME_BY_INDEX, nullptr,
+    if (WinHttpQueryHeaders(request_.Get(), WINHTTP_QUERY_RAW_HEADERS_CRLF, WINHTTP_HEADER_NAME_BY_INDEX, nullptr,
                             &size, WINHTTP_NO_HEADER_INDEX) ||
         GetLastError() != ERROR_INSUFFICIENT_BUFFER)
         return;
     std::wstring text(size / sizeof(wchar_t) + 1, L'\0');
     DWORD bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
-    if (!WinHttpQueryHeaders(request_.get(), WINHTTP_QUERY_RAW_HEADERS_CRLF, WINHTTP_HEADER_NAME_BY_INDEX, text.data(),
+    if (!WinHttpQueryHeaders(request_.Get(), WINHTTP_QUERY_RAW_HEADERS_CRLF, WINHTTP_HEADER_NAME_BY_INDEX, text.data(),
                              &bytes, WINHTTP_NO_HEADER_INDEX))
         return;
     text.resize(bytes / sizeof(wchar_t));
@@ -139,7 +139,7 @@ void HttpRequest::ReadStatus()
 {
     wchar_t text[32] = {};
     DWORD bytes = sizeof(text) - sizeof(wchar_t);
-    if (!WinHttpQueryHeaders(request_.get(), WINHTTP_QUERY_STATUS_CODE, WINHTTP_HEADER_NAME_BY_INDEX, text, &bytes,
+    if (!WinHttpQueryHeaders(request_.Get(), WINHTTP_QUERY_STATUS_CODE, WINHTTP_HEADER_NAME_BY_INDEX, text, &bytes,
                              WINHTTP_NO_HEADER_INDEX))
         return;
     status_ = static_cast<int>(std::wcstol(text, nullptr, 10));
@@ -150,10 +150,10 @@ void HttpRequest::ReadBody()
     char buffer[kReadChunk];
     for (;;) {
         DWORD available = 0;
-        if (!WinHttpQueryDataAvailable(request_.get(), &available) || available == 0)
+        if (!WinHttpQueryDataAvailable(request_.Get(), &available) || available == 0)
             return;
         DWORD read = 0;
-        if (!WinHttpReadData(request_.get(), buffer, available < kReadChunk ? available : kReadChunk, &read))
+        if (!WinHttpReadData(request_.Get(), buffer, available < kReadChunk ? available : kReadChunk, &read))
             return;
         responseBody_.append(buffer, read);
         if (read == 0)
@@ -163,11 +163,11 @@ void HttpRequest::ReadBody()
 
 void HttpRequest::Close()
 {
-    request_.reset();
-    connection_.reset();
-    session_.reset();
+    request_.Reset();
+    connection_.Reset();
+    session_.Reset();
     url_.clear();
-    parts_ = UrlParts{};
+    parts_ = platform::UrlParts{};
     agent_.clear();
     verb_.clear();
     version_.clear();

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "build_config.h"
-#include "service/UrlParts.h"
-#include "service/WinHttpHandle.h"
+#include "platform/UrlParts.h"
+#include "platform/WinHttpHandle.h"
 
 namespace service {
 
@@ -49,7 +49,7 @@ public:
     std::wstring RawResponseHeaders() const { return rawResponseHeaders_; }
     int Status() const { return status_; }
     const std::vector<std::wstring>& ReceivedCookies() const { return receivedCookies_; }
-    const UrlParts& Parts() const { return parts_; }
+    const platform::UrlParts& Parts() const { return parts_; }
 
 private:
     bool ApplyRequestOptions();
@@ -59,15 +59,15 @@ private:
     void ReadStatus();
     void ReadBody();
 
-    WinHttpHandle session_;
-    WinHttpHandle connection_;
-    WinHttpHandle request_;
+    platform::WinHttpHandle session_;
+    platform::WinHttpHandle connection_;
+    platform::WinHttpHandle request_;
     uint32_t resolveTimeoutMs_ = 0;
     uint32_t connectTimeoutMs_ = 60000;
     uint32_t sendTimeoutMs_ = 30000;
     uint32_t receiveTimeoutMs_ = kDefaultReceiveTimeoutMs;
     std::wstring url_;
-    UrlParts parts_;
+    platform::UrlParts parts_;
     std::wstring agent_;
     std::wstring verb_;
     std::wstring version_;

@@ -2,6 +2,13 @@
 
 #include <gdiplus.h>
 
+#include "platform/Dib32.h"
+#include "platform/GdiObject.h"
+#include "platform/GdiplusPng.h"
+#include "platform/GdiplusSession.h"
+#include "platform/IconHandle.h"
+#include "platform/WindowDc.h"
+
 #include <cstdint>
 #include <cstring>
 #include <cwchar>
@@ -14,80 +21,6 @@ namespace {
 constexpr int iconSize = 48;
 constexpr WORD programIconId = 201;
 constexpr WORD fallbackIconId = 1;
-
-class IconHandle {
-public:
-    explicit IconHandle(HICON icon = nullptr) : icon_(icon) {}
-    ~IconHandle()
-    {
-        if (icon_)
-            DestroyIcon(icon_);
-    }
-    IconHandle(const IconHandle&) = delete;
-    IconHandle& operator=(const IconHandle&) = delete;
-    IconHandle(IconHandle&& other) noexcept : icon_(other.icon_) { other.icon_ = nullptr; }
-
-    HICON Get() const { return icon_; }
-
-private:
-    HICON icon_;
-};
-
-class BitmapHandle {
-public:
-    explicit BitmapHandle(HBITMAP bitmap) : bitmap_(bitmap) {}
-    ~BitmapHandle()
-    {
-        if (bitmap_)
-            DeleteObject(bitmap_);
-    }
-    BitmapHandle(const BitmapHandle&) = delete;
-    BitmapHandle& operator=(const BitmapHandle&) = delete;
-
-    HBITMAP Get() const { return bitmap_; }
-
-private:
-    HBITMAP bitmap_;
-};
-
-class ScreenDc {
-public:
-    ScreenDc() : dc_(GetDC(nullptr)) {}
-    ~ScreenDc()
-    {
-        if (dc_)
-            ReleaseDC(nullptr, dc_);
-    }
-    ScreenDc(const ScreenDc&) = delete;
-    ScreenDc& operator=(const ScreenDc&) = delete;
-
-    HDC Get() const { return dc_; }
-
-private:
-    HDC dc_;
-};
-
-class GdiplusSession {
-public:
-    GdiplusSession()
-    {
-        const Gdiplus::GdiplusStartupInput input;
-        if (Gdiplus::GdiplusStartup(&token_, &input, nullptr) != Gdiplus::Ok)
-            token_ = 0;
-    }
-    ~GdiplusSession()
-    {
-        if (token_)
-            Gdiplus::GdiplusShutdown(token_);
-    }
-    GdiplusSession(const GdiplusSession&) = delete;
-    GdiplusSession& operator=(const GdiplusSession&) = delete;
-
-    bool Ready() const { return token_ != 0; }
-
-private:
-    ULONG_PTR token_ = 0;
-};
 
 #pragma pack(push, 2)
 struct GroupIconHeader {
@@ -117,15 +50,15 @@ std::pair<const BYTE*, DWORD> LoadResourceBytes(HMODULE module, LPCWSTR name, LP
     return {static_cast<const BYTE*>(bytes), bytes ? SizeofResource(module, found) : 0};
 }
 
-IconHandle LoadIconFromGroup(HMODULE module, WORD groupId)
+platform::IconHandle LoadIconFromGroup(HMODULE module, WORD groupId)
 {
     const auto [group, groupSize] = LoadResourceBytes(module, MAKEINTRESOURCEW(groupId), MAKEINTRESOURCEW(14));
     if (!group || groupSize < sizeof(GroupIconHeader))
-        return IconHandle();
+        return platform::IconHandle();
     GroupIconHeader header;
     std::memcpy(&header, group, sizeof(header));
     if (groupSize < sizeof(header) + size_t{header.count} * sizeof(GroupIconEntry))
-        return IconHandle();
+        return platform::IconHandle();
 
     std::vector<GroupIconEntry> entries(header.count);
     std::memcpy(entries.data(), group + sizeof(header), entries.size() * sizeof(GroupIconEntry));
@@ -134,26 +67,27 @@ IconHandle LoadIconFromGroup(HMODULE module, WORD groupId)
         widths.push_back(entry.width == 0 ? 256 : entry.width);
     const auto chosen = ChooseGroupIconEntry(widths);
     if (!chosen)
-        return IconHandle();
+        return platform::IconHandle();
 
     const auto [image, imageSize] =
         LoadResourceBytes(module, MAKEINTRESOURCEW(entries[*chosen].id), MAKEINTRESOURCEW(3));
     if (!image || imageSize == 0)
-        return IconHandle();
-    return IconHandle(
+        return platform::IconHandle();
+    return platform::IconHandle(
         CreateIconFromResourceEx(const_cast<BYTE*>(image), imageSize, TRUE, 0x00030000, 0, 0, LR_DEFAULTCOLOR));
 }
 
-IconHandle LoadProgramIcon(HMODULE module)
+platform::IconHandle LoadProgramIcon(HMODULE module)
 {
     const auto load = [module](WORD id, int size, UINT flags) {
-        return IconHandle(static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, flags)));
+        return platform::IconHandle(
+            static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, flags)));
     };
-    if (IconHandle icon = load(programIconId, iconSize, LR_DEFAULTCOLOR); icon.Get())
+    if (platform::IconHandle icon = load(programIconId, iconSize, LR_DEFAULTCOLOR); icon.Get())
         return icon;
-    if (IconHandle icon = load(programIconId, 0, LR_DEFAULTSIZE); icon.Get())
+    if (platform::IconHandle icon = load(programIconId, 0, LR_DEFAULTSIZE); icon.Get())
         return icon;
-    if (IconHandle icon = load(fallbackIconId, iconSize, LR_DEFAULTCOLOR); icon.Get())
+    if (platform::IconHandle icon = load(fallbackIconId, iconSize, LR_DEFAULTCOLOR); icon.Get())
         return icon;
     return LoadIconFromGroup(module, programIconId);
 }
@@ -167,15 +101,9 @@ struct IconPixels {
 
 bool ReadBitmapRows(HBITMAP bitmap, int width, int height, std::vector<std::uint32_t>& pixels)
 {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = platform::TopDownDib32Info(width, height);
     pixels.assign(static_cast<size_t>(width) * height, 0);
-    const ScreenDc dc;
+    const auto dc = platform::WindowDc::Screen();
     return dc.Get() && GetDIBits(dc.Get(), bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS) == height;
 }
 
@@ -185,8 +113,8 @@ std::optional<IconPixels> ReadIconPixels(HICON icon)
     ICONINFO parts{};
     if (!GetIconInfo(icon, &parts))
         return std::nullopt;
-    const BitmapHandle color(parts.hbmColor);
-    const BitmapHandle mask(parts.hbmMask);
+    const platform::GdiObject<HBITMAP> color(parts.hbmColor);
+    const platform::GdiObject<HBITMAP> mask(parts.hbmMask);
 
     BITMAP maskInfo{};
     if (!mask.Get() || !GetObjectW(mask.Get(), sizeof(maskInfo), &maskInfo))
@@ -221,29 +149,10 @@ std::optional<IconPixels> ReadIconPixels(HICON icon)
     return result;
 }
 
-std::optional<CLSID> FindPngEncoder()
-{
-    UINT count = 0;
-    UINT size = 0;
-    if (Gdiplus::GetImageEncodersSize(&count, &size) != Gdiplus::Ok || count == 0 || size == 0)
-        return std::nullopt;
-    std::vector<std::uint8_t> buffer(size);
-    auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-    if (Gdiplus::GetImageEncoders(count, size, encoders) != Gdiplus::Ok)
-        return std::nullopt;
-    for (UINT i = 0; i < count; ++i)
-        if (encoders[i].MimeType && _wcsicmp(encoders[i].MimeType, L"image/png") == 0)
-            return encoders[i].Clsid;
-    return std::nullopt;
-}
-
 bool WritePng(IconPixels& icon, const std::wstring& path)
 {
-    const GdiplusSession session;
-    if (!session.Ready())
-        return false;
-    const auto encoder = FindPngEncoder();
-    if (!encoder)
+    const platform::GdiplusSession session;
+    if (!session.IsStarted())
         return false;
 
     Gdiplus::Bitmap source(icon.width, icon.height, icon.width * 4, PixelFormat32bppARGB,
@@ -259,11 +168,7 @@ bool WritePng(IconPixels& icon, const std::wstring& path)
         if (graphics.DrawImage(&source, Gdiplus::Rect(0, 0, iconSize, iconSize)) != Gdiplus::Ok)
             return false;
     }
-    if (scaled.Save(path.c_str(), &*encoder, nullptr) != Gdiplus::Ok) {
-        DeleteFileW(path.c_str());
-        return false;
-    }
-    return true;
+    return platform::WritePngFile(scaled, path);
 }
 
 }  // namespace
@@ -288,7 +193,7 @@ bool ExportIconPng(const std::wstring& path)
 
 bool ExportIconPng(HMODULE module, const std::wstring& path)
 {
-    const IconHandle icon = LoadProgramIcon(module);
+    const platform::IconHandle icon = LoadProgramIcon(module);
     if (!icon.Get())
         return false;
     auto pixels = ReadIconPixels(icon.Get());

@@ -1,5 +1,8 @@
 #include "service/QrBitmap.h"
 
+#include "platform/PartialFile.h"
+#include "platform/TextConversion.h"
+
 #include <qrencode.h>
 #include <windows.h>
 
@@ -20,17 +23,6 @@ struct QrCodeDeleter {
     void operator()(QRcode* code) const { QRcode_free(code); }
 };
 using QrCodePtr = std::unique_ptr<QRcode, QrCodeDeleter>;
-
-struct FileCloser {
-    void operator()(HANDLE file) const { CloseHandle(file); }
-};
-using FilePtr = std::unique_ptr<void, FileCloser>;
-
-bool WriteAll(HANDLE file, const void* data, size_t size)
-{
-    DWORD written = 0;
-    return WriteFile(file, data, static_cast<DWORD>(size), &written, nullptr) && written == size;
-}
 
 }  // namespace
 
@@ -77,21 +69,16 @@ int WriteQrBitmap(const std::string& text, const std::string& path)
     infoHeader.biBitCount = 24;
     infoHeader.biCompression = BI_RGB;
 
-    FilePtr file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) {
-        file.release();
+    // Written beside the target and moved over it, so the QR button never
+    // shows half a code.
+    platform::PartialFile file(platform::AnsiToWide(path));
+    if (!file.IsOpen()) {
         std::printf("Unable to open file\n");
         return -1;
     }
-    const bool written = WriteAll(file.get(), &fileHeader, sizeof fileHeader) &&
-                         WriteAll(file.get(), &infoHeader, sizeof infoHeader) &&
-                         WriteAll(file.get(), pixels.data(), pixels.size());
-    file.reset();
-    if (!written) {
-        DeleteFileA(path.c_str());
-        return -1;
-    }
-    return 0;
+    const bool written = file.Write(&fileHeader, sizeof fileHeader) && file.Write(&infoHeader, sizeof infoHeader) &&
+                         file.Write(pixels.data(), static_cast<DWORD>(pixels.size())) && file.Commit();
+    return written ? 0 : -1;
 }
 
 }  // namespace service

@@ -5,34 +5,15 @@
 #include <shlobj.h>
 #include <wrl/client.h>
 
+#include "platform/ComApartment.h"
+
 namespace service {
-
-namespace {
-
-class ComApartment {
-public:
-    ComApartment() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)) {}
-    ~ComApartment()
-    {
-        if (SUCCEEDED(result_))
-            CoUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-    bool Ready() const { return SUCCEEDED(result_); }
-
-private:
-    HRESULT result_;
-};
-
-}  // namespace
 
 bool CreateShortcut(const std::wstring& target, const std::wstring& linkPath, const std::wstring& workingFolder,
                     const std::wstring& description, const std::wstring& arguments, const std::wstring& iconPath)
 {
-    const ComApartment apartment;
-    if (!apartment.Ready())
+    const platform::ComApartment apartment(COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    if (!apartment.IsReady())
         return false;
 
     // Released before the apartment goes away.

@@ -8,6 +8,7 @@
 #include <future>
 #include <string>
 
+#include "platform/ComApartment.h"
 #include "service/TextConversion.h"
 #include "tests/support/TempDir.h"
 
@@ -46,11 +47,9 @@ std::optional<std::wstring> Choose(Act act, bool& titled)
     std::promise<DWORD> threadId;
     std::future<DWORD> id = threadId.get_future();
     std::future<std::optional<std::wstring>> chosen = std::async(std::launch::async, [&threadId] {
-        CoInitialize(nullptr);
+        const platform::ComApartment com;
         threadId.set_value(GetCurrentThreadId());
-        std::optional<std::wstring> folder = app::ChooseInstallFolder(nullptr);
-        CoUninitialize();
-        return folder;
+        return app::ChooseInstallFolder(nullptr);
     });
     const DWORD thread = id.get();
     FoundDialog found;

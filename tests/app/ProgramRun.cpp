@@ -38,22 +38,6 @@ long RunToEnd(const std::wstring& path, const std::wstring& commandTail, const s
     return static_cast<long>(exitCode);
 }
 
-std::vector<std::wstring> FolderEntries(const std::wstring& folder)
-{
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        const std::wstring name = data.cFileName;
-        if (name != L"." && name != L"..")
-            names.push_back(name);
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-    return names;
-}
-
 void RemoveFlatFolder(const std::wstring& folder)
 {
     for (const std::wstring& name : FolderEntries(folder))

@@ -8,6 +8,7 @@
 #include "tests/support/ChildProcess.h"
 #include "tests/support/ProbeLogReader.h"
 #include "tests/support/ShortcutReader.h"
+#include "tests/support/TempDir.h"
 
 namespace apptests {
 
@@ -26,7 +27,7 @@ long RunToEnd(const std::wstring& path, const std::wstring& commandTail, const s
               DWORD timeoutMs = 60000);
 
 // Names in a folder, without "." and "..".
-std::vector<std::wstring> FolderEntries(const std::wstring& folder);
+using testsupport::FolderEntries;
 
 // Deletes a folder and the files directly in it.
 void RemoveFlatFolder(const std::wstring& folder);

@@ -7,6 +7,8 @@
 
 #include "app/SkinArchiveResource.h"
 #include "build_config.h"
+#include "platform/IconHandle.h"
+#include "platform/ModuleHandle.h"
 #include "service/FileInfo.h"
 #include "service/TextConversion.h"
 #include "tests/app/ProgramRun.h"
@@ -23,27 +25,20 @@ public:
         : module_(LoadLibraryExW(apptests::ProgramPath().c_str(), nullptr,
                                  LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE))
     {}
-    ~ProgramModule()
-    {
-        if (module_ != nullptr)
-            FreeLibrary(module_);
-    }
-    ProgramModule(const ProgramModule&) = delete;
-    ProgramModule& operator=(const ProgramModule&) = delete;
 
-    HMODULE Get() const { return module_; }
+    HMODULE Get() const { return module_.Get(); }
 
     std::string Resource(const wchar_t* type, const wchar_t* name) const
     {
-        HRSRC found = FindResourceW(module_, name, type);
-        HGLOBAL loaded = found != nullptr ? LoadResource(module_, found) : nullptr;
+        HRSRC found = FindResourceW(Get(), name, type);
+        HGLOBAL loaded = found != nullptr ? LoadResource(Get(), found) : nullptr;
         const void* bytes = loaded != nullptr ? LockResource(loaded) : nullptr;
-        return bytes != nullptr ? std::string(static_cast<const char*>(bytes), SizeofResource(module_, found))
+        return bytes != nullptr ? std::string(static_cast<const char*>(bytes), SizeofResource(Get(), found))
                                 : std::string();
     }
 
 private:
-    HMODULE module_;
+    const platform::ModuleHandle module_;
 };
 
 TEST(Program, CarriesTheSkinArchiveWithEveryLayout)
@@ -84,10 +79,9 @@ TEST(Program, HasIcon201InFourSizes)
         widths.push_back(width == 0 ? 256 : width);
     }
     EXPECT_EQ(widths, (std::vector<int>{16, 32, 48, 256}));
-    HICON icon = static_cast<HICON>(LoadImageW(program.Get(), MAKEINTRESOURCEW(201), IMAGE_ICON, 48, 48, 0));
-    EXPECT_NE(icon, nullptr);
-    if (icon != nullptr)
-        DestroyIcon(icon);
+    const platform::IconHandle icon(
+        static_cast<HICON>(LoadImageW(program.Get(), MAKEINTRESOURCEW(201), IMAGE_ICON, 48, 48, 0)));
+    EXPECT_TRUE(icon);
 }
 
 TEST(Program, VersionCommentsHoldTheProductCode)

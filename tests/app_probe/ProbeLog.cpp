@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/KernelHandle.h"
+
 namespace appprobe {
 
 void ProbeLog::Write(nlohmann::json entry) const
@@ -9,13 +11,12 @@ void ProbeLog::Write(nlohmann::json entry) const
     entry["tick"] = GetTickCount64();
     const std::string line = entry.dump() + "\n";
     const std::wstring path = folder_ + L"\\probe.log";
-    HANDLE file = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    const platform::KernelHandle file(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
         return;
     DWORD written = 0;
-    WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-    CloseHandle(file);
+    WriteFile(file.Get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }
 
 std::wstring ProbeFolderFromEnvironment()

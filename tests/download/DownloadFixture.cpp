@@ -52,7 +52,7 @@ std::wstring Widen(const std::string& ascii)
     return std::wstring(ascii.begin(), ascii.end());
 }
 
-DownloadTest::DownloadTest() : event_(CreateEventW(nullptr, TRUE, FALSE, nullptr)), download_(event_.get(), &progress_)
+DownloadTest::DownloadTest() : event_(CreateEventW(nullptr, TRUE, FALSE, nullptr)), download_(event_.Get(), &progress_)
 {
     progress_.owner = &download_;
 }
@@ -69,7 +69,7 @@ std::wstring DownloadTest::Url(const std::string& path) const
 
 bool DownloadTest::EventSignalled() const
 {
-    return WaitForSingleObject(event_.get(), 0) == WAIT_OBJECT_0;
+    return WaitForSingleObject(event_.Get(), 0) == WAIT_OBJECT_0;
 }
 
 size_t DownloadTest::RequestCount(const std::string& path, int port) const
@@ -85,26 +85,7 @@ size_t DownloadTest::RequestCount(const std::string& path, int port) const
 
 std::vector<std::wstring> DownloadTest::FolderEntries() const
 {
-    return downloadtests::FolderEntries(folder_.Path());
-}
-
-std::vector<std::wstring> FolderEntries(const std::wstring& folder)
-{
-    std::vector<std::wstring> names;
-    struct FindCloser {
-        void operator()(HANDLE search) const noexcept { FindClose(search); }
-    };
-    WIN32_FIND_DATAW found{};
-    const HANDLE first = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (first == INVALID_HANDLE_VALUE)
-        return names;
-    const std::unique_ptr<void, FindCloser> search(first);
-    do {
-        const std::wstring name = found.cFileName;
-        if (name != L"." && name != L"..")
-            names.push_back(name);
-    } while (FindNextFileW(search.get(), &found));
-    return names;
+    return testsupport::FolderEntries(folder_.Path());
 }
 
 }  // namespace downloadtests

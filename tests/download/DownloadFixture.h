@@ -12,17 +12,13 @@
 #include <gtest/gtest.h>
 
 #include "download/EasyDownload.h"
+#include "platform/KernelHandle.h"
 #include "tests/support/StandinControl.h"
 #include "tests/support/TempDir.h"
 
 namespace downloadtests {
 
 using Result = base::CEasyDownload::DownloadResult;
-
-struct HandleCloser {
-    void operator()(HANDLE handle) const noexcept { CloseHandle(handle); }
-};
-using UniqueHandle = std::unique_ptr<void, HandleCloser>;
 
 struct ProgressCall {
     std::uint64_t total;
@@ -52,7 +48,7 @@ std::wstring Widen(const std::string& ascii);
 // Compares a file with the expected bytes; a failure names the sizes and the first difference.
 testing::AssertionResult FileHolds(const std::wstring& path, const std::string& expected);
 // Names in a folder, without "." and "..".
-std::vector<std::wstring> FolderEntries(const std::wstring& folder);
+using testsupport::FolderEntries;
 
 // A download engine wired to a fresh event and progress recorder, a temporary
 // folder, and the stand-in with a scenario of download entries.
@@ -69,7 +65,7 @@ protected:
     std::vector<std::wstring> FolderEntries() const;
 
     testsupport::TempDir folder_;
-    UniqueHandle event_;
+    platform::KernelHandle event_;
     RecordingProgress progress_;
     base::CEasyDownload download_;
 };

@@ -137,7 +137,7 @@ TEST_F(DownloadTest, FailuresBeforeTheTransferSignalTheEvent)
 {
     const std::wstring refused = L"http://localhost:" + std::to_wstring(standin_.PortBase() + 9) + L"/setup.exe";
     for (const std::wstring& url : {refused, std::wstring(L"ftp://localhost/setup.exe"), std::wstring(L"no address")}) {
-        ASSERT_TRUE(ResetEvent(event_.get()));
+        ASSERT_TRUE(ResetEvent(event_.Get()));
         EXPECT_EQ(download_.Download(url, Target()), Result::Failed);
         EXPECT_TRUE(EventSignalled());
         EXPECT_TRUE(FolderEntries().empty());

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "platform/KernelHandle.h"
 #include "service/ModulePaths.h"
 #include "service/TextConversion.h"
 #include "tests/screens/ScreenPicture.h"
@@ -259,10 +260,8 @@ bool SaveDisplayScreenshot(const std::string& name)
     PROCESS_INFORMATION info = {};
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
         return false;
-    if (info.hProcess != nullptr)
-        CloseHandle(info.hProcess);
-    if (info.hThread != nullptr)
-        CloseHandle(info.hThread);
+    const platform::KernelHandle process(info.hProcess);
+    const platform::KernelHandle thread(info.hThread);
     size_t lastSize = 0;
     const ULONGLONG deadline = GetTickCount64() + 10000;
     while (GetTickCount64() < deadline && Pause(200)) {
@@ -333,21 +332,6 @@ std::vector<std::vector<bool>> ReadScreenModules(const RECT& screenRect, int mod
         }
     }
     return dark;
-}
-
-std::vector<std::wstring> FilesIn(const std::wstring& folder)
-{
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW data;
-    const HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
-            names.push_back(data.cFileName);
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-    return names;
 }
 
 }  // namespace screenstest

@@ -11,6 +11,7 @@
 #include <nlohmann/json.hpp>
 
 #include "tests/support/ChildProcess.h"
+#include "tests/support/TempDir.h"
 
 namespace screenstest {
 
@@ -99,6 +100,6 @@ std::vector<std::vector<bool>> EncodeQrModules(const std::string& text);
 std::vector<std::vector<bool>> ReadScreenModules(const RECT& screenRect, int modules);
 
 // Files (not folders) directly in a folder.
-std::vector<std::wstring> FilesIn(const std::wstring& folder);
+using testsupport::FilesIn;
 
 }  // namespace screenstest

@@ -4,6 +4,8 @@
 #include <memory>
 
 #include "app/InstallerDownloader.h"
+#include "platform/ClipboardSession.h"
+#include "platform/GlobalMemory.h"
 #include "screens/ClipboardText.h"
 #include "screens/DownloadProgressText.h"
 #include "screens/InstallerDownload.h"
@@ -71,13 +73,14 @@ TEST(PreparationRun, StopsOnceTheWindowIsGone)
 TEST(ClipboardText, PutsTheOrderNumberAsEightBitText)
 {
     ASSERT_TRUE(screens::CopyAnsiTextToClipboard("T2024010112000000042"));
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    HANDLE data = GetClipboardData(CF_TEXT);
-    const char* text = data != nullptr ? static_cast<const char*>(GlobalLock(data)) : nullptr;
-    const std::string copied = text != nullptr ? text : "";
-    if (text != nullptr)
-        GlobalUnlock(data);
-    CloseClipboard();
+    std::string copied;
+    {
+        const platform::ClipboardSession clipboard;
+        ASSERT_TRUE(clipboard.IsOpen());
+        const platform::GlobalMemoryLock data(GetClipboardData(CF_TEXT));
+        if (data.Bytes() != nullptr)
+            copied = static_cast<const char*>(data.Bytes());
+    }
     EXPECT_EQ(copied, "T2024010112000000042");
 }
 

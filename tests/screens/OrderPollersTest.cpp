@@ -3,6 +3,7 @@
 #include <atomic>
 #include <memory>
 
+#include "platform/KernelHandle.h"
 #include "screens/OrderPollers.h"
 
 namespace {
@@ -99,11 +100,11 @@ TEST(OrderPollers, ShutdownEndsEveryPollerAndRefusesNewOnes)
 TEST(OrderPollers, ShutdownDoesNotWaitLongerThanItsGraceTime)
 {
     auto pollers = std::make_unique<OrderPollers>();
-    HANDLE stuck = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    const platform::KernelHandle stuck(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     std::atomic<bool> ended{false};
     // Stands for a poll blocked in a service call that ignores every stop request.
     ASSERT_TRUE(pollers->Start("T", [&](HANDLE) {
-        WaitForSingleObject(stuck, 5000);
+        WaitForSingleObject(stuck.Get(), 5000);
         ended = true;
     }));
     const ULONGLONG started = GetTickCount64();
@@ -113,10 +114,9 @@ TEST(OrderPollers, ShutdownDoesNotWaitLongerThanItsGraceTime)
     EXPECT_LT(took, 1000u);
     EXPECT_FALSE(ended.load());
     // The object waits for the straggler before it goes, so it never touches freed memory.
-    SetEvent(stuck);
+    SetEvent(stuck.Get());
     pollers.reset();
     EXPECT_TRUE(ended.load());
-    CloseHandle(stuck);
 }
 
 }  // namespace

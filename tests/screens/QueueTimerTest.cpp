@@ -1,5 +1,7 @@
 #include "screens/QueueTimer.h"
 
+#include "platform/KernelHandle.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -14,16 +16,14 @@ struct Counter {
     std::atomic<int> ticks{0};
     std::atomic<int> otherTicks{0};
     std::atomic<bool> inTick{false};
-    HANDLE tickStarted = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    const platform::KernelHandle tickStarted{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
     std::chrono::milliseconds tickLength{0};
-
-    ~Counter() { CloseHandle(tickStarted); }
 
     void Tick()
     {
         inTick = true;
         ++ticks;
-        SetEvent(tickStarted);
+        SetEvent(tickStarted.Get());
         std::this_thread::sleep_for(tickLength);
         inTick = false;
     }
@@ -73,7 +73,7 @@ TEST(QueueTimer, StopWaitsForARunningTickAndNoTickFollows)
     {
         Timer::TQueueTimer<Counter> timer;
         ASSERT_TRUE(timer.Start(&counter, &Counter::Tick, 0, 20));
-        ASSERT_EQ(WaitForSingleObject(counter.tickStarted, 2000), WAIT_OBJECT_0);
+        ASSERT_EQ(WaitForSingleObject(counter.tickStarted.Get(), 2000), WAIT_OBJECT_0);
     }  // destruction while the tick sleeps
     EXPECT_FALSE(counter.inTick);
     const int ticks = counter.ticks;

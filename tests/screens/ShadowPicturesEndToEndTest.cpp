@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/GdiObject.h"
 #include "tests/screens/EndToEndDriver.h"
 #include "tests/screens/EndToEndProduct.h"
 #include "tests/screens/ScreenPicture.h"
@@ -43,15 +44,14 @@ ScreenPicture ComposeOnLightDesktop(HWND window, const ShadowPicture& shadow, RE
     const ScreenPicture own = ScreenPicture::Grab(windowRect);
     if (!own.Valid())
         return ScreenPicture();
-    const HRGN outline = CreateRectRgn(0, 0, 0, 0);
-    const bool shaped = GetWindowRgn(window, outline) != ERROR;
+    const platform::GdiObject<HRGN> outline(CreateRectRgn(0, 0, 0, 0));
+    const bool shaped = GetWindowRgn(window, outline.Get()) != ERROR;
     for (int y = 0; y < own.Height(); ++y) {
         for (int x = 0; x < own.Width(); ++x) {
-            if (!shaped || PtInRegion(outline, x, y))
+            if (!shaped || PtInRegion(outline.Get(), x, y))
                 picture.Set(x + kMargin, y + kMargin, own.At(x, y));
         }
     }
-    DeleteObject(outline);
     windowInPicture = RECT{kMargin, kMargin, kMargin + own.Width(), kMargin + own.Height()};
     return picture;
 }

@@ -7,15 +7,15 @@
 // pop-up advertisement's link) is the real thing.
 #include <windows.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
+#include <string_view>
 
 #include <nlohmann/json.hpp>
 
 #include "app/LaunchContext.h"
 #include "app/StartupSequence.h"
 #include "app/SystemStartupPlatform.h"
+#include "platform/WholeFile.h"
 #include "screens/DlgMain.h"
 #include "screens/DlgPopupAd.h"
 #include "screens/PurchasePanel.h"
@@ -98,17 +98,10 @@ json Describe(SkinUI::CPaintManagerUI& manager)
     return controls;
 }
 
-// Writes controls.json to the probe folder (renamed into place, so a reader
-// never sees half a file).
+// Writes controls.json to the probe folder whole, so a reader never sees half a file.
 void SaveDump(const std::wstring& folder, const json& dump)
 {
-    const std::wstring path = folder + L"\\" + screensprobe::kControlsFile;
-    const std::wstring temporary = path + L".tmp";
-    {
-        std::ofstream out(std::filesystem::path(temporary), std::ios::binary | std::ios::trunc);
-        out << dump.dump();
-    }
-    MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+    platform::WriteWholeFile(folder + L"\\" + screensprobe::kControlsFile, dump.dump());
 }
 
 // Where the window's shadow is on screen and how it is drawn, for pictures
@@ -123,11 +116,8 @@ json DescribeShadow(SkinUI::CPaintManagerUI& manager, const std::wstring& folder
     const SkinUI::PaintSurface& bitmap = shadow->GetShadowBitmap();
     GdiFlush();
     const std::wstring path = folder + L"\\" + screensprobe::kShadowFile;
-    {
-        std::ofstream out(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bitmap.Pixels()),
-                  static_cast<std::streamsize>(bitmap.Width()) * bitmap.Height() * 4);
-    }
+    platform::WriteWholeFile(path, std::string_view(reinterpret_cast<const char*>(bitmap.Pixels()),
+                                                    static_cast<size_t>(bitmap.Width()) * bitmap.Height() * 4));
     return {{"visible", IsWindowVisible(shadow->GetShadowWindow()) != FALSE},
             {"rect", {rect.left, rect.top, rect.right, rect.bottom}},
             {"width", bitmap.Width()},

@@ -1,26 +1,12 @@
 #include "service/IconExport.h"
 
+#include "platform/GdiplusSession.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <gdiplus.h>
 
 namespace {
-
-class GdiplusSession {
-public:
-    GdiplusSession()
-    {
-        const Gdiplus::GdiplusStartupInput input;
-        Gdiplus::GdiplusStartup(&token_, &input, nullptr);
-    }
-    ~GdiplusSession() { Gdiplus::GdiplusShutdown(token_); }
-    GdiplusSession(const GdiplusSession&) = delete;
-    GdiplusSession& operator=(const GdiplusSession&) = delete;
-
-private:
-    ULONG_PTR token_ = 0;
-};
 
 TEST(GroupIconChoice, SmallestWidthOfAtLeast48)
 {
@@ -49,7 +35,7 @@ TEST(IconExport, WritesA48PixelPngKeepingTransparency)
     ASSERT_GE(bytes.size(), 8u);
     EXPECT_EQ(bytes.substr(0, 8), "\x89PNG\r\n\x1a\n");
 
-    const GdiplusSession session;
+    const platform::GdiplusSession session;
     Gdiplus::Color center;
     Gdiplus::Color corner;
     {

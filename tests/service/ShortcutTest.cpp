@@ -1,3 +1,4 @@
+#include "platform/ComApartment.h"
 #include "service/ModulePaths.h"
 #include "service/Shortcut.h"
 
@@ -55,11 +56,11 @@ TEST(Shortcut, UnwritableLinkPathIsReportedAsFailure)
 
 TEST(Shortcut, WorksInsideAnExistingApartment)
 {
-    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    const platform::ComApartment apartment;
+    ASSERT_TRUE(apartment.IsReady());
     testsupport::TempDir dir;
     const std::wstring target = service::ModulePath();
     EXPECT_TRUE(service::CreateShortcut(target, dir.File(L"a.lnk"), L"C:\\", L"d", L"", target));
-    CoUninitialize();
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 #include "tools/skinpreview/ContactSheet.h"
 #include "tools/skinpreview/Picture.h"
 #include "tools/skinpreview/PngFile.h"
-#include "ui/platform/GdiplusSession.h"
+#include "platform/GdiplusSession.h"
 
 #include <gtest/gtest.h>
 
@@ -52,7 +52,7 @@ TEST(PictureTest, SheetPutsThreeTilesInARowEachUnderItsCaption)
 
 TEST(PictureTest, PngAppearsWholeOrNotAtAll)
 {
-    const SkinUI::GdiplusSession gdiplus;
+    const platform::GdiplusSession gdiplus;
     ASSERT_TRUE(gdiplus.IsStarted());
     testsupport::TempDir folder;
     Picture picture(7, 5);

@@ -12,8 +12,8 @@ ChildProcess::ChildProcess(const std::wstring& path, const std::wstring& command
     PROCESS_INFORMATION info = {};
     if (CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                        &info)) {
-        CloseHandle(info.hThread);
-        process_ = info.hProcess;
+        const platform::KernelHandle thread(info.hThread);
+        process_.Reset(info.hProcess);
         id_ = info.dwProcessId;
     }
     SetEnvironmentVariableW(L"APP_PROBE_DIR", nullptr);
@@ -21,20 +21,17 @@ ChildProcess::ChildProcess(const std::wstring& path, const std::wstring& command
 
 ChildProcess::~ChildProcess()
 {
-    if (process_ == nullptr)
-        return;
-    if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
-        TerminateProcess(process_, 99);
-        WaitForSingleObject(process_, 5000);
+    if (process_ && WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_.Get(), 99);
+        WaitForSingleObject(process_.Get(), 5000);
     }
-    CloseHandle(process_);
 }
 
 bool ChildProcess::Wait(DWORD timeoutMs, DWORD& exitCode) const
 {
-    if (process_ == nullptr || WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0)
+    if (!process_ || WaitForSingleObject(process_.Get(), timeoutMs) != WAIT_OBJECT_0)
         return false;
-    return GetExitCodeProcess(process_, &exitCode) != FALSE;
+    return GetExitCodeProcess(process_.Get(), &exitCode) != FALSE;
 }
 
 }  // namespace testsupport

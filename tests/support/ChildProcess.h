@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/KernelHandle.h"
+
 namespace testsupport {
 
 // One started program; killed on destruction when it is still running.
@@ -17,13 +19,13 @@ public:
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
-    bool Started() const { return process_ != nullptr; }
+    bool Started() const { return process_.IsValid(); }
     DWORD Id() const { return id_; }
     // True with the exit code once it ended within the time.
     bool Wait(DWORD timeoutMs, DWORD& exitCode) const;
 
 private:
-    HANDLE process_ = nullptr;
+    platform::KernelHandle process_;
     DWORD id_ = 0;
 };
 

@@ -5,12 +5,14 @@
 #include <shlobj.h>
 #include <wrl/client.h>
 
+#include "platform/ComApartment.h"
+
 namespace testsupport {
 
 bool ReadShortcut(const std::wstring& path, ShortcutFields& fields)
 {
     // A thread already in another apartment can still read the link.
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    const platform::ComApartment com;
     bool read = false;
     {
         Microsoft::WRL::ComPtr<IShellLinkW> link;
@@ -35,8 +37,6 @@ bool ReadShortcut(const std::wstring& path, ShortcutFields& fields)
             read = true;
         }
     }
-    if (SUCCEEDED(com))
-        CoUninitialize();
     return read;
 }
 

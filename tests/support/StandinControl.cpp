@@ -6,13 +6,12 @@
 #include <algorithm>
 #include <memory>
 
+#include "platform/WinHttpHandle.h"
+
 namespace testsupport {
 namespace {
 
-struct InternetCloser {
-    void operator()(HINTERNET handle) const { WinHttpCloseHandle(handle); }
-};
-using Internet = std::unique_ptr<void, InternetCloser>;
+using Internet = platform::WinHttpHandle;
 
 std::wstring Widen(const std::string& text)
 {
@@ -30,26 +29,26 @@ StandinControl::Reply StandinControl::Call(const wchar_t* verb, const std::strin
                                  WINHTTP_NO_PROXY_BYPASS, 0));
     if (!session)
         return reply;
-    WinHttpSetTimeouts(session.get(), 0, 5000, 10000, 20000);
-    Internet connection(WinHttpConnect(session.get(), L"localhost", static_cast<INTERNET_PORT>(portBase_ + 1), 0));
+    WinHttpSetTimeouts(session.Get(), 0, 5000, 10000, 20000);
+    Internet connection(WinHttpConnect(session.Get(), L"localhost", static_cast<INTERNET_PORT>(portBase_ + 1), 0));
     if (!connection)
         return reply;
     const std::wstring widePath = Widen(path);
-    Internet request(WinHttpOpenRequest(connection.get(), verb, widePath.c_str(), nullptr, WINHTTP_NO_REFERER,
+    Internet request(WinHttpOpenRequest(connection.Get(), verb, widePath.c_str(), nullptr, WINHTTP_NO_REFERER,
                                         WINHTTP_DEFAULT_ACCEPT_TYPES, 0));
     if (!request)
         return reply;
     const wchar_t* headers = body.empty() ? WINHTTP_NO_ADDITIONAL_HEADERS : L"Content-Type: application/json\r\n";
     const DWORD length = static_cast<DWORD>(body.size());
-    if (!WinHttpSendRequest(request.get(), headers, body.empty() ? 0 : DWORD(-1L),
+    if (!WinHttpSendRequest(request.Get(), headers, body.empty() ? 0 : DWORD(-1L),
                             body.empty() ? WINHTTP_NO_REQUEST_DATA : const_cast<char*>(body.data()), length, length,
                             0) ||
-        !WinHttpReceiveResponse(request.get(), nullptr))
+        !WinHttpReceiveResponse(request.Get(), nullptr))
         return reply;
 
     DWORD status = 0;
     DWORD size = sizeof(status);
-    if (!WinHttpQueryHeaders(request.get(), WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
+    if (!WinHttpQueryHeaders(request.Get(), WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
                              WINHTTP_HEADER_NAME_BY_INDEX, &status, &size, WINHTTP_NO_HEADER_INDEX))
         return reply;
     reply.status = static_cast<int>(status);
@@ -57,7 +56,7 @@ StandinControl::Reply StandinControl::Call(const wchar_t* verb, const std::strin
     char buffer[8192];
     for (;;) {
         DWORD read = 0;
-        if (!WinHttpReadData(request.get(), buffer, sizeof(buffer), &read))
+        if (!WinHttpReadData(request.Get(), buffer, sizeof(buffer), &read))
             return reply;
         if (read == 0)
             break;

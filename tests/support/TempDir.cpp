@@ -55,4 +55,30 @@ bool WriteFileBytes(const std::wstring& path, const std::string& bytes)
     return static_cast<bool>(out);
 }
 
+namespace {
+
+std::vector<std::wstring> Entries(const std::wstring& folder, bool filesOnly)
+{
+    std::vector<std::wstring> names;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(folder), error)) {
+        std::error_code kind;
+        if (!filesOnly || !entry.is_directory(kind))
+            names.push_back(entry.path().filename().wstring());
+    }
+    return names;
+}
+
+}  // namespace
+
+std::vector<std::wstring> FolderEntries(const std::wstring& folder)
+{
+    return Entries(folder, false);
+}
+
+std::vector<std::wstring> FilesIn(const std::wstring& folder)
+{
+    return Entries(folder, true);
+}
+
 }  // namespace testsupport

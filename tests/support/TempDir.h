@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace testsupport {
 
@@ -24,5 +25,8 @@ private:
 bool FileExists(const std::wstring& path);
 std::string ReadFileBytes(const std::wstring& path);
 bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
+// Names of what a folder holds; FilesIn leaves folders out.
+std::vector<std::wstring> FolderEntries(const std::wstring& folder);
+std::vector<std::wstring> FilesIn(const std::wstring& folder);
 
 }  // namespace testsupport

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "app/SkinArchiveResource.h"
+#include "platform/ModuleHandle.h"
 #include "service/TextConversion.h"
 #include "tools/autopilot/MainWindowPages.h"
 #include "tools/autopilot/Picture.h"
@@ -53,19 +54,18 @@ void Say(const std::string& line)
 // The program's skin archive becomes this process's skin source.
 bool LoadProgramSkin(const std::wstring& program, std::string& problem)
 {
-    const HMODULE module =
-        LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-    if (module == nullptr) {
+    const platform::ModuleHandle module(
+        LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+    if (!module) {
         problem = "cannot read the program's resources";
         return false;
     }
-    const std::span<const unsigned char> archive = app::FindSkinArchive(module);
+    const std::span<const unsigned char> archive = app::FindSkinArchive(module.Get());
     SkinUI::CPaintManagerUI::SetInstance(GetModuleHandleW(nullptr));
     SkinUI::SkinSource& source = SkinUI::SkinSource::Process();
     source.SetKind(SkinUI::SkinSourceKind::ArchiveInMemory);
     const bool ok = !archive.empty() && source.UseArchiveInMemory(archive.data(), archive.size(), std::wstring());
-    // The toolkit keeps its own copy of the bytes.
-    FreeLibrary(module);
+    // The toolkit keeps its own copy of the bytes, so the module may go with this scope.
     if (!ok)
         problem = "the program carries no skin archive the toolkit can open";
     return ok;

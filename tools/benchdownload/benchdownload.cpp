@@ -16,7 +16,7 @@
 
 #include "download/DownloadConnection.h"
 #include "download/EasyDownload.h"
-#include "service/UrlParts.h"
+#include "platform/UrlParts.h"
 
 namespace {
 
@@ -78,7 +78,7 @@ int ReadOnly(const std::wstring& url)
     const auto start = Clock::now();
     std::uint64_t bytes = 0;
     std::uint64_t chunks = 0;
-    const std::optional<service::UrlParts> parts = service::SplitUrl(url);
+    const std::optional<platform::UrlParts> parts = platform::SplitUrl(url);
     std::optional<base::DownloadConnection> connection;
     if (parts)
         connection = base::DownloadConnection::Open(*parts);

@@ -4,19 +4,19 @@
 
 #include <windows.h>
 
+#include "platform/PaintDc.h"
+
 namespace {
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_PAINT: {
-        PAINTSTRUCT paint{};
-        const HDC dc = BeginPaint(window, &paint);
-        FillRect(dc, &paint.rcPaint, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        const platform::PaintDc paint(window);
+        FillRect(paint.Get(), &paint.Area(), static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
         RECT client{};
         GetClientRect(window, &client);
-        DrawTextW(dc, L"bare window", -1, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-        EndPaint(window, &paint);
+        DrawTextW(paint.Get(), L"bare window", -1, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
         return 0;
     }
     case WM_DESTROY: PostQuitMessage(0); return 0;

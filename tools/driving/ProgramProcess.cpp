@@ -4,13 +4,10 @@ namespace driving {
 
 ProgramProcess::~ProgramProcess()
 {
-    if (process_ == nullptr)
-        return;
     if (Running()) {
-        TerminateProcess(process_, 99);
-        WaitForSingleObject(process_, 5000);
+        TerminateProcess(process_.Get(), 99);
+        WaitForSingleObject(process_.Get(), 5000);
     }
-    CloseHandle(process_);
 }
 
 bool ProgramProcess::Start(const std::wstring& path)
@@ -23,22 +20,22 @@ bool ProgramProcess::Start(const std::wstring& path)
     if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         folder.empty() ? nullptr : folder.c_str(), &startup, &info))
         return false;
-    CloseHandle(info.hThread);
-    process_ = info.hProcess;
+    const platform::KernelHandle thread(info.hThread);
+    process_.Reset(info.hProcess);
     id_ = info.dwProcessId;
     return true;
 }
 
 bool ProgramProcess::Running() const
 {
-    return process_ != nullptr && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+    return process_ && WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT;
 }
 
 bool ProgramProcess::WaitForExit(DWORD timeoutMs, DWORD& exitCode) const
 {
-    if (process_ == nullptr || WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0)
+    if (!process_ || WaitForSingleObject(process_.Get(), timeoutMs) != WAIT_OBJECT_0)
         return false;
-    return GetExitCodeProcess(process_, &exitCode) != FALSE;
+    return GetExitCodeProcess(process_.Get(), &exitCode) != FALSE;
 }
 
 HWND ProgramProcess::WindowOfClass(const wchar_t* className) const

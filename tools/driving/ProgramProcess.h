@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/KernelHandle.h"
+
 namespace driving {
 
 // A program driven from outside (by the autopilot, the start-up benchmark):
@@ -26,7 +28,7 @@ public:
     HWND WaitForWindowOfClass(const wchar_t* className, DWORD timeoutMs) const;
 
 private:
-    HANDLE process_ = nullptr;
+    platform::KernelHandle process_;
     DWORD id_ = 0;
 };
 

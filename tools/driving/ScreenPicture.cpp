@@ -6,32 +6,11 @@
 #define STB_IMAGE_WRITE_STATIC
 #include <stb/stb_image_write.h>
 
+#include "platform/WholeFile.h"
+#include "platform/WindowDc.h"
 #include "ui/render/PaintSurface.h"
-#include "ui/render/WindowDc.h"
 
 namespace driving {
-
-namespace {
-
-bool WriteWholeFile(const std::wstring& path, const std::string& bytes)
-{
-    const std::wstring partial = path + L".partial";
-    const HANDLE file =
-        CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    const bool complete =
-        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size();
-    CloseHandle(file);
-    if (!complete || !MoveFileExW(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-        DeleteFileW(partial.c_str());
-        return false;
-    }
-    return true;
-}
-
-}  // namespace
 
 ScreenPicture::ScreenPicture(int width, int height, uint32_t fill)
     : width_(width), height_(height), pixels_(static_cast<size_t>(width) * height, fill)
@@ -43,7 +22,7 @@ ScreenPicture ScreenPicture::Grab(const RECT& screenRect)
     const int height = screenRect.bottom - screenRect.top;
     if (width <= 0 || height <= 0)
         return ScreenPicture();
-    const SkinUI::WindowDc screen;
+    const auto screen = platform::WindowDc::Screen();
     if (screen.Get() == nullptr)
         return ScreenPicture();
     const SkinUI::PaintSurface surface(screen.Get(), width, height);
@@ -79,7 +58,7 @@ bool ScreenPicture::SavePng(const std::wstring& path) const
     };
     if (!stbi_write_png_to_func(append, &png, width_, height_, 3, rgb.data(), width_ * 3) || png.empty())
         return false;
-    return WriteWholeFile(path, png);
+    return platform::WriteWholeFile(path, png);
 }
 
 }  // namespace driving

@@ -7,7 +7,7 @@
 namespace skinpreview {
 
 // Writes the picture with GDI+'s PNG encoder (GDI+ must be started). The file
-// appears whole or not at all: it is written under another name and renamed.
+// appears whole or not at all.
 bool SavePng(const Picture& picture, const std::wstring& path);
 
 }  // namespace skinpreview

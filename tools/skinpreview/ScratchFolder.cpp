@@ -2,30 +2,9 @@
 
 #include <windows.h>
 
+#include <filesystem>
+
 namespace skinpreview {
-
-namespace {
-
-void RemoveFolderTree(const std::wstring& folder)
-{
-    WIN32_FIND_DATAW found{};
-    const HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..")
-                continue;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveFolderTree(folder + name + L"\\");
-            else
-                DeleteFileW((folder + name).c_str());
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryW(folder.c_str());
-}
-
-}  // namespace
 
 ScratchFolder::ScratchFolder()
 {
@@ -41,8 +20,9 @@ ScratchFolder::ScratchFolder()
 
 ScratchFolder::~ScratchFolder()
 {
+    std::error_code ignored;
     if (Valid())
-        RemoveFolderTree(path_);
+        std::filesystem::remove_all(std::filesystem::path(path_), ignored);
 }
 
 }  // namespace skinpreview

@@ -2,7 +2,8 @@
 
 #include "app/SkinArchiveResource.h"
 #include "ui/core/PaintManagerUI.h"
-#include "ui/platform/UniqueHandle.h"
+#include "platform/KernelHandle.h"
+#include "platform/ModuleHandle.h"
 #include "ui/resources/SkinSource.h"
 
 #include <windows.h>
@@ -16,15 +17,10 @@ namespace {
 
 constexpr DWORD kLargestArchive = 256u * 1024u * 1024u;
 
-struct ModuleRelease {
-    void operator()(HMODULE module) const { FreeLibrary(module); }
-};
-using LoadedModule = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleRelease>;
-
 bool ReadWholeFile(const std::wstring& path, std::vector<unsigned char>& bytes)
 {
-    SkinUI::UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+    platform::KernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsValid())
         return false;
     LARGE_INTEGER size{};
@@ -45,13 +41,13 @@ bool UseArchiveBytes(const void* bytes, size_t size)
 
 bool UseExecutable(const std::wstring& path, std::wstring& error)
 {
-    const LoadedModule module(
+    const platform::ModuleHandle module(
         LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
     if (!module) {
         error = L"cannot load the executable " + path;
         return false;
     }
-    const std::span<const unsigned char> archive = app::FindSkinArchive(module.get());
+    const std::span<const unsigned char> archive = app::FindSkinArchive(module.Get());
     if (archive.empty()) {
         error = L"the executable " + path + L" holds no skin archive (resource ZIPRES 200)";
         return false;

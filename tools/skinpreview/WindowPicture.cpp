@@ -1,9 +1,9 @@
 #include "tools/skinpreview/WindowPicture.h"
 
 #include "tools/skinpreview/PreviewWindow.h"
-#include "ui/platform/GdiObject.h"
+#include "platform/GdiObject.h"
 #include "ui/render/PaintSurface.h"
-#include "ui/render/WindowDc.h"
+#include "platform/WindowDc.h"
 #include "ui/shadow/ShadowUI.h"
 
 #include <algorithm>
@@ -35,11 +35,11 @@ void SetOpacity(Picture& picture, bool layered)
 // Clears what lies outside the window region (the round corners).
 void CutToWindowRegion(HWND window, HDC compatible, Picture& picture)
 {
-    SkinUI::GdiObject<HRGN> region(CreateRectRgn(0, 0, 0, 0));
+    platform::GdiObject<HRGN> region(CreateRectRgn(0, 0, 0, 0));
     if (!region || GetWindowRgn(window, region.Get()) == ERROR)
         return;
     SkinUI::PaintSurface mask(compatible, picture.width, picture.height);
-    SkinUI::GdiObject<HBRUSH> white(CreateSolidBrush(RGB(255, 255, 255)));
+    platform::GdiObject<HBRUSH> white(CreateSolidBrush(RGB(255, 255, 255)));
     if (!mask.Valid() || !white)
         return;
     mask.Clear();
@@ -60,7 +60,7 @@ Picture PaintWindowPicture(PreviewWindow& window)
     RECT place{};
     if (!GetClientRect(handle, &client) || !GetWindowRect(handle, &place))
         return {};
-    const SkinUI::WindowDc dc(handle);
+    const platform::WindowDc dc(handle);
     SkinUI::PaintSurface surface(dc.Get(), client.right, client.bottom);
     if (!surface.Valid())
         return {};

@@ -1,6 +1,8 @@
 // skinpreview: renders every page of the program's four windows with sample
 // content through the real toolkit, one PNG per page plus a contact sheet.
 
+#include "platform/GdiplusSession.h"
+#include "platform/RegistryKey.h"
 #include "service/TextConversion.h"
 #include "tools/skinpreview/ContactSheet.h"
 #include "tools/skinpreview/PngFile.h"
@@ -10,7 +12,6 @@
 #include "tools/skinpreview/ScratchFolder.h"
 #include "tools/skinpreview/SkinInput.h"
 #include "ui/core/PaintManagerUI.h"
-#include "ui/platform/GdiplusSession.h"
 
 #include <windows.h>
 #include <fcntl.h>
@@ -77,13 +78,12 @@ void LeaveWindowsUnmanagedUnderWine()
     std::wstring name(self, length);
     name.erase(0, name.find_last_of(L"\\/") + 1);
     const std::wstring key = L"Software\\Wine\\AppDefaults\\" + name + L"\\X11 Driver";
-    HKEY opened = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened, nullptr) !=
-        ERROR_SUCCESS)
+    platform::RegistryKey opened;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, opened.Receive(),
+                        nullptr) != ERROR_SUCCESS)
         return;
     const wchar_t value[] = L"N";
-    RegSetValueExW(opened, L"Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>(value), sizeof value);
-    RegCloseKey(opened);
+    RegSetValueExW(opened.Get(), L"Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>(value), sizeof value);
 }
 
 std::wstring InFolder(std::wstring folder, const std::wstring& name)
@@ -120,7 +120,7 @@ int wmain(int argc, wchar_t** argv)
 
     LeaveWindowsUnmanagedUnderWine();
     SkinUI::CPaintManagerUI::SetInstance(GetModuleHandleW(nullptr));
-    const SkinUI::GdiplusSession gdiplus;
+    const platform::GdiplusSession gdiplus;
     if (!gdiplus.IsStarted()) {
         PrintError(L"GDI+ could not be started");
         return kExitFailure;

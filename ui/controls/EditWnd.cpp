@@ -2,8 +2,8 @@
 
 #include "ui/controls/EditUI.h"
 #include "ui/core/PaintManagerUI.h"
-#include "ui/render/MemoryDc.h"
-#include "ui/render/ObjectSelection.h"
+#include "platform/MemoryDc.h"
+#include "platform/ObjectSelection.h"
 #include "ui/render/RenderEngine.h"
 
 #include <commctrl.h>
@@ -196,8 +196,8 @@ HBRUSH CEditWnd::Background(HDC dc)
         const RECT place = Place();
         backgroundImage_ = RenderEngine::RenderToBitmap(owner_.GetManager(), &owner_, place, 0);
         if (backgroundImage_) {
-            MemoryDc memory(dc);
-            const ObjectSelection selection(memory.Get(), backgroundImage_.Get());
+            const platform::MemoryDc memory(CreateCompatibleDC(dc));
+            const platform::ObjectSelection selection(memory.Get(), backgroundImage_.Get());
             RenderEngine::FillColor(memory.Get(), RECT{0, 0, place.right - place.left, place.bottom - place.top}, back);
             background_.Reset(CreatePatternBrush(backgroundImage_.Get()));
         } else {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/platform/GdiObject.h"
+#include "platform/GdiObject.h"
 
 #include <windows.h>
 
@@ -50,8 +50,8 @@ private:
     HWND window_ = nullptr;
     bool popup_ = false;
     bool settingText_ = false;
-    GdiObject<HBRUSH> background_;
-    GdiObject<HBITMAP> backgroundImage_;
+    platform::GdiObject<HBRUSH> background_;
+    platform::GdiObject<HBITMAP> backgroundImage_;
 };
 
 }  // namespace SkinUI

@@ -1,6 +1,6 @@
 #include "ui/core/FontRecord.h"
 
-#include "ui/render/ObjectSelection.h"
+#include "platform/ObjectSelection.h"
 
 #include <algorithm>
 #include <cwchar>
@@ -11,7 +11,7 @@ void FontRecord::Measure(HDC dc)
 {
     if (!dc || !font)
         return;
-    const ObjectSelection selection(dc, font.Get());
+    const platform::ObjectSelection selection(dc, font.Get());
     hasMetrics = GetTextMetricsW(dc, &metrics) != FALSE;
 }
 

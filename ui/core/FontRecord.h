@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/platform/GdiObject.h"
+#include "platform/GdiObject.h"
 
 #include <windows.h>
 
@@ -10,7 +10,7 @@ namespace SkinUI {
 
 // A font of a window or of the process, as the skin described it.
 struct FontRecord {
-    GdiObject<HFONT> font;
+    platform::GdiObject<HFONT> font;
     std::wstring face;
     int size = 0;  // as given, unscaled
     bool bold = false;

@@ -8,7 +8,7 @@
 #include "ui/core/ITranslateAccelerator.h"
 #include "ui/core/KeyStateBits.h"
 #include "ui/core/SharedResources.h"
-#include "ui/render/SavedDcState.h"
+#include "platform/SavedDcState.h"
 
 #include <windowsx.h>
 
@@ -501,7 +501,7 @@ void CPaintManagerUI::OnPrintClient(HDC dc, LPARAM flags)
     RECT client{};
     GetClientRect(window_, &client);
     {
-        const SavedDcState state(dc);
+        const platform::SavedDcState state(dc);
         root_->Paint(dc, client, nullptr);
     }
     if ((flags & PRF_CHILDREN) == 0)

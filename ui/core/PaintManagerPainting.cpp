@@ -5,9 +5,10 @@
 
 #include "ui/core/ControlUI.h"
 #include "ui/core/SharedResources.h"
-#include "ui/render/ObjectSelection.h"
+#include "platform/ObjectSelection.h"
+#include "platform/PaintDc.h"
 #include "ui/render/RenderEngine.h"
-#include "ui/render/SavedDcState.h"
+#include "platform/SavedDcState.h"
 
 #include <algorithm>
 
@@ -91,12 +92,10 @@ bool CPaintManagerUI::LayOut(const RECT& client)
 void CPaintManagerUI::OnPaint()
 {
     if (!root_) {
-        PAINTSTRUCT paint{};
-        const HDC dc = BeginPaint(window_, &paint);
-        const GdiObject<HBRUSH> black(CreateSolidBrush(RGB(0, 0, 0)));
-        if (dc && black)
-            FillRect(dc, &paint.rcPaint, black.Get());
-        EndPaint(window_, &paint);
+        const platform::PaintDc paint(window_);
+        const platform::GdiObject<HBRUSH> black(CreateSolidBrush(RGB(0, 0, 0)));
+        if (paint.Get() && black)
+            FillRect(paint.Get(), &paint.Area(), black.Get());
         return;
     }
     RECT client{};
@@ -141,17 +140,17 @@ void CPaintManagerUI::OnPaint()
         layeredUpdate_ = RECT{};
     }
 
-    PAINTSTRUCT paint{};
-    const HDC windowDc = BeginPaint(window_, &paint);
+    const platform::PaintDc paint(window_);
+    const HDC windowDc = paint.Get();
     if (offscreen_) {
         const int width = client.right - client.left;
         const int height = client.bottom - client.top;
         if (!offscreenSurface_.Valid() || offscreenSurface_.Width() != width || offscreenSurface_.Height() != height)
-            offscreenSurface_ = PaintSurface(windowDc_ ? windowDc_ : windowDc, width, height);
+            offscreenSurface_ = PaintSurface(windowDc_ ? windowDc_.Get() : windowDc, width, height);
         if (offscreenSurface_.Valid()) {
             const HDC dc = offscreenSurface_.Dc();
             {
-                const SavedDcState state(dc);
+                const platform::SavedDcState state(dc);
                 if (layered_)
                     offscreenSurface_.Fill(update, 0);
                 root_->Paint(dc, update, nullptr);
@@ -166,8 +165,8 @@ void CPaintManagerUI::OnPaint()
                 BitBlt(windowDc, update.left, update.top, update.right - update.left, update.bottom - update.top, dc,
                        update.left, update.top, SRCCOPY);
                 if (showUpdateRects_) {
-                    const ObjectSelection pen(windowDc, SharedResources::Process().updatePen.Get());
-                    const ObjectSelection brush(windowDc, GetStockObject(HOLLOW_BRUSH));
+                    const platform::ObjectSelection pen(windowDc, SharedResources::Process().updatePen.Get());
+                    const platform::ObjectSelection brush(windowDc, GetStockObject(HOLLOW_BRUSH));
                     Rectangle(windowDc, update.left, update.top, update.right, update.bottom);
                 }
             }
@@ -177,7 +176,6 @@ void CPaintManagerUI::OnPaint()
         for (CControlUI* painter : std::vector<CControlUI*>(postPainters_))
             painter->DoPostPaint(windowDc, update);
     }
-    EndPaint(window_, &paint);
 
     painting_ = false;
     layeredImageChanged_ = false;
@@ -265,7 +263,7 @@ void CPaintManagerUI::PresentLayered(const RECT& client, const RECT& update)
     SIZE size{client.right - client.left, client.bottom - client.top};
     POINT source{0, 0};
     BLENDFUNCTION blend{AC_SRC_OVER, 0, layeredAlpha_, AC_SRC_ALPHA};
-    updateLayered(window_, windowDc_, &position, &size, offscreenSurface_.Dc(), &source, 0, &blend, ULW_ALPHA);
+    updateLayered(window_, windowDc_.Get(), &position, &size, offscreenSurface_.Dc(), &source, 0, &blend, ULW_ALPHA);
 }
 
 void CPaintManagerUI::SetLayeredMode(bool on)

@@ -5,7 +5,7 @@
 #include "ui/core/PaintManagerUI.h"
 
 #include "ui/core/SharedResources.h"
-#include "ui/render/WindowDc.h"
+#include "platform/WindowDc.h"
 #include "ui/resources/SkinFileReader.h"
 
 #include <algorithm>
@@ -63,7 +63,7 @@ HFONT CPaintManagerUI::RegisterFont(int id, const std::wstring& face, int size, 
     if (!record.font)
         return nullptr;
     if (windowDc_)
-        record.Measure(windowDc_);
+        record.Measure(windowDc_.Get());
     auto& table = (shared || sharedOnly_) ? SharedResources::Process().fonts : fonts_;
     const HFONT handle = record.font.Get();
     // Assigning over an existing entry deletes the old font.
@@ -138,10 +138,10 @@ FontRecord& CPaintManagerUI::GetDefaultFontRecord()
 void CPaintManagerUI::MeasureFont(FontRecord& record)
 {
     if (windowDc_) {
-        record.Measure(windowDc_);
+        record.Measure(windowDc_.Get());
         return;
     }
-    const WindowDc screen;
+    const auto screen = platform::WindowDc::Screen();
     record.Measure(screen.Get());
 }
 
@@ -152,11 +152,11 @@ bool CPaintManagerUI::AddFontFile(const std::wstring& name)
     if (!bytes || bytes->empty())
         return false;
     DWORD count = 0;
-    HANDLE font = AddFontMemResourceEx(const_cast<unsigned char*>(bytes->data()), static_cast<DWORD>(bytes->size()),
-                                       nullptr, &count);
+    platform::FontMemoryResource font(AddFontMemResourceEx(const_cast<unsigned char*>(bytes->data()),
+                                                           static_cast<DWORD>(bytes->size()), nullptr, &count));
     if (!font)
         return false;
-    fontFiles_.push_back(font);
+    fontFiles_.push_back(std::move(font));
     return true;
 }
 

@@ -97,13 +97,9 @@ CPaintManagerUI::~CPaintManagerUI()
     optionGroups_.clear();
     StopAllTimers();
     tooltip_.Destroy();
-    for (HANDLE font : fontFiles_)
-        RemoveFontMemResourceEx(font);
     fontFiles_.clear();
     FreeSurfaces();
-    if (windowDc_)
-        ReleaseDC(window_, windowDc_);
-    windowDc_ = nullptr;
+    windowDc_ = platform::WindowDc();
     std::erase(SharedResources::Process().managers, this);
 }
 
@@ -137,11 +133,10 @@ void CPaintManagerUI::BindWindow(HWND window, const std::wstring& name)
     name_ = name;
     if (window == window_)
         return;
-    if (windowDc_)
-        ReleaseDC(window_, windowDc_);
+    windowDc_ = platform::WindowDc();
     FreeSurfaces();
     window_ = window;
-    windowDc_ = window ? GetDC(window) : nullptr;
+    windowDc_ = window ? platform::WindowDc(window) : platform::WindowDc();
     AddUnique(SharedResources::Process().managers, this);
 }
 

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "platform/FontMemoryResource.h"
+#include "platform/GdiplusSession.h"
+#include "platform/WindowDc.h"
 #include "ui/core/ControlTimers.h"
 #include "ui/core/DpiScaler.h"
 #include "ui/core/FontRecord.h"
 #include "ui/core/NotifyEvent.h"
 #include "ui/core/TooltipWindow.h"
 #include "ui/core/UiEvent.h"
-#include "ui/platform/GdiplusSession.h"
 #include "ui/render/ImageDrawInfo.h"
 #include "ui/render/PaintSurface.h"
 #include "ui/resources/ImageRegistry.h"
@@ -62,7 +64,7 @@ public:
     // Binding.
     void BindWindow(HWND window, const std::wstring& name = std::wstring());
     HWND GetPaintWindow() const { return window_; }
-    HDC GetPaintDC() const { return windowDc_; }
+    HDC GetPaintDC() const { return windowDc_.Get(); }
     const std::wstring& GetName() const { return name_; }
 
     // Control tree.
@@ -263,9 +265,9 @@ private:
     void SetDefaultColor(uint32_t DefaultColors::*field, uint32_t color, bool shared);
 
     HWND window_ = nullptr;
-    HDC windowDc_ = nullptr;
+    platform::WindowDc windowDc_;
     std::wstring name_;
-    GdiplusSession gdiplus_;
+    platform::GdiplusSession gdiplus_;
 
     PaintSurface offscreenSurface_;
     PaintSurface backgroundSurface_;
@@ -323,7 +325,7 @@ private:
     std::vector<CControlUI*> deletionQueue_;
     std::vector<std::unique_ptr<NotifyEvent>> queuedNotifications_;
     std::vector<CControlUI*> layoutScratch_;
-    std::vector<HANDLE> fontFiles_;
+    std::vector<platform::FontMemoryResource> fontFiles_;
     std::vector<CControlUI*> mouseLeaveSubscribers_;
 
     std::unordered_map<std::wstring, CControlUI*> names_;

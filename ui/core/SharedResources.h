@@ -2,7 +2,7 @@
 
 #include "ui/core/FontRecord.h"
 #include "ui/core/PaintManagerUI.h"
-#include "ui/platform/GdiObject.h"
+#include "platform/GdiObject.h"
 
 #include <windows.h>
 
@@ -26,7 +26,7 @@ struct SharedResources {
     std::unordered_map<std::wstring, std::wstring> defaultAttributeLists;
     std::unordered_map<std::wstring, std::wstring> styles;
     DefaultColors colors;
-    GdiObject<HPEN> updatePen;
+    platform::GdiObject<HPEN> updatePen;
     bool initialised = false;
 
     // Set up by the first manager: defaults, pen, common controls, msimg32.

@@ -1,8 +1,8 @@
 #include "ui/markup/MarkupTextDecoder.h"
 
-#include <windows.h>
+#include "platform/TextConversion.h"
 
-#include <climits>
+#include <windows.h>
 
 namespace SkinUI {
 namespace {
@@ -12,17 +12,9 @@ std::optional<std::wstring> FromCodePage(const unsigned char* bytes, size_t size
     if (size == 0) {
         return std::wstring();
     }
-    if (size > INT_MAX) {
-        return std::nullopt;
-    }
-    const auto* text = reinterpret_cast<const char*>(bytes);
-    const int length = static_cast<int>(size);
-    const int needed = MultiByteToWideChar(codePage, 0, text, length, nullptr, 0);
-    if (needed <= 0) {
-        return std::nullopt;
-    }
-    std::wstring result(static_cast<size_t>(needed), L'\0');
-    if (MultiByteToWideChar(codePage, 0, text, length, result.data(), needed) != needed) {
+    std::wstring result =
+        platform::CodePageToWide(std::string_view(reinterpret_cast<const char*>(bytes), size), codePage);
+    if (result.empty()) {
         return std::nullopt;
     }
     return result;

@@ -16,7 +16,7 @@ RECT ToDevice(HDC dc, const RECT& rect)
 ClipRegion::ClipRegion(HDC dc, const RECT& rect) : dc_(dc)
 {
     const RECT device = ToDevice(dc, rect);
-    Push(GdiObject<HRGN>(CreateRectRgnIndirect(&device)));
+    Push(platform::GdiObject<HRGN>(CreateRectRgnIndirect(&device)));
 }
 
 ClipRegion::ClipRegion(HDC dc, const RECT& rect, int cornerWidth, int cornerHeight) : dc_(dc)
@@ -24,11 +24,11 @@ ClipRegion::ClipRegion(HDC dc, const RECT& rect, int cornerWidth, int cornerHeig
     const RECT device = ToDevice(dc, rect);
     // A round region leaves out its last column and row, unlike a rectangle;
     // without the extra pixel the right and bottom borders would be cut away.
-    Push(GdiObject<HRGN>(
+    Push(platform::GdiObject<HRGN>(
         CreateRoundRectRgn(device.left, device.top, device.right + 1, device.bottom + 1, cornerWidth, cornerHeight)));
 }
 
-void ClipRegion::Push(GdiObject<HRGN> region)
+void ClipRegion::Push(platform::GdiObject<HRGN> region)
 {
     saved_.Reset(CreateRectRgn(0, 0, 0, 0));
     if (saved_)

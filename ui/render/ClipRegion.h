@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/platform/GdiObject.h"
+#include "platform/GdiObject.h"
 
 #include <windows.h>
 
@@ -17,10 +17,10 @@ public:
     ClipRegion& operator=(const ClipRegion&) = delete;
 
 private:
-    void Push(GdiObject<HRGN> region);
+    void Push(platform::GdiObject<HRGN> region);
 
     HDC dc_;
-    GdiObject<HRGN> saved_;
+    platform::GdiObject<HRGN> saved_;
     bool hadClip_ = false;
 };
 

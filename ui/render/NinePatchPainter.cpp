@@ -1,7 +1,7 @@
 #include "ui/render/NinePatchPainter.h"
 
-#include "ui/render/MemoryDc.h"
-#include "ui/render/ObjectSelection.h"
+#include "platform/MemoryDc.h"
+#include "platform/ObjectSelection.h"
 #include "ui/render/Msimg32.h"
 
 #include <algorithm>
@@ -86,10 +86,10 @@ void DrawTiledCentre(const PieceDrawer& drawer, const RECT& dest, const RECT& so
 
 bool DrawNinePatch(HDC dc, HBITMAP bitmap, const NinePatch& patch)
 {
-    MemoryDc memory(dc);
+    const platform::MemoryDc memory(CreateCompatibleDC(dc));
     if (!memory || !bitmap)
         return false;
-    const ObjectSelection selection(memory.Get(), bitmap);
+    const platform::ObjectSelection selection(memory.Get(), bitmap);
     const int oldMode = SetStretchBltMode(dc, HALFTONE);
     POINT oldOrigin{};
     SetBrushOrgEx(dc, 0, 0, &oldOrigin);

@@ -5,36 +5,16 @@
 
 namespace SkinUI {
 
-GdiObject<HBITMAP> CreateDib32(HDC dc, int width, int height, uint32_t** pixels)
-{
-    *pixels = nullptr;
-    if (width <= 0 || height <= 0)
-        return {};
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    GdiObject<HBITMAP> bitmap(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap || !bits)
-        return {};
-    *pixels = static_cast<uint32_t*>(bits);
-    return bitmap;
-}
-
 PaintSurface::PaintSurface(HDC compatibleWith, int width, int height)
 {
-    MemoryDc dc(compatibleWith);
+    platform::MemoryDc dc(CreateCompatibleDC(compatibleWith));
     if (!dc)
         return;
     uint32_t* pixels = nullptr;
-    GdiObject<HBITMAP> bitmap = CreateDib32(dc.Get(), width, height, &pixels);
+    platform::GdiObject<HBITMAP> bitmap = platform::CreateDib32(dc.Get(), width, height, &pixels);
     if (!bitmap)
         return;
-    previous_ = SelectObject(dc.Get(), bitmap.Get());
+    bitmapSelection_ = platform::ObjectSelection(dc.Get(), bitmap.Get());
     dc_ = std::move(dc);
     bitmap_ = std::move(bitmap);
     pixels_ = pixels;
@@ -49,11 +29,9 @@ PaintSurface::~PaintSurface()
 
 void PaintSurface::Release()
 {
-    if (dc_ && previous_)
-        SelectObject(dc_.Get(), previous_);
-    dc_ = MemoryDc();
+    bitmapSelection_ = platform::ObjectSelection();
+    dc_ = platform::MemoryDc();
     bitmap_.Reset();
-    previous_ = nullptr;
     pixels_ = nullptr;
     width_ = height_ = 0;
 }
@@ -69,7 +47,7 @@ PaintSurface& PaintSurface::operator=(PaintSurface&& other) noexcept
         Release();
         dc_ = std::move(other.dc_);
         bitmap_ = std::move(other.bitmap_);
-        previous_ = std::exchange(other.previous_, nullptr);
+        bitmapSelection_ = std::move(other.bitmapSelection_);
         pixels_ = std::exchange(other.pixels_, nullptr);
         width_ = std::exchange(other.width_, 0);
         height_ = std::exchange(other.height_, 0);

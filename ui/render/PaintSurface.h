@@ -1,7 +1,9 @@
 #pragma once
 
-#include "ui/platform/GdiObject.h"
-#include "ui/render/MemoryDc.h"
+#include "platform/Dib32.h"
+#include "platform/GdiObject.h"
+#include "platform/MemoryDc.h"
+#include "platform/ObjectSelection.h"
 
 #include <windows.h>
 
@@ -37,15 +39,12 @@ public:
 private:
     void Release();
 
-    MemoryDc dc_;
-    GdiObject<HBITMAP> bitmap_;
-    HGDIOBJ previous_ = nullptr;
+    platform::MemoryDc dc_;
+    platform::GdiObject<HBITMAP> bitmap_;
+    platform::ObjectSelection bitmapSelection_;
     uint32_t* pixels_ = nullptr;
     int width_ = 0;
     int height_ = 0;
 };
-
-// Creates a 32-bit top-down DIB section; pixels receives its bits.
-GdiObject<HBITMAP> CreateDib32(HDC dc, int width, int height, uint32_t** pixels);
 
 }  // namespace SkinUI

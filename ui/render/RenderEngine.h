@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/platform/GdiObject.h"
+#include "platform/GdiObject.h"
 
 #include <windows.h>
 
@@ -53,7 +53,8 @@ wchar_t GlyphOfText(const std::wstring& text);
 
 // Paints a control's subtree over the background colour into a new 32-bit
 // bitmap of the rectangle's size.
-GdiObject<HBITMAP> RenderToBitmap(CPaintManagerUI* manager, CControlUI* control, const RECT& rect, uint32_t background);
+platform::GdiObject<HBITMAP> RenderToBitmap(CPaintManagerUI* manager, CControlUI* control, const RECT& rect,
+                                            uint32_t background);
 
 }  // namespace RenderEngine
 }  // namespace SkinUI

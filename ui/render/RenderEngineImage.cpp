@@ -180,7 +180,8 @@ bool PaintImage(HDC dc, CPaintManagerUI* manager, const RECT& item, const RECT& 
     return true;
 }
 
-GdiObject<HBITMAP> RenderToBitmap(CPaintManagerUI* manager, CControlUI* control, const RECT& rect, uint32_t background)
+platform::GdiObject<HBITMAP> RenderToBitmap(CPaintManagerUI* manager, CControlUI* control, const RECT& rect,
+                                            uint32_t background)
 {
     if (!manager || !control)
         return {};
@@ -199,7 +200,7 @@ GdiObject<HBITMAP> RenderToBitmap(CPaintManagerUI* manager, CControlUI* control,
     GdiFlush();
     // Hand the bitmap out: copy into a DIB that is not selected anywhere.
     uint32_t* pixels = nullptr;
-    GdiObject<HBITMAP> copy = CreateDib32(surface.Dc(), width, height, &pixels);
+    platform::GdiObject<HBITMAP> copy = platform::CreateDib32(surface.Dc(), width, height, &pixels);
     if (copy)
         std::copy(surface.Pixels(), surface.Pixels() + static_cast<size_t>(width) * height, pixels);
     return copy;

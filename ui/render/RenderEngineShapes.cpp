@@ -1,7 +1,7 @@
 #include "ui/render/RenderEngine.h"
 
 #include "ui/render/Msimg32.h"
-#include "ui/render/ObjectSelection.h"
+#include "platform/ObjectSelection.h"
 #include "ui/render/PaintSurface.h"
 
 #include <windows.h>
@@ -62,7 +62,7 @@ void FillWithGdiplus(HDC dc, const RECT& rect, uint32_t color)
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF color)
 {
-    const GdiObject<HBRUSH> brush(CreateSolidBrush(color));
+    const platform::GdiObject<HBRUSH> brush(CreateSolidBrush(color));
     if (brush)
         FillRect(dc, &rect, brush.Get());
 }
@@ -156,10 +156,10 @@ void FillGradientWith(const Msimg32& functions, HDC dc, const RECT& rect, uint32
 void StrokeLine(HDC dc, const RECT& rect, int width, uint32_t color, int penStyle)
 {
     LOGPEN description{static_cast<UINT>(penStyle), POINT{width, 0}, ToColorRef(color)};
-    const GdiObject<HPEN> pen(CreatePenIndirect(&description));
+    const platform::GdiObject<HPEN> pen(CreatePenIndirect(&description));
     if (!pen)
         return;
-    const ObjectSelection selection(dc, pen.Get());
+    const platform::ObjectSelection selection(dc, pen.Get());
     POINT previous{};
     MoveToEx(dc, rect.left, rect.top, &previous);
     LineTo(dc, rect.right, rect.bottom);

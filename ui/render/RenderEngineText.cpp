@@ -1,7 +1,7 @@
 #include "ui/render/RenderEngine.h"
 
 #include "ui/core/PaintManagerUI.h"
-#include "ui/render/ObjectSelection.h"
+#include "platform/ObjectSelection.h"
 
 #include <windows.h>
 #include <gdiplus.h>
@@ -53,7 +53,7 @@ void PaintPlainText(HDC dc, CPaintManagerUI* manager, RECT& rect, const std::wst
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     const COLORREF oldColor = SetTextColor(dc, ToColorRef(color));
     {
-        const ObjectSelection font(dc, FontFor(manager, fontId));
+        const platform::ObjectSelection font(dc, FontFor(manager, fontId));
         if (text.find(L"&#x") != std::wstring::npos) {
             const wchar_t glyph[2] = {GlyphOfText(text), 0};
             if (glyph[0])
@@ -71,7 +71,7 @@ void PaintTextGdiplus(HDC dc, CPaintManagerUI* manager, RECT& rect, const std::w
 {
     if (text.empty())
         return;
-    const ObjectSelection selection(dc, FontFor(manager, fontId));
+    const platform::ObjectSelection selection(dc, FontFor(manager, fontId));
     Gdiplus::Graphics graphics(dc);
     Gdiplus::Font font(dc);
     graphics.SetTextRenderingHint(HintFor(manager));

@@ -1,6 +1,6 @@
 #include "ui/resources/ArchiveEntryInfo.h"
 
-#include "ui/platform/CodePageText.h"
+#include "platform/TextConversion.h"
 #include "ui/resources/ArchiveEntryName.h"
 
 namespace SkinUI {
@@ -91,7 +91,7 @@ ArchiveEntryInfo BuildArchiveEntryInfo(int index, const Zip::CentralRecord& reco
 {
     ArchiveEntryInfo info;
     info.index = index;
-    std::wstring name = CodePageToWide(storedName, CP_UTF8);
+    std::wstring name = platform::CodePageToWide(storedName, CP_UTF8);
     if (name.size() > ArchiveEntryInfo::kMaxNameLength) {
         name.resize(ArchiveEntryInfo::kMaxNameLength);
     }

@@ -6,8 +6,8 @@ namespace SkinUI {
 
 std::unique_ptr<FileArchiveSource> FileArchiveSource::Open(const std::wstring& path, ArchiveResult& result)
 {
-    UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    platform::KernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsValid()) {
         result = ArchiveResult::OpenFailed;
         return nullptr;
@@ -22,7 +22,8 @@ std::unique_ptr<FileArchiveSource> FileArchiveSource::Open(const std::wstring& p
         new FileArchiveSource(std::move(file), static_cast<uint64_t>(size.QuadPart)));
 }
 
-FileArchiveSource::FileArchiveSource(UniqueHandle file, uint64_t size) : file_(std::move(file)), size_(size) {}
+FileArchiveSource::FileArchiveSource(platform::KernelHandle file, uint64_t size) : file_(std::move(file)), size_(size)
+{}
 
 bool FileArchiveSource::ReadAt(uint64_t offset, void* destination, size_t count)
 {

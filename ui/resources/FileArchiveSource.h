@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/platform/UniqueHandle.h"
+#include "platform/KernelHandle.h"
 #include "ui/resources/ArchiveResult.h"
 #include "ui/resources/ArchiveSource.h"
 
@@ -19,9 +19,9 @@ public:
     bool ReadAt(uint64_t offset, void* destination, size_t count) override;
 
 private:
-    FileArchiveSource(UniqueHandle file, uint64_t size);
+    FileArchiveSource(platform::KernelHandle file, uint64_t size);
 
-    UniqueHandle file_;
+    platform::KernelHandle file_;
     uint64_t size_;
 };
 

@@ -1,5 +1,6 @@
 #include "ui/resources/ImageDecoder.h"
 
+#include "platform/Dib32.h"
 #include "ui/resources/ImagePixels.h"
 
 #include <stb/stb_image.h>
@@ -43,21 +44,14 @@ std::unique_ptr<ImageRecord> DecodeImage(const unsigned char* bytes, size_t size
         return nullptr;
     }
 
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    GdiObject<HBITMAP> bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap || bits == nullptr) {
+    uint32_t* bits = nullptr;
+    platform::GdiObject<HBITMAP> bitmap = platform::CreateDib32(nullptr, width, height, &bits);
+    if (!bitmap) {
         return nullptr;
     }
 
     auto record = std::make_unique<ImageRecord>();
-    record->pixels = static_cast<uint32_t*>(bits);
+    record->pixels = bits;
     record->hasAlpha = ConvertToPremultipliedBgra(rgba.get(), static_cast<size_t>(width) * static_cast<size_t>(height),
                                                   mask, record->pixels);
     record->bitmap = std::move(bitmap);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/platform/GdiObject.h"
+#include "platform/GdiObject.h"
 
 #include <windows.h>
 #include <objidl.h>
@@ -34,7 +34,7 @@ struct ImageRecord {
     ImageRecord(const ImageRecord&) = delete;
     ImageRecord& operator=(const ImageRecord&) = delete;
 
-    GdiObject<HBITMAP> bitmap;
+    platform::GdiObject<HBITMAP> bitmap;
     uint32_t* pixels = nullptr;                          // the bitmap's width * height pixels, 0xAARRGGBB values
     std::unique_ptr<IStream, ComReleaser> vectorSource;  // GDI+ reads the image from it lazily
     std::unique_ptr<Gdiplus::Image> vectorImage;

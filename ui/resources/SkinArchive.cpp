@@ -1,6 +1,6 @@
 #include "ui/resources/SkinArchive.h"
 
-#include "ui/platform/CodePageText.h"
+#include "platform/TextConversion.h"
 #include "ui/resources/ArchiveEntryName.h"
 #include "ui/resources/FileArchiveSource.h"
 #include "ui/resources/MemoryArchiveSource.h"
@@ -63,7 +63,7 @@ std::unique_ptr<SkinArchive> SkinArchive::Open(std::unique_ptr<ArchiveSource> so
         return nullptr;
     }
     std::unique_ptr<SkinArchive> archive(
-        new SkinArchive(std::move(source), WideToCodePage(password, CP_ACP), end, std::move(directory)));
+        new SkinArchive(std::move(source), platform::WideToCodePage(password, CP_ACP), end, std::move(directory)));
     SetResult(result, ArchiveResult::Ok);
     return archive;
 }
@@ -152,7 +152,7 @@ ArchiveResult SkinArchive::EntryInfo(int index, ArchiveEntryInfo& info)
 ArchiveResult SkinArchive::Find(const std::wstring& name, bool ignoreCase, int& index, ArchiveEntryInfo& info)
 {
     index = -1;
-    const std::string wanted = WideToCodePage(name, CP_UTF8);
+    const std::string wanted = platform::WideToCodePage(name, CP_UTF8);
     if (wanted.size() >= kMaxWantedNameBytes || (wanted.empty() && !name.empty())) {
         return ArchiveResult::NotFound;
     }

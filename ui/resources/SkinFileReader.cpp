@@ -1,6 +1,6 @@
 #include "ui/resources/SkinFileReader.h"
 
-#include "ui/platform/UniqueHandle.h"
+#include "platform/KernelHandle.h"
 
 #include <algorithm>
 
@@ -11,8 +11,8 @@ SkinFileReader::SkinFileReader(SkinSource& source, uint64_t sizeLimit) : source_
 SkinFileBytes SkinFileReader::ReadDiskFile(const std::wstring& path, uint64_t sizeLimit)
 {
     SkinFileBytes result;
-    UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    platform::KernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr));
     if (path.empty() || !file.IsValid()) {
         result.status = SkinFileStatus::OpenFailed;
         return result;

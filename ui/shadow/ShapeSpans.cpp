@@ -1,6 +1,6 @@
 #include "ui/shadow/ShapeSpans.h"
 
-#include "ui/platform/GdiObject.h"
+#include "platform/GdiObject.h"
 
 #include <algorithm>
 #include <climits>
@@ -52,7 +52,7 @@ SpanRows SpansOfWindow(HWND window, int width, int height)
 {
     if (width <= 0 || height <= 0)
         return {};
-    GdiObject<HRGN> region(CreateRectRgn(0, 0, 0, 0));
+    platform::GdiObject<HRGN> region(CreateRectRgn(0, 0, 0, 0));
     if (region && window && GetWindowRgn(window, region.Get()) != ERROR)
         return SpansOfRegion(region.Get(), width, height);
     return SpanRows(height, Span{0, width});

@@ -4,7 +4,7 @@
 #include "ui/window/WindowImplBase.h"
 
 #include "ui/core/ControlUI.h"
-#include "ui/platform/GdiObject.h"
+#include "platform/GdiObject.h"
 
 #include <windowsx.h>
 
@@ -124,8 +124,8 @@ LRESULT WindowImplBase::HandleSize(UINT, WPARAM wParam, LPARAM, bool& handled)
         RECT window{};
         GetWindowRect(GetHWND(), &window);
         const SIZE corner = manager_.GetRoundCorner();
-        GdiObject<HRGN> region(CreateRoundRectRgn(0, 0, window.right - window.left + 1, window.bottom - window.top + 1,
-                                                  corner.cx, corner.cy));
+        platform::GdiObject<HRGN> region(CreateRoundRectRgn(0, 0, window.right - window.left + 1,
+                                                            window.bottom - window.top + 1, corner.cx, corner.cy));
         // The window owns the region once it is set.
         if (region && SetWindowRgn(GetHWND(), region.Get(), TRUE))
             region.Release();

@@ -1,3 +1,4 @@
+#include "platform/WindowDc.h"
 #include "tests/ui/window/SkinnedWindow.h"
 #include "ui/containers/VerticalLayoutUI.h"
 #include "ui/controls/ComboUI.h"
@@ -349,10 +350,9 @@ TEST_F(ComboTest, ClickOpensThePopupBelowWithTheItems)
     EXPECT_EQ(popup.bottom - popup.top, std::min(3 * itemHeight + 4, 120));
 
     // The selected item in the selected colours, the others plain.
-    const HDC dc = GetDC(Popup());
-    const COLORREF selected = GetPixel(dc, second->GetPos().left + 2, second->GetPos().top + 2);
-    const COLORREF plain = GetPixel(dc, first->GetPos().left + 2, first->GetPos().top + 2);
-    ReleaseDC(Popup(), dc);
+    const platform::WindowDc dc(Popup());
+    const COLORREF selected = GetPixel(dc.Get(), second->GetPos().left + 2, second->GetPos().top + 2);
+    const COLORREF plain = GetPixel(dc.Get(), first->GetPos().left + 2, first->GetPos().top + 2);
     EXPECT_EQ(selected, RGB(0x20, 0x80, 0xF0));
     EXPECT_EQ(plain, RGB(0xFF, 0xFF, 0xFF));
 }

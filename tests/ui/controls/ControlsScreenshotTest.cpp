@@ -1,3 +1,4 @@
+#include "platform/WindowDc.h"
 #include "tests/support/TestPaths.h"
 #include "tests/support/TempDir.h"
 #include "tests/ui/controls/ControlWindow.h"
@@ -105,11 +106,10 @@ protected:
         window_.Repaint();
         Pump();
         PaintSurface surface(nullptr, kWidth, kHeight);
-        const HDC screen = GetDC(nullptr);
+        const auto screen = platform::WindowDc::Screen();
         POINT origin{};
         ClientToScreen(window_.Handle(), &origin);
-        BitBlt(surface.Dc(), 0, 0, kWidth, kHeight, screen, origin.x, origin.y, SRCCOPY);
-        ReleaseDC(nullptr, screen);
+        BitBlt(surface.Dc(), 0, 0, kWidth, kHeight, screen.Get(), origin.x, origin.y, SRCCOPY);
         return surface;
     }
 

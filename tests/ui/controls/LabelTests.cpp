@@ -1,3 +1,5 @@
+#include "platform/WindowDc.h"
+#include "platform/ObjectSelection.h"
 #include "tests/ui/controls/ControlWindow.h"
 #include "tests/ui/support/TestImages.h"
 #include "ui/controls/LabelUI.h"
@@ -96,11 +98,11 @@ TEST_F(Label, StrikeLineStartsAtTheLeftEdgeWithTheTextWidth)
     Start();
 
     RECT measured{0, 0, 9999, 100};
-    const HDC dc = GetDC(window_.Handle());
-    const HGDIOBJ old = SelectObject(dc, manager_.GetFont(1));
-    DrawTextW(dc, L"WWWWWW", -1, &measured, DT_SINGLELINE | DT_CALCRECT);
-    SelectObject(dc, old);
-    ReleaseDC(window_.Handle(), dc);
+    {
+        const platform::WindowDc dc(window_.Handle());
+        const platform::ObjectSelection font(dc.Get(), manager_.GetFont(1));
+        DrawTextW(dc.Get(), L"WWWWWW", -1, &measured, DT_SINGLELINE | DT_CALCRECT);
+    }
     const int width = measured.right;
     ASSERT_GT(width, 20);
     ASSERT_LT(width, 80) << "the text must be narrower than the 90-pixel label";

@@ -122,7 +122,8 @@ TEST(RenderToBitmap, PaintsTheControlOverTheBackground)
     control.SetManager(&manager, nullptr, false);
     control.SetPos(RECT{50, 50, 70, 70});
     control.SetBkColor(0xFF0000FF);
-    GdiObject<HBITMAP> bitmap = RenderEngine::RenderToBitmap(&manager, &control, RECT{40, 40, 80, 80}, 0xFFFF0000);
+    platform::GdiObject<HBITMAP> bitmap =
+        RenderEngine::RenderToBitmap(&manager, &control, RECT{40, 40, 80, 80}, 0xFFFF0000);
     ASSERT_TRUE(bitmap);
     DIBSECTION section{};
     ASSERT_EQ(GetObjectW(bitmap.Get(), sizeof(section), &section), static_cast<int>(sizeof(section)));

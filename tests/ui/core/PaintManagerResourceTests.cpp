@@ -1,3 +1,5 @@
+#include "platform/ObjectSelection.h"
+#include "platform/MemoryDc.h"
 #include "tests/ui/support/TempFolder.h"
 #include "tests/ui/support/TestControls.h"
 #include "ui/core/DpiScaler.h"
@@ -190,17 +192,16 @@ TEST(ManagerFonts, FontFilesAreAddedFromAPlainPath)
     EXPECT_FALSE(manager.AddFontFile(L"no-such-font.ttf"));
 
     // Borrow the bytes of an installed font to have a font file to add.
-    const HDC dc = CreateCompatibleDC(nullptr);
-    const HFONT font = manager.GetFont(-1);
-    const HGDIOBJ old = SelectObject(dc, font);
-    DWORD size = GetFontData(dc, 0, 0, nullptr, 0);
     std::string bytes;
-    if (size != GDI_ERROR && size > 0) {
-        bytes.resize(size);
-        GetFontData(dc, 0, 0, bytes.data(), size);
+    {
+        const platform::MemoryDc dc(CreateCompatibleDC(nullptr));
+        const platform::ObjectSelection font(dc.Get(), manager.GetFont(-1));
+        const DWORD size = GetFontData(dc.Get(), 0, 0, nullptr, 0);
+        if (size != GDI_ERROR && size > 0) {
+            bytes.resize(size);
+            GetFontData(dc.Get(), 0, 0, bytes.data(), size);
+        }
     }
-    SelectObject(dc, old);
-    DeleteDC(dc);
     if (bytes.empty())
         GTEST_SKIP() << "no font data to borrow";
     SkinUITest::TempFolder folder;

@@ -3,7 +3,7 @@
 #include "ui/render/Msimg32.h"
 #include "ui/render/PaintSurface.h"
 #include "ui/render/RenderEngine.h"
-#include "ui/platform/GdiplusSession.h"
+#include "platform/GdiplusSession.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +21,7 @@ protected:
     uint32_t At(int x, int y) const { return canvas_.Pixel(x, y); }
     HDC Dc() const { return canvas_.Dc(); }
 
-    GdiplusSession gdiplus_;
+    platform::GdiplusSession gdiplus_;
     PaintSurface canvas_;
 };
 

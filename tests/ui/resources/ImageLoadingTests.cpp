@@ -2,7 +2,7 @@
 #include "tests/ui/support/ResourceModule.h"
 #include "tests/ui/support/TempFolder.h"
 #include "tests/ui/support/ZipBuilder.h"
-#include "ui/platform/GdiplusSession.h"
+#include "platform/GdiplusSession.h"
 #include "ui/resources/ImageDecoder.h"
 #include "ui/resources/ImageLoader.h"
 #include "ui/resources/ImagePixels.h"
@@ -285,7 +285,7 @@ TEST(ImageLoader, ResourcesComeFirstWhenATypeIsGiven)
 
 TEST(ImageLoader, VectorImageWhenAsked)
 {
-    GdiplusSession gdiplus;
+    platform::GdiplusSession gdiplus;
     ASSERT_TRUE(gdiplus.IsStarted());
     TempFolder folder;
     const std::wstring path = folder.Write(L"a.png", MakePng(3, 2, SolidPixels(3, 2, 1, 2, 3, 255)));

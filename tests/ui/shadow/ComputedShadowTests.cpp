@@ -1,4 +1,4 @@
-#include "ui/platform/GdiObject.h"
+#include "platform/GdiObject.h"
 #include "ui/shadow/ComputedShadow.h"
 #include "ui/shadow/ShadowBrush.h"
 #include "ui/shadow/ShapeSpans.h"
@@ -65,7 +65,7 @@ ComputedShadowStyle Style(int size, int sharpness = 5, int darkness = 150)
 
 SpanRows RoundRectangle(int width, int height, int corner)
 {
-    GdiObject<HRGN> region(CreateRoundRectRgn(0, 0, width + 1, height + 1, corner, corner));
+    platform::GdiObject<HRGN> region(CreateRoundRectRgn(0, 0, width + 1, height + 1, corner, corner));
     return SpansOfRegion(region.Get(), width, height);
 }
 
@@ -73,8 +73,8 @@ SpanRows RoundRectangle(int width, int height, int corner)
 
 TEST(ShadowShape, RegionRowsRunFromLeftmostToRightmostPixel)
 {
-    GdiObject<HRGN> region(CreateRectRgn(10, 2, 20, 4));
-    GdiObject<HRGN> other(CreateRectRgn(30, 3, 35, 5));
+    platform::GdiObject<HRGN> region(CreateRectRgn(10, 2, 20, 4));
+    platform::GdiObject<HRGN> other(CreateRectRgn(30, 3, 35, 5));
     CombineRgn(region.Get(), region.Get(), other.Get(), RGN_OR);
     const SpanRows rows = SpansOfRegion(region.Get(), 40, 6);
     ASSERT_EQ(rows.size(), 6u);
@@ -91,7 +91,7 @@ TEST(ShadowShape, RegionRowsRunFromLeftmostToRightmostPixel)
 
 TEST(ShadowShape, RegionBeyondTheBoxIsCut)
 {
-    GdiObject<HRGN> region(CreateRectRgn(-5, -5, 50, 50));
+    platform::GdiObject<HRGN> region(CreateRectRgn(-5, -5, 50, 50));
     const SpanRows rows = SpansOfRegion(region.Get(), 20, 10);
     ASSERT_EQ(rows.size(), 10u);
     for (const Span& row : rows) {

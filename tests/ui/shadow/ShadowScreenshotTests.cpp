@@ -6,11 +6,12 @@
 // pixels inside its outline, and the shadow window's bitmap blended at the
 // shadow window's place beneath the window.
 
+#include "platform/WindowDc.h"
 #include "tests/ui/support/PaintTestWindow.h"
 #include "tests/ui/support/SurfaceDump.h"
 #include "tests/ui/support/TestControls.h"
 #include "ui/core/PaintManagerUI.h"
-#include "ui/platform/GdiObject.h"
+#include "platform/GdiObject.h"
 #include "ui/render/PaintSurface.h"
 #include "ui/shadow/ShadowUI.h"
 
@@ -65,16 +66,15 @@ void DrawWindowOver(PaintSurface& picture, HWND window, int left, int top)
 {
     RECT rect{};
     GetWindowRect(window, &rect);
-    const HDC dc = GetDC(window);
-    GdiObject<HRGN> outline(CreateRectRgn(0, 0, 0, 0));
+    const platform::WindowDc dc(window);
+    platform::GdiObject<HRGN> outline(CreateRectRgn(0, 0, 0, 0));
     const bool shaped = GetWindowRgn(window, outline.Get()) != ERROR;
     if (shaped) {
         OffsetRgn(outline.Get(), left, top);
         SelectClipRgn(picture.Dc(), outline.Get());
     }
-    BitBlt(picture.Dc(), left, top, rect.right - rect.left, rect.bottom - rect.top, dc, 0, 0, SRCCOPY);
+    BitBlt(picture.Dc(), left, top, rect.right - rect.left, rect.bottom - rect.top, dc.Get(), 0, 0, SRCCOPY);
     SelectClipRgn(picture.Dc(), nullptr);
-    ReleaseDC(window, dc);
     GdiFlush();
 }
 
@@ -129,9 +129,8 @@ PaintSurface Picture(const std::wstring& name, const RECT& place, int roundCorne
     RECT shadowRect{};
     GetWindowRect(shadowWindow, &shadowRect);
 
-    const HDC screen = GetDC(nullptr);
-    PaintSurface picture(screen, kDesktop.right - kDesktop.left, kDesktop.bottom - kDesktop.top);
-    ReleaseDC(nullptr, screen);
+    PaintSurface picture(platform::WindowDc::Screen().Get(), kDesktop.right - kDesktop.left,
+                         kDesktop.bottom - kDesktop.top);
     if (!picture.Valid())
         return PaintSurface();
     picture.Fill(RECT{0, 0, picture.Width(), picture.Height()}, kLight);

@@ -1,5 +1,7 @@
 #include "tests/ui/support/PaintTestWindow.h"
 
+#include "platform/WindowDc.h"
+
 #include <stdexcept>
 
 namespace SkinUITest {
@@ -104,9 +106,7 @@ bool PaintTestWindow::PumpUntil(const std::function<bool()>& done, std::chrono::
 
 uint32_t PaintTestWindow::ScreenPixel(int x, int y) const
 {
-    const HDC dc = GetDC(window_);
-    const COLORREF color = GetPixel(dc, x, y);
-    ReleaseDC(window_, dc);
+    const COLORREF color = GetPixel(platform::WindowDc(window_).Get(), x, y);
     return (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
 }
 

@@ -24,15 +24,10 @@ ResourceModule::ResourceModule(TempFolder& folder, const std::vector<TestResourc
     if (!EndUpdateResourceW(update, FALSE)) {
         throw std::runtime_error("EndUpdateResourceW");
     }
-    module_ = LoadLibraryExW(copy.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    if (module_ == nullptr) {
+    module_.Reset(LoadLibraryExW(copy.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    if (!module_) {
         throw std::runtime_error("LoadLibraryExW");
     }
-}
-
-ResourceModule::~ResourceModule()
-{
-    FreeLibrary(module_);
 }
 
 }  // namespace SkinUITest

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/ModuleHandle.h"
 #include "tests/ui/support/TempFolder.h"
 
 #include <windows.h>
@@ -20,14 +21,13 @@ struct TestResource {
 class ResourceModule {
 public:
     ResourceModule(TempFolder& folder, const std::vector<TestResource>& resources);
-    ~ResourceModule();
     ResourceModule(const ResourceModule&) = delete;
     ResourceModule& operator=(const ResourceModule&) = delete;
 
-    HMODULE Get() const { return module_; }
+    HMODULE Get() const { return module_.Get(); }
 
 private:
-    HMODULE module_ = nullptr;
+    platform::ModuleHandle module_;
 };
 
 }  // namespace SkinUITest

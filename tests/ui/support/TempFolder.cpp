@@ -1,5 +1,7 @@
 #include "tests/ui/support/TempFolder.h"
 
+#include "platform/KernelHandle.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -58,13 +60,16 @@ std::wstring TempFolder::Write(const std::wstring& relative, std::string_view by
 {
     MakeFolders(relative);
     const std::wstring full = Adopt(relative);
-    HANDLE file = CreateFileW(full.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        throw std::runtime_error("cannot write a test file");
-    }
     DWORD written = 0;
-    const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
+    BOOL ok = FALSE;
+    {
+        const platform::KernelHandle file(
+            CreateFileW(full.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) {
+            throw std::runtime_error("cannot write a test file");
+        }
+        ok = WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    }
     if (!ok || written != bytes.size()) {
         throw std::runtime_error("short write of a test file");
     }

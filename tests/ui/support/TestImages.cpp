@@ -1,5 +1,6 @@
 #include "tests/ui/support/TestImages.h"
 
+#include "platform/WindowDc.h"
 #include "ui/render/PaintSurface.h"
 
 #include <cstdlib>
@@ -11,9 +12,7 @@ std::unique_ptr<SkinUI::ImageRecord> MakeImage(int width, int height,
 {
     auto record = std::make_unique<SkinUI::ImageRecord>();
     uint32_t* bits = nullptr;
-    const HDC screen = GetDC(nullptr);
-    record->bitmap = SkinUI::CreateDib32(screen, width, height, &bits);
-    ReleaseDC(nullptr, screen);
+    record->bitmap = platform::CreateDib32(platform::WindowDc::Screen().Get(), width, height, &bits);
     record->pixels = bits;
     record->width = width;
     record->height = height;

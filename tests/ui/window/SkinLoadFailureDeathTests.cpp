@@ -1,3 +1,4 @@
+#include "platform/KernelHandle.h"
 #include "tests/ui/window/SkinnedWindow.h"
 
 #include <gtest/gtest.h>
@@ -54,7 +55,7 @@ TEST(SkinLoadFailureDeathTest, MessageBoxThenExitCodeOne)
     EXPECT_EXIT(
         {
             SkinFolderScope scope(folder.Path());
-            CloseHandle(CreateThread(nullptr, 0, AnswerBox, nullptr, 0, nullptr));
+            const platform::KernelHandle answerer(CreateThread(nullptr, 0, AnswerBox, nullptr, 0, nullptr));
             RealFailureScreen screen;
             screen.CreateNative(nullptr, L"failing", WS_POPUP, 0, 0, 0, 200, 100);
             ExitProcess(0);

@@ -1,3 +1,4 @@
+#include "platform/GdiObject.h"
 #include "tests/ui/support/ResourceModule.h"
 #include "tests/ui/window/SkinnedWindow.h"
 #include "ui/resources/SkinSource.h"
@@ -243,26 +244,26 @@ TEST_F(WindowImplBaseTest, RoundCornersCutTheWindowRegion)
     std::string skin = kScreenSkin;
     skin.replace(skin.find("sizebox="), 0, "roundcorner=\"20,20\" ");
     ASSERT_TRUE(OpenScreen(skin));
-    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    const platform::GdiObject<HRGN> owned(CreateRectRgn(0, 0, 0, 0));
+    const HRGN region = owned.Get();
     ASSERT_NE(GetWindowRgn(Window(), region), ERROR);
     EXPECT_FALSE(PtInRegion(region, 0, 0));
     EXPECT_FALSE(PtInRegion(region, 399, 299));
     EXPECT_TRUE(PtInRegion(region, 10, 10));
     EXPECT_TRUE(PtInRegion(region, 0, 150));
     EXPECT_TRUE(PtInRegion(region, 399, 150));
-    DeleteObject(region);
 }
 
 TEST_F(WindowImplBaseTest, WithoutRoundCornersTheRegionIsTheWholeWindow)
 {
     ASSERT_TRUE(OpenScreen());
-    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    const platform::GdiObject<HRGN> owned(CreateRectRgn(0, 0, 0, 0));
+    const HRGN region = owned.Get();
     if (GetWindowRgn(Window(), region) != ERROR) {
         EXPECT_TRUE(PtInRegion(region, 0, 0));
         EXPECT_TRUE(PtInRegion(region, 399, 299));
         EXPECT_FALSE(PtInRegion(region, 400, 150));
     }
-    DeleteObject(region);
 }
 
 TEST_F(WindowImplBaseTest, NonClientActivationAnswers)

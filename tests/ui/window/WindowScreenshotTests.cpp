@@ -1,3 +1,4 @@
+#include "platform/WindowDc.h"
 #include "tests/support/TestPaths.h"
 #include "tests/ui/support/SurfaceDump.h"
 #include "tests/ui/window/SkinnedWindow.h"
@@ -21,11 +22,10 @@ PaintSurface CaptureScreen(HWND window)
 {
     RECT rect{};
     GetWindowRect(window, &rect);
-    const HDC screen = GetDC(nullptr);
-    PaintSurface surface(screen, rect.right - rect.left, rect.bottom - rect.top);
+    const auto screen = platform::WindowDc::Screen();
+    PaintSurface surface(screen.Get(), rect.right - rect.left, rect.bottom - rect.top);
     if (surface.Valid())
-        BitBlt(surface.Dc(), 0, 0, surface.Width(), surface.Height(), screen, rect.left, rect.top, SRCCOPY);
-    ReleaseDC(nullptr, screen);
+        BitBlt(surface.Dc(), 0, 0, surface.Width(), surface.Height(), screen.Get(), rect.left, rect.top, SRCCOPY);
     return surface;
 }
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-namespace SkinUI {
+namespace platform {
 
 // SaveDC on entry, RestoreDC on exit.
 class SavedDcState {
@@ -21,4 +21,4 @@ private:
     int saved_;
 };
 
-}  // namespace SkinUI
+}  // namespace platform

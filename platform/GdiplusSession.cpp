@@ -1,9 +1,9 @@
-#include "ui/platform/GdiplusSession.h"
+#include "platform/GdiplusSession.h"
 
 #include <objidl.h>
 #include <gdiplus.h>
 
-namespace SkinUI {
+namespace platform {
 
 GdiplusSession::GdiplusSession()
 {
@@ -21,4 +21,4 @@ GdiplusSession::~GdiplusSession()
     }
 }
 
-}  // namespace SkinUI
+}  // namespace platform

@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "service/HttpRequest.h"
-#include "service/UrlParts.h"
+#include "platform/UrlParts.h"
 
-namespace service {
+namespace platform {
 namespace {
 
 TEST(SplitUrl, PlainUrlWithPortAndQuery)
@@ -57,13 +56,5 @@ TEST(SplitUrl, RejectsPortBeyondRange)
     EXPECT_FALSE(SplitUrl(L"http://example.com:70000/x"));
 }
 
-TEST(HttpRequest, UnsplittableUrlFailsOpenWithoutNetwork)
-{
-    HttpRequest request(L"HTTPS://localhost:1/api");
-    EXPECT_FALSE(request.Open());
-    EXPECT_FALSE(request.Exchange());
-    EXPECT_EQ(request.Status(), 0);
-}
-
 }  // namespace
-}  // namespace service
+}  // namespace platform

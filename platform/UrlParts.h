@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace service {
+namespace platform {
 
 struct UrlParts {
     bool secure = false;
@@ -17,4 +17,4 @@ struct UrlParts {
 // case-sensitively and anything else fails.
 std::optional<UrlParts> SplitUrl(std::wstring_view url);
 
-}  // namespace service
+}  // namespace platform

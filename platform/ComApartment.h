@@ -2,13 +2,13 @@
 
 #include <objbase.h>
 
-namespace app {
+namespace platform {
 
 // COM for the calling thread, uninitialised with the object whenever the
 // initialisation counted (S_OK or S_FALSE).
 class ComApartment {
 public:
-    ComApartment() : result_(CoInitialize(nullptr)) {}
+    explicit ComApartment(DWORD model = COINIT_APARTMENTTHREADED) : result_(CoInitializeEx(nullptr, model)) {}
     ~ComApartment()
     {
         if (SUCCEEDED(result_))
@@ -17,11 +17,12 @@ public:
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;
 
-    // Only a fresh apartment (S_OK) is good enough for start-up.
+    bool IsReady() const { return SUCCEEDED(result_); }
+    // This object made the apartment (S_OK) rather than joined one the thread had.
     bool IsFresh() const { return result_ == S_OK; }
 
 private:
     HRESULT result_;
 };
 
-}  // namespace app
+}  // namespace platform

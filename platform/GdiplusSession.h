@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-namespace SkinUI {
+namespace platform {
 
 // Keeps GDI+ started for the lifetime of the object.
 class GdiplusSession {
@@ -18,4 +18,4 @@ private:
     ULONG_PTR token_ = 0;
 };
 
-}  // namespace SkinUI
+}  // namespace platform

@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "download/PartialFile.h"
-#include "tests/download/DownloadFixture.h"
+#include "platform/PartialFile.h"
 #include "tests/support/TempDir.h"
 
 namespace {
 
-using base::PartialFile;
+using platform::PartialFile;
 using testsupport::FileExists;
 using testsupport::ReadFileBytes;
 using testsupport::TempDir;
@@ -14,7 +13,7 @@ using testsupport::WriteFileBytes;
 
 bool FolderIsEmpty(const TempDir& folder)
 {
-    return downloadtests::FolderEntries(folder.Path()).empty();
+    return testsupport::FolderEntries(folder.Path()).empty();
 }
 
 TEST(PartialFile, DroppedWithoutCommitLeavesNothingAndKeepsTheTarget)

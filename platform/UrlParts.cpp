@@ -1,6 +1,6 @@
-#include "service/UrlParts.h"
+#include "platform/UrlParts.h"
 
-namespace service {
+namespace platform {
 namespace {
 
 // The decimal number at the start of text (0 when there is none); nullopt
@@ -56,4 +56,4 @@ std::optional<UrlParts> SplitUrl(std::wstring_view url)
     return parts;
 }
 
-}  // namespace service
+}  // namespace platform

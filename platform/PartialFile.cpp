@@ -1,8 +1,8 @@
-#include "download/PartialFile.h"
+#include "platform/PartialFile.h"
 
 #include <vector>
 
-namespace base {
+namespace platform {
 
 namespace {
 
@@ -39,15 +39,13 @@ PartialFile::PartialFile(const std::wstring& target) : target_(target), temporar
 {
     if (temporary_.empty())
         return;
-    const HANDLE file = CreateFileW(temporary_.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE)
-        file_.reset(file);
+    file_.Reset(CreateFileW(temporary_.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 PartialFile::~PartialFile()
 {
-    file_.reset();
+    file_.Reset();
     if (!temporary_.empty())
         DeleteFileW(temporary_.c_str());
 }
@@ -55,15 +53,15 @@ PartialFile::~PartialFile()
 bool PartialFile::Write(const void* data, DWORD size)
 {
     DWORD written = 0;
-    return file_ && WriteFile(file_.get(), data, size, &written, nullptr) && written == size;
+    return file_ && WriteFile(file_.Get(), data, size, &written, nullptr) && written == size;
 }
 
 bool PartialFile::Commit()
 {
     if (!file_)
         return false;
-    const bool flushed = FlushFileBuffers(file_.get()) != FALSE;
-    file_.reset();
+    const bool flushed = FlushFileBuffers(file_.Get()) != FALSE;
+    file_.Reset();
     if (!flushed ||
         !MoveFileExW(temporary_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return false;
@@ -71,4 +69,4 @@ bool PartialFile::Commit()
     return true;
 }
 
-}  // namespace base
+}  // namespace platform

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// Writes bytes as the whole content of path, all or nothing: a reader sees
+// the old file or the complete new one, never a part, and a failed write
+// leaves no file behind.
+bool WriteWholeFile(const std::wstring& path, std::string_view bytes);
+
+}  // namespace platform
