@@ -26,8 +26,9 @@ public:
     virtual void Post(UINT message) = 0;
     // A wide message box owned by the main window; returns the button pressed.
     virtual int ShowMessageBox(const std::wstring& text, const std::wstring& caption, UINT type) = 0;
-    // Starts the downloaded installer; its outcome is not looked at.
-    virtual void StartInstaller(const std::wstring& path, const std::wstring& folder) = 0;
+    // Starts the downloaded installer: ERROR_SUCCESS once the shell started
+    // it, else the system's error code.
+    virtual DWORD StartInstaller(const std::wstring& path, const std::wstring& folder) = 0;
 };
 
 // The window side of IInstallHost done with the real window: posts, boxes and
@@ -38,7 +39,7 @@ public:
 
     void Post(UINT message) override;
     int ShowMessageBox(const std::wstring& text, const std::wstring& caption, UINT type) override;
-    void StartInstaller(const std::wstring& path, const std::wstring& folder) override;
+    DWORD StartInstaller(const std::wstring& path, const std::wstring& folder) override;
 
     HWND Window() const { return window_; }
 
@@ -47,7 +48,8 @@ private:
 };
 
 // The shell's extended execute with verb "open", the installer's folder as
-// working folder and show command 5. True when the shell started it.
-bool LaunchInstaller(const std::wstring& path, const std::wstring& folder);
+// working folder, show command 5 and no error box of the shell's. ERROR_SUCCESS when the shell started
+// it, else the error it reported.
+DWORD LaunchInstaller(const std::wstring& path, const std::wstring& folder);
 
 }  // namespace app

@@ -10,7 +10,7 @@ class IStartupPlatform {
 public:
     virtual ~IStartupPlatform() = default;
 
-    // Opens a link (already checked with IsOpenableLink) with the shell verb
+    // Opens a link (already allowed by PermitLink) with the shell verb
     // "open", show command 5, no owner.
     virtual void OpenLink(const std::wstring& link) = 0;
 

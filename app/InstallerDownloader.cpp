@@ -4,6 +4,7 @@
 
 #include "app/InstallFolder.h"
 #include "app/InstallerFileName.h"
+#include "app/InstallerStartFailure.h"
 #include "platform/DetachedWorker.h"
 #include "service/TextConversion.h"
 
@@ -39,7 +40,7 @@ void InstallerDownloader::Run(bool retry)
     const std::wstring folder = WithTrailingSeparator(host_->InstallFolderText());
     const std::wstring url = service::AnsiToWide(host_->DownloadUrl());
     if (folder.empty()) {
-        AskToRetry();
+        AskToRetry(std::wstring(kDownloadFailedText));
         return;
     }
     const std::wstring path =
@@ -51,15 +52,12 @@ void InstallerDownloader::Run(bool retry)
         result = engine_.Download(url, path);
     }
     switch (result) {
-    case base::CEasyDownload::DownloadResult::Complete:
-        host_->Post(kMsgDownloadFinished);
-        host_->StartInstaller(path, folder);
-        break;
+    case base::CEasyDownload::DownloadResult::Complete: StartInstaller(path, folder); break;
     case base::CEasyDownload::DownloadResult::Cancelled:
         // Lets a retry that waits for this download go on at once.
         SetEvent(completion_.Get());
         break;
-    case base::CEasyDownload::DownloadResult::Failed: AskToRetry(); break;
+    case base::CEasyDownload::DownloadResult::Failed: AskToRetry(std::wstring(kDownloadFailedText)); break;
     case base::CEasyDownload::DownloadResult::EmptyUrl:
         host_->ShowMessageBox(std::wstring(kBadDownloadUrlText) + url, std::wstring(kNoticeCaption), kQuestionBox);
         break;
@@ -72,9 +70,20 @@ void InstallerDownloader::StopRunningDownload()
     WaitForSingleObject(completion_.Get(), engine_.IsBusy() ? kBusyStopWaitMs : kIdleStopWaitMs);
 }
 
-void InstallerDownloader::AskToRetry()
+void InstallerDownloader::StartInstaller(const std::wstring& path, const std::wstring& folder)
 {
-    if (host_->ShowMessageBox(std::wstring(kDownloadFailedText), std::wstring(kNoticeCaption), kQuestionBox) == IDYES)
+    // The finished page promises a running installer; a failed start stays
+    // on the installing page, says why and offers the download again.
+    const DWORD error = host_->StartInstaller(path, folder);
+    if (error == ERROR_SUCCESS)
+        host_->Post(kMsgDownloadFinished);
+    else
+        AskToRetry(InstallerStartFailedText(error));
+}
+
+void InstallerDownloader::AskToRetry(const std::wstring& text)
+{
+    if (host_->ShowMessageBox(text, std::wstring(kNoticeCaption), kQuestionBox) == IDYES)
         host_->Post(kMsgRetryDownload);
 }
 

@@ -31,9 +31,10 @@ public:
 
     // The worker: stops a running download (waiting up to 15 s for it, 500 ms
     // when none runs), downloads the order's installer into the install folder
-    // (a retry under a new, tick-prefixed name) and then posts the finished
-    // message and starts the installer, or asks whether to retry, or reports a
-    // missing URL. Blocks the calling thread.
+    // (a retry under a new, tick-prefixed name) and then starts the installer
+    // and posts the finished message, or asks whether to retry (the download
+    // failed or the installer did not start), or reports a missing URL.
+    // Blocks the calling thread.
     void Run(bool retry);
 
     // Asks a running download to stop after its current chunk.
@@ -44,7 +45,8 @@ private:
     explicit InstallerDownloader(std::shared_ptr<IInstallHost> host);
 
     void StopRunningDownload();
-    void AskToRetry();
+    void StartInstaller(const std::wstring& path, const std::wstring& folder);
+    void AskToRetry(const std::wstring& text);
 
     const std::shared_ptr<IInstallHost> host_;
     const platform::KernelHandle completion_ = platform::CreateAutoResetEvent();

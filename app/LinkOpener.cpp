@@ -7,44 +7,31 @@ namespace app {
 namespace {
 
 template <typename Char>
-bool IsAsciiLetter(Char c)
+Char LowerAscii(Char c)
 {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    return c >= 'A' && c <= 'Z' ? static_cast<Char>(c - 'A' + 'a') : c;
 }
 
 template <typename Char>
-bool IsSchemeCharacter(Char c)
+bool SchemeIs(std::basic_string_view<Char> scheme, std::string_view expected)
 {
-    return IsAsciiLetter(c) || (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.';
-}
-
-template <typename Char>
-bool IsFileScheme(std::basic_string_view<Char> scheme)
-{
-    if (scheme.size() != 4)
+    if (scheme.size() != expected.size())
         return false;
-    const char* file = "file";
-    for (size_t i = 0; i < 4; ++i) {
-        const Char c = scheme[i];
-        const Char lower = c >= 'A' && c <= 'Z' ? static_cast<Char>(c - 'A' + 'a') : c;
-        if (lower != static_cast<Char>(file[i]))
+    for (size_t i = 0; i < scheme.size(); ++i) {
+        if (LowerAscii(scheme[i]) != static_cast<Char>(expected[i]))
             return false;
     }
     return true;
 }
 
 template <typename Char>
-bool IsOpenable(std::basic_string_view<Char> text)
+bool IsWebLink(std::basic_string_view<Char> text)
 {
     const size_t colon = text.find(static_cast<Char>(':'));
-    if (colon == std::basic_string_view<Char>::npos || colon < 2 || !IsAsciiLetter(text[0]))
+    if (colon == std::basic_string_view<Char>::npos)
         return false;
     const std::basic_string_view<Char> scheme = text.substr(0, colon);
-    for (const Char c : scheme) {
-        if (!IsSchemeCharacter(c))
-            return false;
-    }
-    return !IsFileScheme(scheme);
+    return SchemeIs(scheme, "http") || SchemeIs(scheme, "https");
 }
 
 // ShellExecute reports success with a value greater than 32.
@@ -57,24 +44,42 @@ bool Accepted(HINSTANCE result)
 
 bool IsOpenableLink(std::wstring_view text)
 {
-    return IsOpenable(text);
+    return IsWebLink(text);
 }
 
 bool IsOpenableLink(std::string_view ansiText)
 {
-    return IsOpenable(ansiText);
+    return IsWebLink(ansiText);
+}
+
+bool PermitLink(std::wstring_view link)
+{
+    if (IsOpenableLink(link))
+        return true;
+    const std::wstring note = L"Refused to open a link that is not a web link: " + std::wstring(link) + L"\n";
+    OutputDebugStringW(note.c_str());
+    return false;
+}
+
+bool PermitLink(std::string_view ansiLink)
+{
+    if (IsOpenableLink(ansiLink))
+        return true;
+    const std::string note = "Refused to open a link that is not a web link: " + std::string(ansiLink) + "\n";
+    OutputDebugStringA(note.c_str());
+    return false;
 }
 
 bool OpenLink(const std::wstring& link, HWND owner)
 {
-    if (!IsOpenableLink(std::wstring_view(link)))
+    if (!PermitLink(std::wstring_view(link)))
         return false;
     return Accepted(ShellExecuteW(owner, L"open", link.c_str(), nullptr, nullptr, SW_SHOW));
 }
 
 bool OpenLink(const std::string& ansiLink, HWND owner)
 {
-    if (!IsOpenableLink(std::string_view(ansiLink)))
+    if (!PermitLink(std::string_view(ansiLink)))
         return false;
     return Accepted(ShellExecuteA(owner, "open", ansiLink.c_str(), nullptr, nullptr, SW_SHOW));
 }

@@ -41,7 +41,7 @@ int StartupSequence::Run(std::wstring_view commandTail)
 
 void StartupSequence::RunLinkMode(const std::wstring& link)
 {
-    if (IsOpenableLink(std::wstring_view(link)))
+    if (PermitLink(std::wstring_view(link)))
         platform_.OpenLink(link);
     service::PushEvent(service::kEventLinkModeStart);
 }

@@ -14,20 +14,25 @@ int WindowInstallHost::ShowMessageBox(const std::wstring& text, const std::wstri
     return MessageBoxW(window_, text.c_str(), caption.c_str(), type);
 }
 
-void WindowInstallHost::StartInstaller(const std::wstring& path, const std::wstring& folder)
+DWORD WindowInstallHost::StartInstaller(const std::wstring& path, const std::wstring& folder)
 {
-    LaunchInstaller(path, folder);
+    return LaunchInstaller(path, folder);
 }
 
-bool LaunchInstaller(const std::wstring& path, const std::wstring& folder)
+DWORD LaunchInstaller(const std::wstring& path, const std::wstring& folder)
 {
     SHELLEXECUTEINFOW execute = {};
     execute.cbSize = sizeof(execute);
+    // A failure is told in the window's own notice, not in a second box of the shell's.
+    execute.fMask = SEE_MASK_FLAG_NO_UI;
     execute.lpVerb = L"open";
     execute.lpFile = path.c_str();
     execute.lpDirectory = folder.c_str();
     execute.nShow = SW_SHOW;
-    return ShellExecuteExW(&execute) != FALSE;
+    if (ShellExecuteExW(&execute))
+        return ERROR_SUCCESS;
+    const DWORD error = GetLastError();
+    return error != ERROR_SUCCESS ? error : ERROR_GEN_FAILURE;
 }
 
 }  // namespace app

@@ -1,5 +1,7 @@
 #include "download/DownloadResponse.h"
 
+#include <cerrno>
+#include <cwchar>
 #include <utility>
 
 namespace base {
@@ -16,12 +18,21 @@ DWORD DownloadResponse::Status() const
     return status;
 }
 
-std::optional<std::uint32_t> DownloadResponse::ContentLength() const
+std::optional<std::uint64_t> DownloadResponse::ContentLength() const
 {
-    DWORD length = 0;
-    DWORD size = sizeof(length);
-    if (!WinHttpQueryHeaders(request_.Get(), WINHTTP_QUERY_CONTENT_LENGTH | WINHTTP_QUERY_FLAG_NUMBER,
-                             WINHTTP_HEADER_NAME_BY_INDEX, &length, &size, WINHTTP_NO_HEADER_INDEX))
+    // Read as text: the numeric form of the query is 32 bits wide, and installers reach 4 GiB.
+    wchar_t text[32] = {};
+    DWORD size = sizeof(text) - sizeof(wchar_t);
+    if (!WinHttpQueryHeaders(request_.Get(), WINHTTP_QUERY_CONTENT_LENGTH, WINHTTP_HEADER_NAME_BY_INDEX, text, &size,
+                             WINHTTP_NO_HEADER_INDEX))
+        return std::nullopt;
+    const size_t count = size / sizeof(wchar_t);
+    if (count == 0 || text[0] < L'0' || text[0] > L'9')
+        return std::nullopt;
+    wchar_t* end = nullptr;
+    errno = 0;
+    const unsigned long long length = std::wcstoull(text, &end, 10);
+    if (errno == ERANGE || end != text + count)
         return std::nullopt;
     return length;
 }

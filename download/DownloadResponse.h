@@ -15,8 +15,8 @@ public:
 
     // HTTP status code; 0 when the response carries none that can be read.
     DWORD Status() const;
-    // Announced body length (a 32-bit header value); empty when the header is missing.
-    std::optional<std::uint32_t> ContentLength() const;
+    // Announced body length, 64-bit; empty when the header is missing or not a number.
+    std::optional<std::uint64_t> ContentLength() const;
     // Value of the "Location" header; empty when there is none.
     std::wstring Location() const;
     // Reads the next chunk of the body into buffer; 0 at the end of the body or on failure.

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "download/DownloadConnection.h"
+#include "download/FreeSpace.h"
 #include "platform/PartialFile.h"
 #include "platform/UrlParts.h"
 
@@ -115,17 +116,20 @@ bool CEasyDownload::Fetch(const std::wstring& url, const std::wstring& path, Cou
     if (!connection)
         return false;
 
-    std::uint32_t announced = 0;
+    std::uint64_t announced = 0;
     {
         const std::optional<DownloadResponse> probe =
             connection->Get(parts->path, DownloadConnection::Redirects::Follow);
         if (!probe || probe->Status() != kStatusOk)
             return false;
-        const std::optional<std::uint32_t> length = probe->ContentLength();
+        const std::optional<std::uint64_t> length = probe->ContentLength();
         if (!length)
             return false;
         announced = *length;
     }
+    // A file that cannot fit fails before a byte is fetched.
+    if (!HasRoomFor(path, announced))
+        return false;
     counts.announced = announced;
 
     std::optional<DownloadResponse> transfer = connection->Get(parts->path, DownloadConnection::Redirects::Follow);

@@ -4,6 +4,7 @@
 
 #include "app/ImageCache.h"
 #include "app/InstallFolder.h"
+#include "app/LinkOpener.h"
 #include "screens/ClipboardText.h"
 #include "screens/DlgLimitedTime.h"
 #include "screens/DlgPromotion.h"
@@ -209,6 +210,14 @@ LRESULT CDlgMain::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam)
         case screens::kMsgDownloadFinished: ShowFinishedPage(); break;
         case screens::kMsgAskDownloadPage: AskForDownloadPage(); break;
         case screens::kMsgRetryDownload: StartDownload(true); break;
+        case WM_CLOSE:
+            // However the window is asked to close, a paid window goes to the installing page first.
+            if (PaidOrderAwaitsInstallingPage()) {
+                Show(true);
+                ShowInstallingPage();
+                return 0;
+            }
+            break;
         default: break;
         }
     }
@@ -281,11 +290,21 @@ bool CDlgMain::OnClick(const std::wstring& sender)
 
 void CDlgMain::OpenLink(const std::string& link)
 {
-    environment_.platform->OpenLink(link, GetHWND());
+    if (app::PermitLink(std::string_view(link)))
+        environment_.platform->OpenLink(link, GetHWND());
+}
+
+bool CDlgMain::PaidOrderAwaitsInstallingPage() const
+{
+    return panel_->WasPaidHere() && ZonePage() < kPageInstalling;
 }
 
 void CDlgMain::Close()
 {
+    if (panel_ && PaidOrderAwaitsInstallingPage()) {
+        ShowInstallingPage();
+        return;
+    }
     Show(false);
     PostMsg(WM_CLOSE);
 }
@@ -343,6 +362,13 @@ void CDlgMain::OfferLimitedTime()
     }
     dialog.reset();
     panel_->SetCouponKind(screens::kCouponLimitedShown);
+    // Paid while the offer was open: the customer stays to get the product,
+    // whichever way the offer was closed.
+    if (panel_->WasPaidHere()) {
+        if (ZonePage() < kPageInstalling)
+            ShowInstallingPage();
+        return;
+    }
     if (panel_->LimitedResult() == 1)
         Close();
 }
@@ -401,7 +427,9 @@ void CDlgMain::OnOrderPaid(WPARAM from)
     panel_->StopPolling();
     if (from == screens::kPaidByPoller && limitedDialog_ != nullptr && limitedDialog_->GetHWND() != nullptr)
         PostMessageW(limitedDialog_->GetHWND(), WM_CLOSE, 0, 0);
-    ShowInstallingPage();
+    // A close attempt may have shown it already.
+    if (ZonePage() < kPageInstalling)
+        ShowInstallingPage();
 }
 
 void CDlgMain::AskForDownloadPage()

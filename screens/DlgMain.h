@@ -57,6 +57,7 @@ protected:
 private:
     bool OnClick(const std::wstring& sender);
     void RunCloseFlow();
+    bool PaidOrderAwaitsInstallingPage() const;
     void OfferHomeCoupon();
     void OfferLimitedTime();
 

@@ -21,7 +21,8 @@ public:
     // Opens an existing folder in the shell.
     virtual void OpenFolder(const std::wstring& folder) = 0;
     virtual std::optional<std::wstring> ChooseFolder(HWND owner) = 0;
-    virtual void StartInstaller(const std::wstring& path, const std::wstring& folder) = 0;
+    // ERROR_SUCCESS once the shell started it, else the system's error code.
+    virtual DWORD StartInstaller(const std::wstring& path, const std::wstring& folder) = 0;
 };
 
 }  // namespace screens

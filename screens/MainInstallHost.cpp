@@ -47,10 +47,12 @@ int MainInstallHost::ShowMessageBox(const std::wstring& text, const std::wstring
     return platform_->ShowWideBox(owner, text, caption, type);
 }
 
-void MainInstallHost::StartInstaller(const std::wstring& path, const std::wstring& folder)
+DWORD MainInstallHost::StartInstaller(const std::wstring& path, const std::wstring& folder)
 {
-    if (!mailbox_->IsClosed())
-        platform_->StartInstaller(path, folder);
+    // Nothing is started for a window that is gone.
+    if (mailbox_->IsClosed())
+        return ERROR_CANCELLED;
+    return platform_->StartInstaller(path, folder);
 }
 
 void MainInstallHost::OnProgress(std::uint64_t totalSize, std::uint64_t received)

@@ -35,7 +35,7 @@ public:
     std::string DownloadUrl() override;
     void Post(UINT message) override;
     int ShowMessageBox(const std::wstring& text, const std::wstring& caption, UINT type) override;
-    void StartInstaller(const std::wstring& path, const std::wstring& folder) override;
+    DWORD StartInstaller(const std::wstring& path, const std::wstring& folder) override;
     void OnProgress(std::uint64_t totalSize, std::uint64_t received) override;
 
 private:

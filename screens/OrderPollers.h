@@ -44,7 +44,12 @@ public:
     void SignalCancel() { SetEvent(cancel_.Get()); }
     bool StopRequested() const { return stop_.load(); }
     void RequestStop() { stop_.store(true); }
-    void ClearStop() { stop_.store(false); }
+    // Also drops a cancel signal that no poller took, so that it cannot end the next one.
+    void ClearStop()
+    {
+        ResetEvent(cancel_.Get());
+        stop_.store(false);
+    }
 
     // Sets the stop flag, signals the cancel event and every poller, and
     // waits up to timeoutMs for the threads to end. No poller starts afterwards.

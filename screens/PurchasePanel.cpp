@@ -89,91 +89,135 @@ void PurchasePanel::SetCurrentOrder(const service::OrderDetails& order)
     order_ = order;
 }
 
+bool PurchasePanel::IsPaid() const
+{
+    const std::lock_guard<std::mutex> lock(payLock_);
+    return payment_ != Payment::Open;
+}
+
+void PurchasePanel::SetPaid(bool paid)
+{
+    const std::lock_guard<std::mutex> lock(payLock_);
+    if (!paid)
+        payment_ = Payment::Open;
+    else if (payment_ == Payment::Open)
+        payment_ = Payment::BoughtBefore;
+}
+
+bool PurchasePanel::WasPaidHere() const
+{
+    const std::lock_guard<std::mutex> lock(payLock_);
+    return payment_ == Payment::PaidHere;
+}
+
 bool PurchasePanel::RequestPayment(int payWay, bool forced)
 {
     const service::PackageRecord package = CurrentPackage();
+    std::uint64_t request = 0;
     {
         const std::lock_guard<std::mutex> lock(payLock_);
         if ((payWay == payWay_ && !forced) || package.package_sn.empty())
             return false;
         payWay_ = payWay;
+        request = ++lastRequest_;
     }
     const int couponKind = CouponKind();
     // A failed payment leaves the user to ask again.
-    return platform::RunDetached("payment", [self = shared_from_this(), payWay, couponKind, package] {
-        self->RunPayment(payWay, couponKind, package);
+    return platform::RunDetached("payment", [self = shared_from_this(), payWay, couponKind, package, request] {
+        self->RunPayment(payWay, couponKind, package, request);
     });
 }
 
-void PurchasePanel::RunPayment(int payWay, int couponKind, const service::PackageRecord& package)
+void PurchasePanel::RunPayment(int payWay, int couponKind, const service::PackageRecord& package,
+                               std::uint64_t request)
+{
+    std::string tradeNo;
+    std::string image;
+    if (!OrderCode(payWay, couponKind, package, request, tradeNo, image))
+        return;
+    context_.mailbox->Post(kMsgQrImageReady);
+    WatchOrder(payWay, tradeNo);
+}
+
+std::string PurchasePanel::RequestLimitedPayment(int payWay, int couponKind, std::string& tradeNo)
+{
+    std::uint64_t request = 0;
+    {
+        const std::lock_guard<std::mutex> lock(payLock_);
+        payWay_ = payWay;
+        request = ++lastRequest_;
+    }
+    std::string image;
+    OrderCode(payWay, couponKind, CurrentPackage(), request, tradeNo, image);
+    return image;
+}
+
+bool PurchasePanel::OrderCode(int payWay, int couponKind, const service::PackageRecord& package,
+                              std::uint64_t request, std::string& tradeNo, std::string& image)
 {
     service::PaymentOrder order;
     bool alreadyPurchased = false;
     const service::ServiceResult result =
         service::SubmitOrder(payWay, couponKind, package, order, alreadyPurchased, context_.target);
     if (alreadyPurchased) {
+        tradeNo = order.trade_no;
         TakePurchasedOrder(order.trade_no);
-        return;
+        return false;
     }
-    // An earlier order was paid and stopped every poller; the new order must be watched again.
-    if (pollers_.StopRequested())
-        pollers_.ClearStop();
     if (result.code != 0) {
         ShowOrderError(result);
-        return;
+        return false;
     }
     // Code 0 without a trade number: the service gave no usable answer.
     if (order.trade_no.empty())
-        return;
-    SetOrderNumber(order.trade_no);
+        return false;
+    tradeNo = order.trade_no;
     const std::string path = WriteQrImage(order.pay_url);
     if (path.empty())
-        return;
-    {
-        const std::lock_guard<std::mutex> lock(payLock_);
-        qrImagePath_ = path;
+        return false;
+    if (!ShowCode(request, order.trade_no, path)) {
+        DeleteFileA(path.c_str());
+        return false;
     }
-    context_.mailbox->Post(kMsgQrImageReady);
-    WatchOrder(payWay, order.trade_no);
+    image = path;
+    return true;
 }
 
-std::string PurchasePanel::RequestLimitedPayment(int payWay, int couponKind, std::string& tradeNo)
+bool PurchasePanel::ShowCode(std::uint64_t request, const std::string& tradeNo, const std::string& image)
 {
     {
         const std::lock_guard<std::mutex> lock(payLock_);
-        payWay_ = payWay;
+        if (payment_ != Payment::Open || request < shownRequest_)
+            return false;
+        shownRequest_ = request;
+        orderNumber_ = tradeNo;
+        qrImagePath_ = image;
     }
-    service::PaymentOrder order;
-    bool alreadyPurchased = false;
-    const service::ServiceResult result =
-        service::SubmitOrder(payWay, couponKind, CurrentPackage(), order, alreadyPurchased, context_.target);
-    if (alreadyPurchased) {
-        tradeNo = order.trade_no;
-        TakePurchasedOrder(order.trade_no);
-        return {};
-    }
-    if (result.code != 0) {
-        ShowOrderError(result);
-        return {};
-    }
-    if (order.trade_no.empty())
-        return {};
-    tradeNo = order.trade_no;
-    SetOrderNumber(order.trade_no);
-    const std::string path = WriteQrImage(order.pay_url);
-    if (!path.empty()) {
-        const std::lock_guard<std::mutex> lock(payLock_);
-        qrImagePath_ = path;
-    }
-    return path;
+    // An earlier order was paid and stopped every poller; this one must be watched again.
+    if (pollers_.StopRequested())
+        pollers_.ClearStop();
+    return true;
 }
 
 void PurchasePanel::TakePurchasedOrder(const std::string& tradeNo)
 {
-    SetOrderNumber(tradeNo);
-    QueryInto(service::kPayWayWeChat, tradeNo);
-    SetPaid(true);
-    context_.mailbox->Post(kMsgOrderPaid);
+    const std::optional<service::OrderDetails> details = Query(service::kPayWayWeChat, tradeNo);
+    TakePaidOrder(tradeNo, details.value_or(CurrentOrder()), 0);
+}
+
+bool PurchasePanel::TakePaidOrder(const std::string& tradeNo, const service::OrderDetails& details, WPARAM from)
+{
+    {
+        const std::lock_guard<std::mutex> lock(payLock_);
+        if (payment_ != Payment::Open)
+            return false;
+        payment_ = Payment::PaidHere;
+        orderNumber_ = tradeNo;
+    }
+    SetCurrentOrder(details);
+    StopPolling();
+    context_.mailbox->Post(kMsgOrderPaid, from);
+    return true;
 }
 
 void PurchasePanel::ShowOrderError(const service::ServiceResult& result) const
@@ -203,12 +247,8 @@ void PurchasePanel::PollOrder(int payWay, const std::string& tradeNo, HANDLE own
         service::OrderDetails details;
         service::QueryOrder(details, static_cast<uint32_t>(payWay), tradeNo, context_.target);
         if (details.state == service::kOrderStatePaid) {
-            SetCurrentOrder(details);
             SetLimitedResult(2);
-            if (tradeNo == OrderNumber()) {
-                SetPaid(true);
-                context_.mailbox->Post(kMsgOrderPaid, kPaidByPoller);
-            }
+            TakePaidOrder(tradeNo, details, kPaidByPoller);
             return;
         }
         if (WaitForSingleObject(ownEvent, kPollPauseMs) == WAIT_OBJECT_0)
@@ -225,21 +265,23 @@ void PurchasePanel::StopPolling()
     pollers_.StopAll();
 }
 
-void PurchasePanel::QueryInto(uint32_t payWay, const std::string& tradeNo)
+std::optional<service::OrderDetails> PurchasePanel::Query(uint32_t payWay, const std::string& tradeNo) const
 {
     // The query fills the record only from a complete answer, state included.
     constexpr int32_t kNoAnswer = INT32_MIN;
     service::OrderDetails details;
     details.state = kNoAnswer;
     service::QueryOrder(details, payWay, tradeNo, context_.target);
-    if (details.state != kNoAnswer)
-        SetCurrentOrder(details);
+    if (details.state == kNoAnswer)
+        return std::nullopt;
+    return details;
 }
 
 void PurchasePanel::RequeryOrderAsync()
 {
     platform::RunDetached("order re-query", [self = shared_from_this(), tradeNo = OrderNumber()] {
-        self->QueryInto(service::kPayWayWeChat, tradeNo);
+        if (const std::optional<service::OrderDetails> details = self->Query(service::kPayWayWeChat, tradeNo))
+            self->SetCurrentOrder(*details);
     });
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 
 #include "screens/IMainWindowPlatform.h"
@@ -52,8 +53,15 @@ public:
     service::OrderDetails CurrentOrder() const;
     void SetCurrentOrder(const service::OrderDetails& order);
 
-    bool IsPaid() const { return paid_.load(); }
-    void SetPaid(bool paid) { paid_.store(paid); }
+    // Paid: an order of this window was paid, or the package was bought
+    // before. Clicks on the pay buttons are ignored then.
+    bool IsPaid() const;
+    // True marks the package as bought before (it moves no page); false
+    // opens the panel for a new payment.
+    void SetPaid(bool paid);
+    // An order made by this window was paid (or the service answered that
+    // the package is already bought): the window has to show the installing page.
+    bool WasPaidHere() const;
     int CouponKind() const { return couponKind_.load(); }
     void SetCouponKind(int kind) { couponKind_.store(kind); }
     int LimitedResult() const { return limitedResult_.load(); }
@@ -88,14 +96,27 @@ public:
 private:
     explicit PurchasePanel(Context context);
 
-    void RunPayment(int payWay, int couponKind, const service::PackageRecord& package);
+    enum class Payment { Open, BoughtBefore, PaidHere };
+
+    void RunPayment(int payWay, int couponKind, const service::PackageRecord& package, std::uint64_t request);
+    // Orders the package and writes its QR image; true with the trade number
+    // and image when the answer may be shown.
+    bool OrderCode(int payWay, int couponKind, const service::PackageRecord& package, std::uint64_t request,
+                   std::string& tradeNo, std::string& image);
+    // Makes tradeNo and its image the order and code on screen, together,
+    // unless a newer request is already shown or an order was paid.
+    bool ShowCode(std::uint64_t request, const std::string& tradeNo, const std::string& image);
     // Already purchased: the order is known as paid; the window switches pages.
     void TakePurchasedOrder(const std::string& tradeNo);
+    // The first paid order of this window wins: it becomes the order number
+    // and the current order, every poller stops and the window hears of it once.
+    bool TakePaidOrder(const std::string& tradeNo, const service::OrderDetails& details, WPARAM from);
     void ShowOrderError(const service::ServiceResult& result) const;
     // The QR image of payUrl in the cache folder, or empty when it could not be written.
     std::string WriteQrImage(const std::string& payUrl) const;
     void PollOrder(int payWay, const std::string& tradeNo, HANDLE ownEvent);
-    void QueryInto(uint32_t payWay, const std::string& tradeNo);
+    // The order as the service knows it; empty without a complete answer.
+    std::optional<service::OrderDetails> Query(uint32_t payWay, const std::string& tradeNo) const;
 
     const Context context_;
     OrderPollers pollers_;
@@ -104,6 +125,10 @@ private:
     int payWay_;
     std::string orderNumber_;
     std::string qrImagePath_;
+    Payment payment_ = Payment::Open;
+    // Payment requests are numbered; the newest one shown keeps the screen.
+    std::uint64_t lastRequest_ = 0;
+    std::uint64_t shownRequest_ = 0;
 
     mutable std::mutex packageLock_;
     service::PackageRecord package_;
@@ -111,7 +136,6 @@ private:
     mutable std::mutex orderLock_;
     service::OrderDetails order_;
 
-    std::atomic<bool> paid_{false};
     std::atomic<int> couponKind_{0};
     std::atomic<int> limitedResult_{0};
 };

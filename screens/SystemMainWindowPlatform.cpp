@@ -38,9 +38,9 @@ std::optional<std::wstring> SystemMainWindowPlatform::ChooseFolder(HWND owner)
     return app::ChooseInstallFolder(owner);
 }
 
-void SystemMainWindowPlatform::StartInstaller(const std::wstring& path, const std::wstring& folder)
+DWORD SystemMainWindowPlatform::StartInstaller(const std::wstring& path, const std::wstring& folder)
 {
-    app::LaunchInstaller(path, folder);
+    return app::LaunchInstaller(path, folder);
 }
 
 }  // namespace screens

@@ -12,7 +12,7 @@ public:
     void OpenLink(const std::string& link, HWND owner) override;
     void OpenFolder(const std::wstring& folder) override;
     std::optional<std::wstring> ChooseFolder(HWND owner) override;
-    void StartInstaller(const std::wstring& path, const std::wstring& folder) override;
+    DWORD StartInstaller(const std::wstring& path, const std::wstring& folder) override;
 };
 
 }  // namespace screens

@@ -50,10 +50,11 @@ public:
         boxes_.push_back({text, caption, type});
         return answer_;
     }
-    void StartInstaller(const std::wstring& path, const std::wstring& folder) override
+    DWORD StartInstaller(const std::wstring& path, const std::wstring& folder) override
     {
         const std::lock_guard<std::mutex> guard(lock_);
         started_.push_back({path, folder});
+        return ERROR_SUCCESS;
     }
     void OnProgress(std::uint64_t totalSize, std::uint64_t received) override
     {

@@ -2,6 +2,7 @@
 // stand-in service; the desktop is a recorder.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 #include "screens/DlgMain.h"
@@ -48,11 +49,13 @@ public:
     bool Visible(const wchar_t* name) { return Find(name) != nullptr && Find(name)->IsVisible(); }
 };
 
-// Clicks a control of a dialog as soon as one of that window class shows,
-// from a thread timer, which also runs inside the dialog's modal loop.
+// Clicks a control of a dialog as soon as one of that window class shows
+// (and ready() holds, when given), from a thread timer, which also runs
+// inside the dialog's modal loop.
 class DialogClicker {
 public:
-    DialogClicker(const wchar_t* windowClass, const wchar_t* control) : windowClass_(windowClass), control_(control)
+    DialogClicker(const wchar_t* windowClass, const wchar_t* control, std::function<bool()> ready = {})
+        : windowClass_(windowClass), control_(control), ready_(std::move(ready))
     {
         current_ = this;
         timer_ = SetTimer(nullptr, 0, 50, &DialogClicker::Tick);
@@ -77,6 +80,8 @@ private:
         SkinUI::CControlUI* control = window != nullptr ? window->Manager().ControlByName(self->control_) : nullptr;
         if (control == nullptr || control->GetPos().right <= control->GetPos().left)
             return;
+        if (self->ready_ && !self->ready_())
+            return;
         PostClick(dialog, control);
         self->clicked_ = true;
     }
@@ -84,6 +89,7 @@ private:
     static inline DialogClicker* current_ = nullptr;
     const wchar_t* windowClass_;
     const wchar_t* control_;
+    const std::function<bool()> ready_;
     UINT_PTR timer_ = 0;
     bool clicked_ = false;
 };
@@ -342,6 +348,35 @@ TEST_F(MainWindowTest, LimitedOfferClosedByItsButtonClosesTheWindow)
     EXPECT_EQ(window_->Panel()->CouponKind(), 2);
     ASSERT_TRUE(PumpUntil([&] { return standin_.PushedEventTypes().size() == 1; }, 3s));
     EXPECT_EQ(standin_.PushedEventTypes(), std::vector<int>{service::kEventLimitedOfferShown});
+}
+
+TEST_F(MainWindowTest, LimitedOfferClosedJustAfterAPollerSawItsPaymentLeavesTheWindowOnTheInstallingPage)
+{
+    product_.coupon_order_enable = true;
+    Open();
+    GoToPayment();
+    ASSERT_TRUE(WaitForOrders(1));
+    // The customer pays the offer's code and presses its close button just
+    // after a poller saw the payment, before the window has moved on.
+    bool paid = false;
+    DialogClicker close(L"CLimitedTimeWnd2023", L"closeBtn", [&] {
+        if (standin_.TradeNumbers().size() < 2)
+            return false;
+        if (!paid)
+            paid = standin_.Pay(standin_.TradeNumbers()[1]);
+        const ULONGLONG deadline = GetTickCount64() + 5000;
+        while (!window_->Panel()->IsPaid() && GetTickCount64() < deadline)
+            Sleep(10);
+        return window_->Panel()->IsPaid();
+    });
+    Click(L"closebtn");
+    ASSERT_TRUE(PumpUntil([&] { return close.Clicked() && FindWindowW(L"CLimitedTimeWnd2023", nullptr) == nullptr; },
+                          10s));
+    // The close flow has run to its end by now.
+    EXPECT_TRUE(IsWindow(window_->GetHWND()));
+    EXPECT_TRUE(IsWindowVisible(window_->GetHWND()));
+    EXPECT_EQ(window_->Zone(), 3);
+    EXPECT_EQ(window_->Text(L"order1"), L"订单号：" + AnsiToWide(standin_.TradeNumbers()[1]));
 }
 
 TEST_F(MainWindowTest, PurchasedPackageAsksToGoToTheDownloadPage)

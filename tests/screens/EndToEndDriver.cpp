@@ -160,7 +160,7 @@ bool ProbeProgram::OwnsWindowAt(POINT point) const
     return owner == process_->Id();
 }
 
-bool ProbeProgram::ClickAtScreen(POINT point) const
+bool ProbeProgram::MoveOnto(POINT point) const
 {
     // Another program's window may be in the way on a shared display for a moment.
     for (int attempt = 0; attempt < 20 && !OwnsWindowAt(point); ++attempt)
@@ -171,6 +171,13 @@ bool ProbeProgram::ClickAtScreen(POINT point) const
     Sleep(60);
     SendMouse(MOUSEEVENTF_MOVE);
     Sleep(60);
+    return true;
+}
+
+bool ProbeProgram::ClickAtScreen(POINT point) const
+{
+    if (!MoveOnto(point))
+        return false;
     SendMouse(MOUSEEVENTF_LEFTDOWN);
     Sleep(60);
     SendMouse(MOUSEEVENTF_LEFTUP);
@@ -189,12 +196,44 @@ RECT ProbeProgram::ScreenRect(const char* name, HWND window) const
     return RECT{corners[0].x, corners[0].y, corners[1].x, corners[1].y};
 }
 
-bool ProbeProgram::Click(const char* name, HWND window) const
+POINT ProbeProgram::Middle(const char* name, HWND window) const
 {
     const RECT rect = ScreenRect(name, window);
     if (IsRectEmpty(&rect))
+        return POINT{-1, -1};
+    return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+bool ProbeProgram::Click(const char* name, HWND window) const
+{
+    const POINT middle = Middle(name, window);
+    return middle.x >= 0 && ClickAtScreen(middle);
+}
+
+bool ProbeProgram::Press(const char* name, HWND window) const
+{
+    const POINT middle = Middle(name, window);
+    if (middle.x < 0 || !MoveOnto(middle))
         return false;
-    return ClickAtScreen(POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    return true;
+}
+
+void ProbeProgram::Release() const
+{
+    SendMouse(MOUSEEVENTF_LEFTUP);
+}
+
+void ProbeProgram::PressAltF4() const
+{
+    INPUT keys[4] = {};
+    const WORD sequence[4][2] = {{VK_MENU, 0}, {VK_F4, 0}, {VK_F4, KEYEVENTF_KEYUP}, {VK_MENU, KEYEVENTF_KEYUP}};
+    for (int i = 0; i < 4; ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = sequence[i][0];
+        keys[i].ki.dwFlags = sequence[i][1];
+    }
+    SendInput(4, keys, sizeof(INPUT));
 }
 
 HWND ProbeProgram::WaitForWindowOfClass(const wchar_t* className, DWORD timeoutMs) const

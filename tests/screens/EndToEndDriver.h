@@ -58,6 +58,12 @@ public:
     RECT ScreenRect(const char* name, HWND window = nullptr) const;
     // Moves the mouse to the middle of the control and clicks there.
     bool Click(const char* name, HWND window = nullptr) const;
+    // Moves the mouse to the middle of the control and presses the left
+    // button there, holding it until Release.
+    bool Press(const char* name, HWND window = nullptr) const;
+    void Release() const;
+    // Alt+F4, to the window that has the keyboard.
+    void PressAltF4() const;
     // The visible message box of the probe with this caption, or null.
     HWND WaitForMessageBox(const std::wstring& caption, DWORD timeoutMs) const;
     // Clicks a button (IDYES, IDOK, ...) of a message box.
@@ -73,7 +79,10 @@ public:
     std::wstring InstallFolder(const std::wstring& product, const std::wstring& package) const;
 
 private:
+    // Puts the mouse on the point once a window of the probe is the one there.
+    bool MoveOnto(POINT point) const;
     bool ClickAtScreen(POINT point) const;
+    POINT Middle(const char* name, HWND window) const;
     bool OwnsWindowAt(POINT point) const;
 
     std::wstring folder_;

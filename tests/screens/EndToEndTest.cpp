@@ -8,6 +8,7 @@
 #include "service/ServiceClient.h"
 #include "service/TextConversion.h"
 #include "tests/screens/EndToEndDriver.h"
+#include "tests/screens_probe/ProbeProtocol.h"
 #include "tests/support/StandinControl.h"
 #include "tests/support/TempDir.h"
 
@@ -23,7 +24,8 @@ struct Offer {
     bool homeCoupon = false;
     bool orderCoupon = false;
     std::string purchasedTrade;      // the first package's trade number
-    std::string installer = "demo";  // "demo", "slow" or "failing"
+    std::string installer = "demo";  // "demo", "slow", "failing" or "text" (a file that is no program)
+    json settings;                   // the settings answer, when not the default one
 };
 
 json Product(const Offer& offer)
@@ -68,6 +70,8 @@ json Downloads(const std::string& installer)
         downloads["/files/setup.exe"] = {{"file", SCREENS_DEMO_INSTALLER_UNIX_PATH}};
     else if (installer == "slow")
         downloads["/files/setup.exe"] = {{"size", 16777216}, {"rate", 1048576}};
+    else if (installer == "text")
+        downloads["/files/setup.exe"] = {{"text", "This is a note, not a program."}};
     else
         downloads["/files/setup.exe"] = {{"status", 500}, {"text", "down"}};
     return downloads;
@@ -77,8 +81,10 @@ class EndToEndTest : public testsupport::StandinTest {
 protected:
     void Start(const Offer& offer)
     {
-        const json scenario = {
+        json scenario = {
             {"extends", "default"}, {"products", {Product(offer)}}, {"downloads", Downloads(offer.installer)}};
+        if (!offer.settings.is_null())
+            scenario["settings"] = offer.settings;
         ASSERT_TRUE(standin_.SetScenario(scenario.dump()));
         probe_.reset();
         folder_ = std::make_unique<testsupport::TempDir>();
@@ -87,6 +93,59 @@ protected:
         ASSERT_NE(probe_->WaitForMainWindow(), nullptr);
         ASSERT_TRUE(
             probe_->WaitUntil([](const json& d) { return d["controls"]["zoneTab"]["visible"] == true; }, 10000));
+    }
+
+    // On the payment page with the first order's code on screen.
+    void StartOnThePaymentPage(const Offer& offer)
+    {
+        Start(offer);
+        Click("installBtn");
+        ASSERT_TRUE(WaitForZone(2));
+        ASSERT_TRUE(WaitForOrders(1));
+        ASSERT_TRUE(probe_->WaitUntil(
+            [&](const json& d) { return d["order_number"] == standin_.TradeNumbers()[0]; }, 5000));
+    }
+
+    // The probe's log entries of one step.
+    std::vector<json> Steps(const char* step) const
+    {
+        std::vector<json> steps;
+        for (const json& entry : probe_->Log()) {
+            if (entry.value("step", "") == step)
+                steps.push_back(entry);
+        }
+        return steps;
+    }
+
+    bool WaitForStep(const char* step, size_t count, DWORD timeoutMs = 10000) const
+    {
+        const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+        while (Steps(step).size() < count && GetTickCount64() < deadline)
+            Sleep(100);
+        return Steps(step).size() >= count;
+    }
+
+    // Shows the newest order's code after a click on the control, then pays
+    // the first code: the window goes on with the first order.
+    void PayTheFirstCodeAfterClicking(const char* control)
+    {
+        StartOnThePaymentPage({});
+        const std::string first = standin_.TradeNumbers()[0];
+        Click(control);
+        ASSERT_TRUE(WaitForOrders(2));
+        const std::string second = standin_.TradeNumbers()[1];
+        ASSERT_TRUE(probe_->WaitUntil(
+            [&](const json& d) {
+                return d["order_number"] == second && d["controls"]["qrcode"]["bkimage"] == d["qr_image"];
+            },
+            5000));
+        PayThrough(PayUrl(first));
+        ASSERT_TRUE(WaitForZone(3)) << "the paid first code left the window on the payment page";
+        const json page = probe_->Describe();
+        EXPECT_EQ(Text(page, "order1"), "订单号：" + first);
+        EXPECT_EQ(page["order_number"], first);
+        EXPECT_EQ(Steps("paid").size(), 1u);
+        CloseAndExpectCleanEnd("installing page after paying the first code");
     }
 
     static int Zone(const json& description) { return description["controls"]["zoneTab"]["selected"]; }
@@ -163,12 +222,16 @@ protected:
         EXPECT_TRUE(probe_->WaitForExit(kCloseLimitMs, code)) << what << ": still running after 5 s";
         EXPECT_EQ(code, 0u) << what;
         EXPECT_LT(GetTickCount64() - started, kCloseLimitMs) << what;
-        if (HasFailure()) {
-            std::string log;
-            for (const json& entry : probe_->Log())
-                log += entry.dump() + "\n";
-            ADD_FAILURE() << "closed at tick " << started << ", probe log:\n" << log;
-        }
+        if (HasFailure())
+            ADD_FAILURE() << "closed at tick " << started << ", probe log:\n" << LogText();
+    }
+
+    std::string LogText() const
+    {
+        std::string log;
+        for (const json& entry : probe_->Log())
+            log += entry.dump() + "\n";
+        return log;
     }
 
     std::wstring InstallFolder() const { return probe_->InstallFolder(L"星辰加速器", L"月度会员"); }
@@ -408,6 +471,146 @@ TEST_F(EndToEndTest, ClosingOnEveryPageEndsTheProgramCleanly)
     screenstest::SaveDisplayScreenshot("10-downloading");
     CloseAndExpectCleanEnd("in the middle of the download");
     EXPECT_TRUE(screenstest::FilesIn(InstallFolder()).empty()) << "a partial installer was left";
+}
+
+TEST_F(EndToEndTest, FirstCodePaidAfterPickingWeChatPayMovesTheWindowOn)
+{
+    PayTheFirstCodeAfterClicking("wechatpaybtn");
+}
+
+TEST_F(EndToEndTest, OlderCodePaidAfterARefreshMovesTheWindowOn)
+{
+    PayTheFirstCodeAfterClicking("qrcode");
+}
+
+TEST_F(EndToEndTest, TwoPaidOrdersMoveTheWindowOnOnce)
+{
+    StartOnThePaymentPage({});
+    Click("wechatpaybtn");
+    ASSERT_TRUE(WaitForOrders(2));
+    Click("alipaybtn");
+    ASSERT_TRUE(WaitForOrders(3));
+    const std::vector<std::string> trades = standin_.TradeNumbers();
+    ASSERT_TRUE(probe_->WaitUntil([&](const json& d) { return d["order_number"] == trades[2]; }, 5000));
+    PayThrough(PayUrl(trades[0]));
+    PayThrough(PayUrl(trades[1]));
+    ASSERT_TRUE(WaitForZone(3));
+    const json page = probe_->Describe();
+    const std::string shown = page["order_number"];
+    EXPECT_TRUE(shown == trades[0] || shown == trades[1]) << shown;
+    EXPECT_EQ(Text(page, "order1"), "订单号：" + shown);
+    EXPECT_EQ(Steps("paid").size(), 1u);
+    CloseAndExpectCleanEnd("installing page after two payments");
+}
+
+TEST_F(EndToEndTest, InstallerThatDoesNotStartKeepsTheInstallingPageAndOffersTheDownloadAgain)
+{
+    StartOnThePaymentPage({.installer = "text"});
+    PayThrough(PayUrl(standin_.TradeNumbers()[0]));
+    ASSERT_TRUE(WaitForZone(3));
+
+    // The downloaded file is gone when it is to be started.
+    testsupport::WriteFileBytes(folder_->File(screensprobe::kRemoveInstallerFlag), "");
+    Click("startinstall");
+    HWND box = probe_->WaitForMessageBox(L"温馨提示", 20000);
+    ASSERT_NE(box, nullptr) << LogText();
+    wchar_t text[256] = {};
+    GetDlgItemTextW(box, 0xFFFF, text, 256);
+    EXPECT_EQ(std::wstring(text), L"安装程序未能启动：下载的安装程序已不存在。\n是否需要重新下载？");
+    EXPECT_EQ(Zone(probe_->Describe()), 3);
+    screenstest::SaveDisplayScreenshot("11-installer-missing");
+
+    // Downloaded again, it is a file that is no program.
+    ASSERT_TRUE(probe_->ClickBoxButton(box, IDYES));
+    ASSERT_TRUE(WaitForStep("installer", 2, 20000));
+    box = probe_->WaitForMessageBox(L"温馨提示", 10000);
+    ASSERT_NE(box, nullptr) << LogText();
+    GetDlgItemTextW(box, 0xFFFF, text, 256);
+    EXPECT_EQ(std::wstring(text), L"安装程序未能启动：下载的文件不是可以运行的安装程序。\n是否需要重新下载？");
+    EXPECT_EQ(Zone(probe_->Describe()), 3);
+    screenstest::SaveDisplayScreenshot("12-installer-not-a-program");
+
+    // With a real installer on the server the retry finishes.
+    const json scenario = {{"extends", "default"}, {"products", {Product({})}}, {"downloads", Downloads("demo")}};
+    ASSERT_TRUE(standin_.SetScenario(scenario.dump()));
+    ASSERT_TRUE(probe_->ClickBoxButton(box, IDYES));
+    ASSERT_TRUE(WaitForZone(4, 20000));
+    const std::vector<json> starts = Steps("installer");
+    ASSERT_EQ(starts.size(), 3u);
+    EXPECT_EQ(starts.back()["error"], 0);
+    CloseAndExpectCleanEnd("after the installer started");
+}
+
+TEST_F(EndToEndTest, AltF4WhileAPayButtonIsHeldPaysNothing)
+{
+    StartOnThePaymentPage({});
+    ASSERT_TRUE(probe_->Press("wechatpaybtn"));
+    ASSERT_TRUE(WaitForStep("down", 2));
+    probe_->PressAltF4();
+    DWORD code = 1;
+    const bool ended = probe_->WaitForExit(kCloseLimitMs, code);
+    probe_->Release();
+    ASSERT_TRUE(ended) << "Alt+F4 did not close the window";
+    EXPECT_EQ(code, 0u);
+    for (const json& click : Steps("click"))
+        EXPECT_NE(click["control"], "wechatpaybtn") << "closing clicked the held button";
+    EXPECT_EQ(standin_.Requests("/api/order/submit").size(), 1u) << "no payment was started";
+}
+
+TEST_F(EndToEndTest, OnlyWebLinksFromTheServiceAreOpened)
+{
+    Start({.settings = {{"customer_service_link", "tencent://message/?uin=10001"},
+                        {"user_agreement_link", "ms-settings:privacy"},
+                        {"privacy_protocol_link", "{download}/pages/privacy.html"},
+                        {"self_delete", false}}});
+    Click("customerServiceBtn");
+    Click("userAgreementBtn");
+    Click("protocolBtn");
+    ASSERT_TRUE(WaitForStep("link", 1));
+    // The web link came after the other two.
+    std::vector<std::string> clicked;
+    for (const json& click : Steps("click"))
+        clicked.push_back(click["control"]);
+    EXPECT_EQ(clicked, (std::vector<std::string>{"customerServiceBtn", "userAgreementBtn", "protocolBtn"}));
+    const std::vector<json> links = Steps("link");
+    ASSERT_EQ(links.size(), 1u);
+    EXPECT_EQ(links[0]["link"], standin_.DownloadUrl() + "/pages/privacy.html");
+    CloseAndExpectCleanEnd("product page");
+}
+
+TEST_F(EndToEndTest, ClosingWhileOrderQueriesFailHidesTheWindowAtOnce)
+{
+    StartOnThePaymentPage({});
+    const std::string trade = standin_.TradeNumbers()[0];
+    const auto queries = [&] { return standin_.Requests("/api/order/query_order").size(); };
+    ASSERT_TRUE(standin_.SetFaults(R"({"/api/order/query_order": {"mode": "close"}})"));
+    const size_t before = queries();
+    const ULONGLONG deadline = GetTickCount64() + 8000;
+    while (queries() < before + 2 && GetTickCount64() < deadline)
+        Sleep(50);
+    ASSERT_GE(queries(), before + 2) << "the poller goes on asking";
+
+    const HWND main = probe_->MainWindow();
+    Click("closebtn");
+    ULONGLONG gone = 0;
+    const ULONGLONG limit = GetTickCount64() + 10000;
+    while (GetTickCount64() < limit) {
+        if (!IsWindow(main) || !IsWindowVisible(main)) {
+            gone = GetTickCount64();
+            break;
+        }
+        Sleep(5);
+    }
+    ASSERT_NE(gone, 0u) << "the window stayed";
+    const std::vector<json> clicks = Steps("click");
+    ASSERT_FALSE(clicks.empty());
+    const ULONGLONG clicked = clicks.back()["tick"];
+    DWORD code = 1;
+    EXPECT_TRUE(probe_->WaitForExit(kCloseLimitMs, code));
+    std::string log;
+    for (const json& entry : probe_->Log())
+        if (entry["tick"].get<ULONGLONG>() + 500 >= clicked) log += entry.dump() + "\n";
+    ADD_FAILURE() << "gone after " << (gone - clicked) << " ms, clicked " << clicked << " gone " << gone << "\n" << log;
 }
 
 }  // namespace

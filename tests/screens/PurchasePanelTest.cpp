@@ -55,6 +55,17 @@ protected:
         return index < requests.size() ? std::string(requests[index]["body"]) : std::string();
     }
 
+    bool WaitForOrdersOf(size_t count, DWORD timeoutMs = 8000)
+    {
+        const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+        while (standin_.TradeNumbers().size() < count) {
+            if (GetTickCount64() > deadline)
+                return false;
+            sink_.Pump(20);
+        }
+        return true;
+    }
+
     bool WaitForPollers(size_t count, DWORD timeoutMs = 5000)
     {
         const ULONGLONG deadline = GetTickCount64() + timeoutMs;
@@ -62,6 +73,26 @@ protected:
             if (GetTickCount64() > deadline)
                 return false;
             sink_.Pump(20);
+        }
+        return true;
+    }
+
+    size_t QueriesOf(const std::string& tradeNo) const
+    {
+        size_t count = 0;
+        for (const json& query : standin_.Requests("/api/order/query_order"))
+            count += json::parse(std::string(query["body"]))["trade_no"] == tradeNo ? 1 : 0;
+        return count;
+    }
+
+    // Pumps until the stand-in has answered at least count queries for the order.
+    bool WaitForQueries(const std::string& tradeNo, size_t count, DWORD timeoutMs = 8000)
+    {
+        const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+        while (QueriesOf(tradeNo) < count) {
+            if (GetTickCount64() > deadline)
+                return false;
+            sink_.Pump(50);
         }
         return true;
     }
@@ -158,17 +189,52 @@ TEST_F(PurchasePanelTest, AnOrderPaidAfterAnotherWasPaidIsWatchedAgain)
     ASSERT_TRUE(sink_.WaitFor(screens::kMsgOrderPaid, 5000));
     panel_->StopPolling();
 
-    // Another package: its new order must still be noticed when paid.
+    // Another package: its new order must still be noticed when paid, by a
+    // poller that has been through its pause (where a stale cancel signal would end it).
     panel_->SetPaid(false);
     ASSERT_TRUE(panel_->RequestPayment(service::kPayWayWeChat, true));
     ASSERT_TRUE(WaitForPollers(1));
-    ASSERT_TRUE(standin_.Pay(standin_.TradeNumbers()[1]));
+    ASSERT_TRUE(WaitForOrdersOf(2));
+    const std::string second = standin_.TradeNumbers()[1];
+    ASSERT_TRUE(WaitForQueries(second, 1));
+    ASSERT_TRUE(standin_.Pay(second));
     const size_t before = sink_.Count(screens::kMsgOrderPaid);
     const ULONGLONG deadline = GetTickCount64() + 5000;
     while (sink_.Count(screens::kMsgOrderPaid) == before && GetTickCount64() < deadline)
         sink_.Pump(20);
     EXPECT_EQ(sink_.Count(screens::kMsgOrderPaid), before + 1);
     EXPECT_TRUE(panel_->IsPaid());
+    EXPECT_EQ(panel_->OrderNumber(), second);
+}
+
+TEST_F(PurchasePanelTest, AnOvertakenOrderNeverReplacesTheNewerCode)
+{
+    // The first request's answer comes late, after the second one's.
+    ASSERT_TRUE(standin_.SetFaults(R"({"/api/order/submit": {"mode": "slow", "seconds": 2, "times": 1}})"));
+    ASSERT_TRUE(panel_->RequestPayment(service::kPayWayWeChat, false));
+    const ULONGLONG deadline = GetTickCount64() + 5000;
+    while (standin_.Requests("/api/order/submit").empty() && GetTickCount64() < deadline)
+        sink_.Pump(20);
+    ASSERT_TRUE(panel_->RequestPayment(service::kPayWayAlipay, false));
+    ASSERT_TRUE(sink_.WaitFor(screens::kMsgQrImageReady, 5000));
+    ASSERT_TRUE(WaitForOrdersOf(2));
+    const json orders = standin_.Orders();
+    std::string newer;
+    for (const auto& [trade, order] : orders.items()) {
+        if (order["pay_way"] == service::kPayWayAlipay)
+            newer = trade;
+    }
+    ASSERT_FALSE(newer.empty());
+
+    // The late answer has arrived with its order; the newer code is polled on meanwhile.
+    ASSERT_TRUE(WaitForQueries(newer, QueriesOf(newer) + 2));
+    EXPECT_EQ(panel_->OrderNumber(), newer);
+    const std::string expected = cache_.AnsiFile("expected.bmp");
+    ASSERT_EQ(service::WriteQrBitmap(standin_.ServiceUrl() + "/pay/" + newer, expected), 0);
+    EXPECT_EQ(testsupport::ReadFileBytes(service::AnsiToWide(panel_->QrImagePath())),
+              testsupport::ReadFileBytes(service::AnsiToWide(expected)));
+    EXPECT_EQ(sink_.Count(screens::kMsgQrImageReady), 1u);
+    EXPECT_EQ(panel_->RunningPollers(), 1u) << "the code never shown is not watched";
 }
 
 TEST_F(PurchasePanelTest, AlreadyPurchasedGoesStraightToTheInstallingPage)

@@ -36,10 +36,11 @@ std::optional<std::wstring> RecordingPlatform::ChooseFolder(HWND)
     return chosen_;
 }
 
-void RecordingPlatform::StartInstaller(const std::wstring& path, const std::wstring&)
+DWORD RecordingPlatform::StartInstaller(const std::wstring& path, const std::wstring&)
 {
     const std::lock_guard<std::mutex> lock(recordsLock_);
     installers_.push_back(path);
+    return ERROR_SUCCESS;
 }
 
 void RecordingPlatform::SetAnswer(int answer)

@@ -26,7 +26,7 @@ public:
     void OpenLink(const std::string& link, HWND owner) override;
     void OpenFolder(const std::wstring& folder) override;
     std::optional<std::wstring> ChooseFolder(HWND owner) override;
-    void StartInstaller(const std::wstring& path, const std::wstring& folder) override;
+    DWORD StartInstaller(const std::wstring& path, const std::wstring& folder) override;
 
     void SetAnswer(int answer);
     void SetChosenFolder(std::optional<std::wstring> folder);

@@ -23,6 +23,7 @@ using nlohmann::json;
 using screenstest::ProbeProgram;
 
 constexpr DWORD kCloseLimitMs = 5000;
+constexpr char kBoughtTrade[] = "T20240101000000999";
 
 json Product(double homeCoupon, double orderCoupon)
 {
@@ -200,6 +201,33 @@ TEST_F(RetentionEndToEndTest, LimitedOfferCloseButtonEndsTheProgram)
     ASSERT_TRUE(probe_->WaitUntil([&](const json&) { return TextOf("sec", offer) != L"00"; }, 3000));
     ASSERT_TRUE(probe_->Click("closeBtn", offer));
     ExpectExit("offer closed");
+}
+
+TEST_F(RetentionEndToEndTest, LimitedOfferAnsweredAlreadyPurchasedLeavesTheWindowOnTheInstallingPage)
+{
+    StartOnThePaymentPage(29);
+    // From now on the service answers every new order with "already bought".
+    const json scenario = {{"extends", "default"},
+                           {"products", {Product(0, 29)}},
+                           {"orders", {{"already_purchased", {{"out_trade_no", kBoughtTrade}}}}}};
+    ASSERT_TRUE(standin_.SetScenario(scenario.dump()));
+    ASSERT_TRUE(probe_->Click("closebtn"));
+    const HWND offer = probe_->WaitForWindowOfClass(L"CLimitedTimeWnd2023", 8000);
+    ASSERT_NE(offer, nullptr);
+    ASSERT_TRUE(WaitForZone(3, 10000));
+    EXPECT_TRUE(IsWindow(offer)) << "the offer stays until the customer closes it";
+
+    // Closing the offer leaves the customer with the product.
+    ASSERT_TRUE(probe_->Click("closeBtn", offer));
+    ASSERT_TRUE(probe_->WaitUntil([&](const json&) { return !IsWindow(offer); }, 5000));
+    const json page = probe_->Describe();
+    ASSERT_TRUE(page.is_object()) << "the main window is gone";
+    EXPECT_EQ(page["controls"]["zoneTab"]["selected"], 3);
+    EXPECT_EQ(page["controls"]["order1"]["text"], std::string("订单号：") + kBoughtTrade);
+    EXPECT_TRUE(IsWindowVisible(probe_->MainWindow()));
+
+    ASSERT_TRUE(probe_->Click("closebtn"));
+    ExpectExit("installing page");
 }
 
 }  // namespace

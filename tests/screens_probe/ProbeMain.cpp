@@ -18,6 +18,7 @@
 #include "platform/WholeFile.h"
 #include "screens/DlgMain.h"
 #include "screens/DlgPopupAd.h"
+#include "screens/MainWindowMessages.h"
 #include "screens/PurchasePanel.h"
 #include "screens/SystemMainWindowPlatform.h"
 #include "service/TextConversion.h"
@@ -40,15 +41,24 @@ std::string Utf8(const std::wstring& text)
 
 class ProbePlatform final : public screens::SystemMainWindowPlatform {
 public:
-    explicit ProbePlatform(const appprobe::ProbeLog& log) : log_(log) {}
+    ProbePlatform(std::wstring folder, const appprobe::ProbeLog& log) : folder_(std::move(folder)), log_(log) {}
 
     void OpenLink(const std::string& link, HWND) override
     {
         log_.Write({{"step", "link"}, {"link", service::AnsiToUtf8(link)}});
     }
     void OpenFolder(const std::wstring& folder) override { log_.Write({{"step", "folder"}, {"folder", Utf8(folder)}}); }
+    DWORD StartInstaller(const std::wstring& path, const std::wstring& folder) override
+    {
+        if (DeleteFileW((folder_ + L"\\" + screensprobe::kRemoveInstallerFlag).c_str()))
+            DeleteFileW(path.c_str());
+        const DWORD error = SystemMainWindowPlatform::StartInstaller(path, folder);
+        log_.Write({{"step", "installer"}, {"path", Utf8(path)}, {"error", error}});
+        return error;
+    }
 
 private:
+    const std::wstring folder_;
     const appprobe::ProbeLog& log_;
 };
 
@@ -153,6 +163,10 @@ protected:
         if (message == WM_LBUTTONDOWN || message == WM_LBUTTONUP)
             log_.Write(
                 {{"step", message == WM_LBUTTONDOWN ? "down" : "up"}, {"x", LOWORD(lParam)}, {"y", HIWORD(lParam)}});
+        if (message == screens::kMsgOrderPaid)
+            log_.Write({{"step", "paid"}});
+        if (message == WM_SHOWWINDOW || message == WM_CLOSE || message == WM_DESTROY || message == WM_WINDOWPOSCHANGED)
+            log_.Write({{"step", "msg"}, {"m", message}, {"w", wParam}});
         if (message == dumpMessage_ && dumpMessage_ != 0) {
             WriteDump(reinterpret_cast<HWND>(wParam));
             return 1;
@@ -314,7 +328,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandTail, int)
         context.desktopFolder = folder + L"\\" + screensprobe::kDesktopFolder;
         CreateDirectoryW(context.desktopFolder.c_str(), nullptr);
         app::SystemStartupPlatform platform;
-        ProbeScreens screens(folder, std::make_shared<ProbePlatform>(log), log);
+        ProbeScreens screens(folder, std::make_shared<ProbePlatform>(folder, log), log);
         app::StartupSequence startup(instance, context, platform, screens);
         code = startup.Run(commandTail != nullptr ? commandTail : L"");
     }

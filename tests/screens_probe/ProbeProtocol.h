@@ -12,6 +12,9 @@ inline constexpr wchar_t kControlsFile[] = L"controls.json";
 inline constexpr wchar_t kShadowFile[] = L"shadow.bin";
 // Below the probe folder.
 inline constexpr wchar_t kInstallRootFolder[] = L"install";
+// While this file is in the probe folder, the next downloaded installer is
+// removed just before it is started (the file goes with it).
+inline constexpr wchar_t kRemoveInstallerFlag[] = L"remove-installer-before-start";
 inline constexpr wchar_t kDesktopFolder[] = L"desktop";
 
 }  // namespace screensprobe

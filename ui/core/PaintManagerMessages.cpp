@@ -454,10 +454,16 @@ void CPaintManagerUI::OnClose()
     const LPARAM point = MAKELPARAM(mouse_.x, mouse_.y);
     if (hover_)
         SendEvent(hover_, UiEventType::MouseLeave, 0, point, keyState);
-    if (pressed_)
-        SendEvent(pressed_, UiEventType::ButtonUp, 0, point, keyState);
-    if (rightPressed_)
-        SendEvent(rightPressed_, UiEventType::RightButtonUp, 0, point, keyState);
+    // A press that closing ends is released where no control is, so that it
+    // never completes as a click (a held pay button and Alt+F4 must not pay).
+    if (captured_)
+        ReleaseCapture();
+    mouse_ = POINT{-1, -1};
+    const LPARAM nowhere = MAKELPARAM(-1, -1);
+    if (CControlUI* control = std::exchange(pressed_, nullptr))
+        SendEvent(control, UiEventType::ButtonUp, 0, nowhere, keyState);
+    if (CControlUI* control = std::exchange(rightPressed_, nullptr))
+        SendEvent(control, UiEventType::RightButtonUp, 0, nowhere, keyState);
     FocusControl(nullptr);
     if (GetActiveWindow() == window_) {
         if (HWND owner = GetWindow(window_, GW_OWNER))

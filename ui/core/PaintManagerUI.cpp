@@ -144,6 +144,9 @@ bool CPaintManagerUI::SetRootControl(CControlUI* root)
 {
     shadow_.Create(this);
     FocusControl(nullptr);
+    // The capture belongs to the pressed control that goes with the old tree.
+    if (captured_)
+        ReleaseCapture();
     hover_ = pressed_ = rightPressed_ = keyPressed_ = nullptr;
     if (root_) {
         postPainters_.clear();

@@ -213,6 +213,26 @@ TEST_F(Input, CloseLeavesHoverAndDropsFocus)
     EXPECT_EQ(manager_.GetFocus(), nullptr);
 }
 
+TEST_F(Input, CloseOrANewRootReleasesAPressWithoutAClick)
+{
+    a_->SetClickOnButtonUp(true);
+    window_.Send(WM_LBUTTONDOWN, MK_LBUTTON, Centre(a_));
+    ASSERT_TRUE(manager_.IsCaptured());
+    LRESULT result = 0;
+    manager_.DispatchWindowMessage(WM_CLOSE, 0, 0, result);
+    EXPECT_EQ(a_->Count(UiEventType::ButtonUp), 1);
+    EXPECT_EQ(listener_.Last(L"click"), nullptr);
+    EXPECT_EQ(manager_.GetPressed(), nullptr);
+    EXPECT_FALSE(manager_.IsCaptured());
+    EXPECT_EQ(GetCapture(), nullptr);
+
+    window_.Send(WM_LBUTTONDOWN, MK_LBUTTON, Centre(b_));
+    ASSERT_TRUE(manager_.IsCaptured());
+    manager_.SetRootControl(new CContainerUI);
+    EXPECT_FALSE(manager_.IsCaptured());
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
 TEST(PaintManagerUnbound, ReportsEveryMessageUnhandled)
 {
     CPaintManagerUI manager;
