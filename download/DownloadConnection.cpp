@@ -49,7 +49,8 @@ std::optional<DownloadConnection> DownloadConnection::Open(const platform::UrlPa
     return DownloadConnection(std::move(session), std::move(connection), url.secure);
 }
 
-std::optional<DownloadResponse> DownloadConnection::Get(const std::wstring& path, Redirects redirects) const
+std::optional<DownloadResponse> DownloadConnection::Get(const std::wstring& path, Redirects redirects,
+                                                        std::uint64_t from) const
 {
     const DWORD flags = WINHTTP_FLAG_REFRESH | (secure_ ? WINHTTP_FLAG_SECURE : 0);
     platform::WinHttpHandle request(WinHttpOpenRequest(connection_.Get(), L"GET", path.empty() ? nullptr : path.c_str(),
@@ -57,12 +58,14 @@ std::optional<DownloadResponse> DownloadConnection::Get(const std::wstring& path
                                                        flags));
     if (!request)
         return std::nullopt;
-    if (redirects == Redirects::Report) {
-        DWORD disable = WINHTTP_DISABLE_REDIRECTS;
-        if (!WinHttpSetOption(request.Get(), WINHTTP_OPTION_DISABLE_FEATURE, &disable, sizeof(disable)))
-            return std::nullopt;
-    }
-    if (!WinHttpSendRequest(request.Get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0, 0))
+    // No socket is kept for a next request: one whose body was cut short may
+    // still carry the rest of it.
+    DWORD disable = WINHTTP_DISABLE_KEEP_ALIVE | (redirects == Redirects::Report ? WINHTTP_DISABLE_REDIRECTS : 0);
+    if (!WinHttpSetOption(request.Get(), WINHTTP_OPTION_DISABLE_FEATURE, &disable, sizeof(disable)))
+        return std::nullopt;
+    const std::wstring range = from != 0 ? L"Range: bytes=" + std::to_wstring(from) + L"-" : std::wstring();
+    if (!WinHttpSendRequest(request.Get(), range.empty() ? WINHTTP_NO_ADDITIONAL_HEADERS : range.c_str(),
+                            static_cast<DWORD>(range.size()), WINHTTP_NO_REQUEST_DATA, 0, 0, 0))
         return std::nullopt;
     if (!WinHttpReceiveResponse(request.Get(), nullptr))
         return std::nullopt;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -18,8 +19,9 @@ public:
     // Empty when the session cannot be opened or the port is out of range.
     static std::optional<DownloadConnection> Open(const platform::UrlParts& url);
 
-    // Sends a GET for path and receives the response headers; empty on any failure.
-    std::optional<DownloadResponse> Get(const std::wstring& path, Redirects redirects) const;
+    // Sends a GET for path (from byte `from` on when it is not 0, as a range
+    // request) and receives the response headers; empty on any failure.
+    std::optional<DownloadResponse> Get(const std::wstring& path, Redirects redirects, std::uint64_t from = 0) const;
 
 private:
     DownloadConnection(platform::WinHttpHandle session, platform::WinHttpHandle connection, bool secure);

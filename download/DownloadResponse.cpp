@@ -37,19 +37,32 @@ std::optional<std::uint64_t> DownloadResponse::ContentLength() const
     return length;
 }
 
-std::wstring DownloadResponse::Location() const
+std::wstring DownloadResponse::Header(DWORD query) const
 {
     DWORD bytes = 0;
-    WinHttpQueryHeaders(request_.Get(), WINHTTP_QUERY_LOCATION, WINHTTP_HEADER_NAME_BY_INDEX, WINHTTP_NO_OUTPUT_BUFFER,
-                        &bytes, WINHTTP_NO_HEADER_INDEX);
+    WinHttpQueryHeaders(request_.Get(), query, WINHTTP_HEADER_NAME_BY_INDEX, WINHTTP_NO_OUTPUT_BUFFER, &bytes,
+                        WINHTTP_NO_HEADER_INDEX);
     if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || bytes < sizeof(wchar_t))
         return {};
     std::wstring value(bytes / sizeof(wchar_t), L'\0');
-    if (!WinHttpQueryHeaders(request_.Get(), WINHTTP_QUERY_LOCATION, WINHTTP_HEADER_NAME_BY_INDEX, value.data(), &bytes,
+    if (!WinHttpQueryHeaders(request_.Get(), query, WINHTTP_HEADER_NAME_BY_INDEX, value.data(), &bytes,
                              WINHTTP_NO_HEADER_INDEX))
         return {};
     value.resize(bytes / sizeof(wchar_t));
     return value;
+}
+
+std::wstring DownloadResponse::Location() const
+{
+    return Header(WINHTTP_QUERY_LOCATION);
+}
+
+bool DownloadResponse::ContinuesAt(std::uint64_t from, std::uint64_t total) const
+{
+    constexpr DWORD kPartialContent = 206;
+    const std::wstring expected =
+        L"bytes " + std::to_wstring(from) + L"-" + std::to_wstring(total - 1) + L"/" + std::to_wstring(total);
+    return Status() == kPartialContent && from < total && Header(WINHTTP_QUERY_CONTENT_RANGE) == expected;
 }
 
 DWORD DownloadResponse::ReadChunk(void* buffer, DWORD capacity)

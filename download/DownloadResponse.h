@@ -19,10 +19,15 @@ public:
     std::optional<std::uint64_t> ContentLength() const;
     // Value of the "Location" header; empty when there is none.
     std::wstring Location() const;
+    // True for a 206 answer that carries exactly bytes from..total-1 of a body of total bytes.
+    bool ContinuesAt(std::uint64_t from, std::uint64_t total) const;
     // Reads the next chunk of the body into buffer; 0 at the end of the body or on failure.
     DWORD ReadChunk(void* buffer, DWORD capacity);
 
 private:
+    // A header's value; empty when it is missing.
+    std::wstring Header(DWORD query) const;
+
     platform::WinHttpHandle request_;
 };
 

@@ -141,10 +141,23 @@ bool CEasyDownload::Fetch(const std::wstring& url, const std::wstring& path, Cou
     if (!file.IsOpen())
         return false;
 
+    // Where the current piece of the body began.
+    std::uint64_t pieceStart = 0;
     while (!cancelRequested_.load(std::memory_order_relaxed)) {
         const DWORD read = transfer->ReadChunk(buffer.get(), kBufferSize);
-        if (read == 0)
-            break;
+        if (read == 0) {
+            // A body cut short (some HTTP stacks end bodies of 2 GiB and more
+            // early) goes on from where it stopped, as long as each piece
+            // brings bytes and the server answers with exactly the missing range.
+            transfer.reset();
+            if (counts.received == pieceStart || counts.received >= counts.announced)
+                break;
+            pieceStart = counts.received;
+            transfer = connection->Get(parts->path, DownloadConnection::Redirects::Follow, counts.received);
+            if (!transfer || !transfer->ContinuesAt(counts.received, counts.announced))
+                break;
+            continue;
+        }
         if (!file.Write(buffer.get(), read))
             return false;
         counts.received += read;

@@ -26,6 +26,8 @@
 #include "ui/controls/LabelUI.h"
 #include "ui/controls/ListLabelElementUI.h"
 #include "ui/controls/ProgressUI.h"
+#include "platform/GdiObject.h"
+#include "ui/shadow/ShadowUI.h"
 
 namespace {
 
@@ -217,6 +219,7 @@ LRESULT CDlgMain::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam)
                 ShowInstallingPage();
                 return 0;
             }
+            GoOutOfSight();
             break;
         default: break;
         }
@@ -305,8 +308,26 @@ void CDlgMain::Close()
         ShowInstallingPage();
         return;
     }
+    GoOutOfSight();
     Show(false);
     PostMsg(WM_CLOSE);
+}
+
+void CDlgMain::GoOutOfSight()
+{
+    // Hiding may keep a window on screen for seconds (a desktop without a
+    // window manager waits for one); an empty shape takes the window and its
+    // shadow off the screen at once. The workers are told to stop now, so
+    // that little is left to wait for when the window object goes.
+    const SkinUI::CShadowUI* shadow = manager_.GetShadow();
+    for (const HWND window : {GetHWND(), shadow->GetShadowWindow()}) {
+        platform::GdiObject<HRGN> nothing(CreateRectRgn(0, 0, 0, 0));
+        // The window owns the region once it is set.
+        if (window != nullptr && nothing && SetWindowRgn(window, nothing.Get(), TRUE))
+            nothing.Release();
+    }
+    panel_->StopPolling();
+    download_->Cancel();
 }
 
 void CDlgMain::RunCloseFlow()

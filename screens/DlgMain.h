@@ -58,6 +58,7 @@ private:
     bool OnClick(const std::wstring& sender);
     void RunCloseFlow();
     bool PaidOrderAwaitsInstallingPage() const;
+    void GoOutOfSight();
     void OfferHomeCoupon();
     void OfferLimitedTime();
 

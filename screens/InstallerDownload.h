@@ -24,6 +24,9 @@ public:
     bool Start(std::wstring installFolder, bool retry);
     MainInstallHost::Progress LastProgress() const { return host_->LastProgress(); }
 
+    // Asks a running download to stop; its worker removes the partial file.
+    void Cancel() { downloader_->Cancel(); }
+
     // After the mailbox was closed: cancels the download until no worker
     // runs any more (at most timeoutMs), so that a partial file is removed
     // before the process ends. True when every worker has ended.

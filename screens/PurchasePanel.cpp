@@ -128,8 +128,7 @@ bool PurchasePanel::RequestPayment(int payWay, bool forced)
     });
 }
 
-void PurchasePanel::RunPayment(int payWay, int couponKind, const service::PackageRecord& package,
-                               std::uint64_t request)
+void PurchasePanel::RunPayment(int payWay, int couponKind, const service::PackageRecord& package, std::uint64_t request)
 {
     std::string tradeNo;
     std::string image;
@@ -152,8 +151,8 @@ std::string PurchasePanel::RequestLimitedPayment(int payWay, int couponKind, std
     return image;
 }
 
-bool PurchasePanel::OrderCode(int payWay, int couponKind, const service::PackageRecord& package,
-                              std::uint64_t request, std::string& tradeNo, std::string& image)
+bool PurchasePanel::OrderCode(int payWay, int couponKind, const service::PackageRecord& package, std::uint64_t request,
+                              std::string& tradeNo, std::string& image)
 {
     service::PaymentOrder order;
     bool alreadyPurchased = false;

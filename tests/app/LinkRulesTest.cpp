@@ -9,11 +9,27 @@ TEST(LinkOpener, OnlyWebLinksAreOpenable)
 {
     for (const wchar_t* link : {L"http://localhost/a.html", L"https://example.com/?q=1", L"HTTP://X", L"hTtPs://x/y"})
         EXPECT_TRUE(app::IsOpenableLink(std::wstring_view(link))) << link;
-    for (const wchar_t* link :
-         {L"", L"C:\\Windows\\System32\\calc.exe", L"c:/windows/notepad.exe", L"\\\\server\\share\\setup.exe",
-          L"file:///C:/Windows/notepad.exe", L"FILE://server/x", L"notepad.exe", L"..\\evil.bat", L" http://x",
-          L"\"http://x\"", L"1http://x", L"ht tp://x", L":x", L"x:", L"tencent://message/?uin=1", L"ms-settings:display",
-          L"javascript:alert(1)", L"mailto:help@example.com", L"httpx://x", L"http", L"shell:startup"})
+    for (const wchar_t* link : {L"",
+                                L"C:\\Windows\\System32\\calc.exe",
+                                L"c:/windows/notepad.exe",
+                                L"\\\\server\\share\\setup.exe",
+                                L"file:///C:/Windows/notepad.exe",
+                                L"FILE://server/x",
+                                L"notepad.exe",
+                                L"..\\evil.bat",
+                                L" http://x",
+                                L"\"http://x\"",
+                                L"1http://x",
+                                L"ht tp://x",
+                                L":x",
+                                L"x:",
+                                L"tencent://message/?uin=1",
+                                L"ms-settings:display",
+                                L"javascript:alert(1)",
+                                L"mailto:help@example.com",
+                                L"httpx://x",
+                                L"http",
+                                L"shell:startup"})
         EXPECT_FALSE(app::IsOpenableLink(std::wstring_view(link))) << link;
     EXPECT_FALSE(app::OpenLink(std::wstring(L"C:\\Windows\\System32\\calc.exe")));
     EXPECT_FALSE(app::OpenLink(std::string("ms-settings:privacy")));

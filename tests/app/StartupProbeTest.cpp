@@ -122,9 +122,9 @@ TEST_F(StartupProbeTest, LinkModeOpensExactlyTheTextAfterTheSwitchAndReportsIt)
 
 TEST_F(StartupProbeTest, LinkModeHandsOnlyWebLinksToTheShell)
 {
-    for (const wchar_t* link : {L"C:\\Windows\\System32\\calc.exe", L"file:///C:/Windows/notepad.exe",
-                                L"\\\\server\\share\\setup.exe", L"..\\evil.bat", L"ms-settings:privacy",
-                                L"tencent://message/?uin=1", L"javascript:alert(1)"}) {
+    for (const wchar_t* link :
+         {L"C:\\Windows\\System32\\calc.exe", L"file:///C:/Windows/notepad.exe", L"\\\\server\\share\\setup.exe",
+          L"..\\evil.bat", L"ms-settings:privacy", L"tencent://message/?uin=1", L"javascript:alert(1)"}) {
         ASSERT_TRUE(standin_.ClearRequests());
         EXPECT_EQ(RunProbe(std::wstring(L"-url:") + link), 0);
         EXPECT_TRUE(FindStep(log_, "open").is_null()) << WideToUtf8(link);

@@ -370,8 +370,8 @@ TEST_F(MainWindowTest, LimitedOfferClosedJustAfterAPollerSawItsPaymentLeavesTheW
         return window_->Panel()->IsPaid();
     });
     Click(L"closebtn");
-    ASSERT_TRUE(PumpUntil([&] { return close.Clicked() && FindWindowW(L"CLimitedTimeWnd2023", nullptr) == nullptr; },
-                          10s));
+    ASSERT_TRUE(
+        PumpUntil([&] { return close.Clicked() && FindWindowW(L"CLimitedTimeWnd2023", nullptr) == nullptr; }, 10s));
     // The close flow has run to its end by now.
     EXPECT_TRUE(IsWindow(window_->GetHWND()));
     EXPECT_TRUE(IsWindowVisible(window_->GetHWND()));

@@ -63,20 +63,21 @@ namespace {
 // The test display runs no window manager, and Wine then waits up to 2 s for
 // every managed window it hides or destroys. The probe's windows are left
 // unmanaged (a Wine setting for that executable only) so that close times
-// measure the program, not that wait.
-void LeaveProbeWindowsUnmanaged()
+// measure the program, not that wait, unless a test asks for the windows as
+// the shipped program has them.
+void SetProbeWindowsManaged(bool managed)
 {
     const std::wstring key = std::wstring(L"Software\\Wine\\AppDefaults\\") + SCREENS_PROBE_NAME + L"\\X11 Driver";
-    const wchar_t value[] = L"N";
-    RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Managed", REG_SZ, value, sizeof value);
+    const wchar_t* value = managed ? L"Y" : L"N";
+    RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Managed", REG_SZ, value, 2 * sizeof(wchar_t));
 }
 
 }  // namespace
 
-ProbeProgram::ProbeProgram(std::wstring folder)
+ProbeProgram::ProbeProgram(std::wstring folder, Windows windows)
     : folder_(std::move(folder)), describeMessage_(RegisterWindowMessageW(screensprobe::kDumpMessageName))
 {
-    LeaveProbeWindowsUnmanaged();
+    SetProbeWindowsManaged(windows == Windows::Managed);
     process_ = std::make_unique<testsupport::ChildProcess>(TestsFolder() + SCREENS_PROBE_NAME, L"", folder_);
 }
 

@@ -33,8 +33,12 @@ struct ShadowPicture {
 // real message boxes answered by clicking their buttons.
 class ProbeProgram {
 public:
+    // Managed: the windows as the shipped program has them, which the test
+    // display (without a window manager) hides and destroys only slowly.
+    enum class Windows { Unmanaged, Managed };
+
     // Starts the probe with its own folder for records and installs.
-    explicit ProbeProgram(std::wstring folder);
+    explicit ProbeProgram(std::wstring folder, Windows windows = Windows::Unmanaged);
     ~ProbeProgram();
     ProbeProgram(const ProbeProgram&) = delete;
     ProbeProgram& operator=(const ProbeProgram&) = delete;

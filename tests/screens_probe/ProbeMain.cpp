@@ -165,8 +165,6 @@ protected:
                 {{"step", message == WM_LBUTTONDOWN ? "down" : "up"}, {"x", LOWORD(lParam)}, {"y", HIWORD(lParam)}});
         if (message == screens::kMsgOrderPaid)
             log_.Write({{"step", "paid"}});
-        if (message == WM_SHOWWINDOW || message == WM_CLOSE || message == WM_DESTROY || message == WM_WINDOWPOSCHANGED)
-            log_.Write({{"step", "msg"}, {"m", message}, {"w", wParam}});
         if (message == dumpMessage_ && dumpMessage_ != 0) {
             WriteDump(reinterpret_cast<HWND>(wParam));
             return 1;

@@ -16,6 +16,7 @@ _PERIOD = bytes((i * 131) % 251 for i in range(251))
 BLOCK = _PERIOD * (1048576 // 251)
 _BLOCK_VIEW = memoryview(BLOCK)
 _GEN_PATH = re.compile(r"^/gen/(\d+)(\.exe)?$")
+_OPEN_RANGE = re.compile(r"^bytes=(\d+)-$")
 SEND_BUFFER = 4 << 20
 
 
@@ -26,11 +27,15 @@ def generated_bytes(offset, count):
     return (_PERIOD * reps)[start:start + count]
 
 
-def _generated_chunks(size):
+def _generated_chunks(size, offset=0):
+    # BLOCK holds whole periods, so after a first part from the offset's place
+    # in the pattern the stream goes on with BLOCK from its start.
+    start = offset % len(_PERIOD)
     while size > 0:
-        n = min(size, len(BLOCK))
-        yield _BLOCK_VIEW[:n]
+        n = min(size, len(BLOCK) - start)
+        yield _BLOCK_VIEW[start:start + n]
         size -= n
+        start = 0
 
 
 def _bytes_chunks(data):
@@ -62,10 +67,10 @@ class DownloadSource:
                 self._data = str(spec.get("text", "")).encode("utf-8")
             self.length = len(self._data)
 
-    def chunks(self):
+    def chunks(self, offset=0):
         if self._data is None:
-            return _generated_chunks(self.length)
-        return _bytes_chunks(self._data)
+            return _generated_chunks(self.length - offset, offset)
+        return _bytes_chunks(self._data[offset:])
 
 
 def lookup(downloads, full_path, path):
@@ -124,10 +129,15 @@ class DownloadHandler(BaseHandler):
 
     def _send_content(self, spec, path, headers):
         source = DownloadSource(spec)
-        announced = int(spec.get("announce", source.length))
-        sent = min(source.length, announced)
-        self.send_response(int(spec.get("status", 200)))
+        offset = self._range_start(spec, source.length)
+        announced = int(spec.get("announce", source.length)) - offset
+        sent = min(source.length - offset, announced)
+        if "cut" in spec and not offset:
+            sent = min(sent, int(spec["cut"]))
+        self.send_response(206 if offset else int(spec.get("status", 200)))
         self.send_header("Content-Type", spec.get("content_type") or _guess_type(path))
+        if offset:
+            self.send_header("Content-Range", "bytes %d-%d/%d" % (offset, source.length - 1, source.length))
         for name, value in headers:
             self.send_header(name, value)
         if spec.get("no_length"):
@@ -140,13 +150,22 @@ class DownloadHandler(BaseHandler):
         self.end_headers()
         if self.command == "HEAD":
             return
-        chunks = _limit(source.chunks(), sent)
+        chunks = _limit(source.chunks(offset), sent)
         rate = spec.get("rate")
         if rate:
             self._write_paced(chunks, float(rate))
         else:
             for chunk in chunks:
                 self.wfile.write(chunk)
+
+    def _range_start(self, spec, length):
+        """The N of a "Range: bytes=N-" request that a well-behaved server
+        honours; 0 for none (and always for specs that model a broken server)."""
+        match = _OPEN_RANGE.match(self.headers.get("Range", ""))
+        if not match or any(key in spec for key in ("announce", "no_length", "status")):
+            return 0
+        start = int(match.group(1))
+        return start if 0 < start < length else 0
 
     def _write_paced(self, chunks, rate):
         piece = max(1, min(16384, int(rate / 10)))

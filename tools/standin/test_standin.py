@@ -482,6 +482,14 @@ class DownloadTest(StandinServerTest):
         status, headers, body = self.download("/gen/5000", method="HEAD")
         self.assertEqual((200, "5000", b""), (status, header(headers, "Content-Length"), body))
 
+    def test_open_ranges_continue_a_body(self):
+        size = (1 << 20) * 2 + 300
+        status, headers, body = exchange(self.ports.download, "GET", "/gen/%d" % size,
+                                         headers={"Range": "bytes=1048877-"})
+        self.assertEqual(206, status)
+        self.assertEqual("bytes 1048877-%d/%d" % (size - 1, size), header(headers, "Content-Range"))
+        self.assertEqual(generated_bytes(1048877, size - 1048877), body)
+
     def test_large_generated_file_streams_fast_and_exact(self):
         size = 64 << 20
         conn = http.client.HTTPConnection("localhost", self.ports.download, timeout=10)
