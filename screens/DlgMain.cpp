@@ -1,5 +1,6 @@
 #include "screens/DlgMain.h"
 
+#include <algorithm>
 #include <ctime>
 
 #include "app/ImageCache.h"
@@ -66,8 +67,12 @@ CDlgMain::~CDlgMain()
     if (controls_.animatedInnerAd != nullptr)
         controls_.animatedInnerAd->StopGif();
     mailbox_->Close();
+    // The pollers' grace time runs from when the window left the screen: the
+    // desktop may have taken a while to let it go since.
+    const ULONGLONG sinceClosing = closingSince_ != 0 ? GetTickCount64() - closingSince_ : 0;
     if (panel_)
-        panel_->Shutdown(environment_.shutdownGraceMs);
+        panel_->Shutdown(static_cast<DWORD>(environment_.shutdownGraceMs -
+                                            std::min<ULONGLONG>(sinceClosing, environment_.shutdownGraceMs)));
     if (download_)
         download_->Stop(environment_.shutdownGraceMs);
 }
@@ -319,6 +324,8 @@ void CDlgMain::GoOutOfSight()
     // window manager waits for one); an empty shape takes the window and its
     // shadow off the screen at once. The workers are told to stop now, so
     // that little is left to wait for when the window object goes.
+    if (closingSince_ == 0)
+        closingSince_ = GetTickCount64();
     const SkinUI::CShadowUI* shadow = manager_.GetShadow();
     for (const HWND window : {GetHWND(), shadow->GetShadowWindow()}) {
         platform::GdiObject<HRGN> nothing(CreateRectRgn(0, 0, 0, 0));

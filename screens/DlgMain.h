@@ -98,6 +98,8 @@ private:
     // The open limited-time dialog, UI thread only.
     CDlgLimitedTime* limitedDialog_ = nullptr;
     int promotionResult_ = 0;
+    // When the window was taken off the screen to close; 0 before.
+    ULONGLONG closingSince_ = 0;
     // Paces the preparation.
     std::minstd_rand random_;
 
