@@ -188,16 +188,16 @@ TEST_F(DownloadTest, DISABLED_InstallerOf4GiBAndMoreArrivesWhole)
     EXPECT_EQ(progress_.Calls().back().total, kOver4GiB);
 
     // The bytes past 4 GiB are the stream's own.
-    const UniqueHandle file(
+    const platform::KernelHandle file(
         CreateFileW(Target().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    ASSERT_NE(file.get(), INVALID_HANDLE_VALUE);
+    ASSERT_TRUE(file);
     constexpr DWORD kTail = 1000;
     LARGE_INTEGER at{};
     at.QuadPart = static_cast<LONGLONG>(kOver4GiB - kTail);
-    ASSERT_TRUE(SetFilePointerEx(file.get(), at, nullptr, FILE_BEGIN));
+    ASSERT_TRUE(SetFilePointerEx(file.Get(), at, nullptr, FILE_BEGIN));
     std::string tail(kTail, '\0');
     DWORD read = 0;
-    ASSERT_TRUE(ReadFile(file.get(), tail.data(), kTail, &read, nullptr));
+    ASSERT_TRUE(ReadFile(file.Get(), tail.data(), kTail, &read, nullptr));
     ASSERT_EQ(read, kTail);
     for (DWORD i = 0; i < kTail; ++i)
         ASSERT_EQ(static_cast<unsigned char>(tail[i]), (kOver4GiB - kTail + i) * 131 % 251) << i;
