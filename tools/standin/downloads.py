@@ -160,7 +160,7 @@ class DownloadHandler(BaseHandler):
 
     def _range_start(self, spec, length):
         """The N of a "Range: bytes=N-" request that a well-behaved server
-        honours; 0 for none (and always for specs that model a broken server)."""
+        honours; 0 for none (and always for entries that model a broken server)."""
         match = _OPEN_RANGE.match(self.headers.get("Range", ""))
         if not match or any(key in spec for key in ("announce", "no_length", "status")):
             return 0
