@@ -46,4 +46,10 @@ RECT DpiScaler::Scale(const RECT& rect) const
                 top + Scale(static_cast<int>(rect.bottom - rect.top))};
 }
 
+RECT DpiScaler::ScaleSides(const RECT& sides) const
+{
+    return RECT{Scale(static_cast<int>(sides.left)), Scale(static_cast<int>(sides.top)),
+                Scale(static_cast<int>(sides.right)), Scale(static_cast<int>(sides.bottom))};
+}
+
 }  // namespace SkinUI

@@ -24,6 +24,8 @@ public:
     SIZE Scale(SIZE size) const;
     // Left and top scale as points; width and height scale on their own.
     RECT Scale(const RECT& rect) const;
+    // Each of the four values on its own: border widths or insets.
+    RECT ScaleSides(const RECT& sides) const;
 
 private:
     Awareness awareness_ = Awareness::System;

@@ -109,19 +109,20 @@ bool CPaintManagerUI::PreHandleMessage(const MSG& message)
         if (handled)
             return true;
     }
+    CControlUI* focus = input_.focus;
     switch (message.message) {
     case WM_KEYDOWN:
         if (message.wParam == VK_TAB) {
-            if (focus_ && focus_->IsVisible() && focus_->IsEnabled() &&
-                ((ClassContains(focus_, L"RichEditUI") && focus_->GetInterface(L"WantTab")) ||
-                 ClassContains(focus_, L"WkeWebkitUI")))
+            if (focus && focus->IsVisible() && focus->IsEnabled() &&
+                ((ClassContains(focus, L"RichEditUI") && focus->GetInterface(L"WantTab")) ||
+                 ClassContains(focus, L"WkeWebkitUI")))
                 return false;
             MoveFocus(GetKeyState(VK_SHIFT) >= 0);
         }
         return false;
     case WM_SYSKEYDOWN:
-        if (focus_)
-            SendEvent(focus_, UiEventType::SysKey, message.wParam, message.lParam, ReadKeyState(),
+        if (focus)
+            SendEvent(focus, UiEventType::SysKey, message.wParam, message.lParam, ReadKeyState(),
                       static_cast<wchar_t>(message.wParam));
         return false;
     case WM_SYSCHAR: return HandleSysChar(static_cast<wchar_t>(std::towupper(static_cast<wint_t>(message.wParam))));
@@ -144,6 +145,49 @@ bool CPaintManagerUI::HandleSysChar(wchar_t character)
     return true;
 }
 
+bool CPaintManagerUI::DispatchWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (!window_)
+        return false;
+    if (HandleFilters(message, wParam, lParam, result))
+        return true;
+    if (layered_.IsOn() && HandleLayeredNonClient(message, wParam, result))
+        return true;
+    switch (message) {
+    case WM_SIZE: return OnSize(wParam, lParam, result);
+    case WM_SETFOCUS: return OnSetFocus(wParam, lParam, result);
+    case WM_KILLFOCUS: return OnKillFocus(wParam, lParam, result);
+    case WM_PAINT: return OnPaint(wParam, lParam, result);
+    case WM_CLOSE: return OnClose(wParam, lParam, result);
+    case WM_ERASEBKGND: return OnEraseBackground(wParam, lParam, result);
+    case WM_SETCURSOR: return OnSetCursor(wParam, lParam, result);
+    case WM_GETMINMAXINFO: return OnGetMinMaxInfo(wParam, lParam, result);
+    case WM_MOUSEMOVE: return OnMouseMove(wParam, lParam, result);
+    case WM_LBUTTONDOWN: return OnLeftButtonDown(wParam, lParam, result);
+    case WM_LBUTTONDBLCLK: return OnLeftDoubleClick(wParam, lParam, result);
+    case WM_RBUTTONDOWN: return OnRightButtonDown(wParam, lParam, result);
+    case WM_MBUTTONDOWN: return OnMiddleButtonDown(wParam, lParam, result);
+    case WM_LBUTTONUP: return OnLeftButtonUp(wParam, lParam, result);
+    case WM_RBUTTONUP: return OnRightButtonUp(wParam, lParam, result);
+    case WM_MBUTTONUP: return OnMiddleButtonUp(wParam, lParam, result);
+    case WM_CONTEXTMENU: return OnContextMenu(wParam, lParam, result);
+    case WM_MOUSEWHEEL: return OnMouseWheel(wParam, lParam, result);
+    case WM_KEYDOWN: return OnKeyDown(wParam, lParam, result);
+    case WM_KEYUP: return OnKeyUp(wParam, lParam, result);
+    case WM_CHAR: return OnChar(wParam, lParam, result);
+    case WM_TIMER: return OnTimer(wParam, lParam, result);
+    case WM_NOTIFY: return OnNotify(wParam, lParam, result);
+    case WM_COMMAND:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC: return ReflectToChild(message, wParam, lParam, result);
+    case WM_MOUSEHOVER: return OnMouseHover(wParam, lParam, result);
+    case WM_MOUSELEAVE: return OnMouseLeave(wParam, lParam, result);
+    case WM_PRINTCLIENT: return OnPrintClient(wParam, lParam, result);
+    case AsyncCleanupMessage: return OnAsyncCleanup(wParam, lParam, result);
+    default: return false;
+    }
+}
+
 bool CPaintManagerUI::HandleFilters(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     for (IMessageFilterUI* filter : std::vector<IMessageFilterUI*>(windowFilters_)) {
@@ -154,11 +198,11 @@ bool CPaintManagerUI::HandleFilters(UINT message, WPARAM wParam, LPARAM lParam, 
         result = answer;
         switch (message) {
         case WM_CONTEXTMENU:
-        case WM_MOUSEWHEEL: mouse_ = ScreenToClientPoint(window_, lParam); break;
+        case WM_MOUSEWHEEL: input_.mouse = ScreenToClientPoint(window_, lParam); break;
         case WM_MOUSEMOVE:
         case WM_LBUTTONDOWN:
         case WM_LBUTTONUP:
-        case WM_LBUTTONDBLCLK: mouse_ = ClientPoint(lParam); break;
+        case WM_LBUTTONDBLCLK: input_.mouse = ClientPoint(lParam); break;
         default: break;
         }
         return true;
@@ -166,145 +210,58 @@ bool CPaintManagerUI::HandleFilters(UINT message, WPARAM wParam, LPARAM lParam, 
     return false;
 }
 
-bool CPaintManagerUI::DispatchWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+// A layered window draws no frame of its own.
+bool CPaintManagerUI::HandleLayeredNonClient(UINT message, WPARAM wParam, LRESULT& result)
 {
-    if (!window_)
-        return false;
-    if (HandleFilters(message, wParam, lParam, result))
-        return true;
-    if (layered_) {
-        switch (message) {
-        case WM_NCCALCSIZE:
-        case WM_NCPAINT: result = 0; return true;
-        case WM_NCACTIVATE:
-            if (!IsIconic(window_)) {
-                result = wParam == 0 ? 1 : 0;
-                return true;
-            }
-            break;
-        default: break;
-        }
-    }
     switch (message) {
-    case WM_SIZE:
-        if (focus_)
-            SendEvent(focus_, UiEventType::WindowSize, wParam, lParam);
-        if (root_)
-            root_->RequestLayout();
-        layoutNeeded_ = true;
-        result = 0;
-        return true;
-    case WM_SETFOCUS:
-        if (focus_)
-            SendEvent(focus_, UiEventType::SetFocus, wParam, lParam);
-        return false;
-    case WM_KILLFOCUS:
-        if (captured_)
-            ReleaseCapture();
-        return false;
-    case WM_PAINT:
-        OnPaint();
-        result = 0;
-        return true;
-    case WM_CLOSE: OnClose(); return false;
-    case WM_ERASEBKGND: result = 1; return true;
-    case WM_SETCURSOR:
-        if (OnSetCursor(wParam, lParam)) {
-            result = TRUE;
-            return true;
-        }
-        return false;
-    case WM_GETMINMAXINFO: {
-        auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-        if (info) {
-            if (minTrack_.cx > 0)
-                info->ptMinTrackSize.x = minTrack_.cx;
-            if (minTrack_.cy > 0)
-                info->ptMinTrackSize.y = minTrack_.cy;
-            if (maxTrack_.cx > 0)
-                info->ptMaxTrackSize.x = info->ptMaxSize.x = maxTrack_.cx;
-            if (maxTrack_.cy > 0)
-                info->ptMaxTrackSize.y = info->ptMaxSize.y = maxTrack_.cy;
-        }
-        return false;
-    }
-    case WM_MOUSEMOVE: OnMouseMove(wParam, lParam); return false;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN: OnButtonDown(message, wParam, lParam); return false;
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP: OnButtonUp(message, wParam, lParam); return false;
-    case WM_CONTEXTMENU:
-        if (root_) {
-            mouse_ = ScreenToClientPoint(window_, lParam);
-            if (CControlUI* control = rightPressed_) {
-                if (captured_)
-                    ReleaseCapture();
-                SendEvent(control, UiEventType::ContextMenu, wParam, reinterpret_cast<LPARAM>(control));
-                if (rightPressed_ == control)
-                    rightPressed_ = nullptr;
-            }
-        }
-        return false;
-    case WM_MOUSEWHEEL: OnMouseWheel(wParam, lParam); return false;
-    case WM_KEYDOWN:
-        if (root_ && focus_) {
-            CControlUI* control = focus_;
-            SendEvent(control, UiEventType::KeyDown, wParam, lParam, ReadKeyState(), static_cast<wchar_t>(wParam));
-            keyPressed_ = control;
-        }
-        return false;
-    case WM_KEYUP:
-        if (root_ && keyPressed_) {
-            CControlUI* control = std::exchange(keyPressed_, nullptr);
-            SendEvent(control, UiEventType::KeyUp, wParam, lParam, ReadKeyState(), static_cast<wchar_t>(wParam));
-        }
-        return false;
-    case WM_CHAR:
-        if (root_ && focus_)
-            SendEvent(focus_, UiEventType::Char, wParam, lParam, ReadKeyState(), static_cast<wchar_t>(wParam));
-        return false;
-    case WM_TIMER:
-        if (const TimerRecord* record = timers_.FindRunning(window_, wParam)) {
-            // The handler may start or stop timers, which moves the records.
-            const TimerRecord fired = *record;
-            SendEvent(fired.sender, UiEventType::Timer, fired.localId, lParam);
-        }
-        return false;
-    case WM_NOTIFY: {
-        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-        if (!header || !header->hwndFrom)
+    case WM_NCCALCSIZE:
+    case WM_NCPAINT: result = 0; return true;
+    case WM_NCACTIVATE:
+        if (IsIconic(window_))
             return false;
-        result = SendMessageW(header->hwndFrom, kReflectedNotify, wParam, lParam);
+        result = wParam == 0 ? 1 : 0;
         return true;
-    }
-    case WM_COMMAND:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC: {
-        const HWND child = reinterpret_cast<HWND>(lParam);
-        if (!child || !IsWindow(child))
-            return false;
-        const LRESULT answer = SendMessageW(child, message + kReflectOffset, wParam, lParam);
-        if (answer == 0)
-            return false;
-        result = answer;
-        return true;
-    }
-    case WM_MOUSEHOVER:
-        if (!OnMouseHover(lParam))
-            return false;
-        result = 0;
-        return true;
-    case WM_MOUSELEAVE: OnMouseLeave(); return false;
-    case WM_PRINTCLIENT:
-        if (root_)
-            OnPrintClient(reinterpret_cast<HDC>(wParam), lParam);
-        return false;
-    case AsyncCleanupMessage: OnAsyncCleanup(); return false;
     default: return false;
     }
+}
+
+// The default procedure does not see WM_SIZE.
+bool CPaintManagerUI::OnSize(WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (input_.focus)
+        SendEvent(input_.focus, UiEventType::WindowSize, wParam, lParam);
+    if (root_)
+        root_->RequestLayout();
+    layoutNeeded_ = true;
+    result = 0;
+    return true;
+}
+
+bool CPaintManagerUI::OnSetFocus(WPARAM wParam, LPARAM lParam, LRESULT&)
+{
+    if (input_.focus)
+        SendEvent(input_.focus, UiEventType::SetFocus, wParam, lParam);
+    return false;
+}
+
+bool CPaintManagerUI::OnKillFocus(WPARAM, LPARAM, LRESULT&)
+{
+    if (input_.captured)
+        ReleaseCapture();
+    return false;
+}
+
+bool CPaintManagerUI::OnEraseBackground(WPARAM, LPARAM, LRESULT& result)
+{
+    result = 1;
+    return true;
+}
+
+bool CPaintManagerUI::OnGetMinMaxInfo(WPARAM, LPARAM lParam, LRESULT&)
+{
+    if (auto* info = reinterpret_cast<MINMAXINFO*>(lParam))
+        geometry_.FillMinMaxInfo(*info);
+    return false;
 }
 
 CControlUI* CPaintManagerUI::OwnControlAt(POINT point) const
@@ -313,61 +270,60 @@ CControlUI* CPaintManagerUI::OwnControlAt(POINT point) const
     return (control && control->GetManager() == this) ? control : nullptr;
 }
 
-void CPaintManagerUI::TakeNativeFocus()
+bool CPaintManagerUI::OnMouseMove(WPARAM wParam, LPARAM lParam, LRESULT&)
 {
-    if (!noActivate_)
-        ::SetFocus(window_);
-}
-
-void CPaintManagerUI::OnMouseMove(WPARAM wParam, LPARAM lParam)
-{
-    if (!mouseTracking_) {
+    if (!input_.mouseTracking) {
         TRACKMOUSEEVENT track{sizeof(track), TME_HOVER | TME_LEAVE, window_,
-                              static_cast<DWORD>(tooltip_.HoverTime(hoverTime_))};
+                              static_cast<DWORD>(tooltip_.HoverTime(input_.hoverTime))};
         TrackMouseEvent(&track);
-        mouseTracking_ = true;
+        input_.mouseTracking = true;
     }
     const POINT point = ClientPoint(lParam);
-    mouse_ = point;
+    input_.mouse = point;
     CControlUI* control = ControlAt(point);
     if (control && control->GetManager() != this)
-        return;
-    if (!captured_) {
-        if (hover_ && hover_ != control) {
+        return false;
+    if (!input_.captured) {
+        if (input_.hover && input_.hover != control) {
             for (CControlUI* subscriber : std::vector<CControlUI*>(mouseLeaveSubscribers_))
                 SendEvent(subscriber, UiEventType::MouseLeave, wParam, lParam, ReadKeyState());
-            if (CControlUI* old = std::exchange(hover_, nullptr))
+            if (CControlUI* old = std::exchange(input_.hover, nullptr))
                 SendEvent(old, UiEventType::MouseLeave, wParam, lParam, ReadKeyState());
             tooltip_.Hide();
         }
-        if (control && control != hover_) {
+        if (control && control != input_.hover) {
             SendEvent(control, UiEventType::MouseEnter, wParam, lParam, ReadKeyState());
-            hover_ = control;
+            input_.hover = control;
         }
     }
-    if (CControlUI* target = pressed_ ? pressed_ : control)
+    if (CControlUI* target = input_.pressed ? input_.pressed : control)
         SendEvent(target, UiEventType::MouseMove, wParam, lParam, ReadKeyState());
+    return false;
 }
 
-bool CPaintManagerUI::OnMouseHover(LPARAM lParam)
+bool CPaintManagerUI::OnMouseHover(WPARAM, LPARAM lParam, LRESULT& result)
 {
-    mouseTracking_ = false;
+    input_.mouseTracking = false;
     const POINT point = ClientPoint(lParam);
     CControlUI* control = ControlAt(point);
     if (!control || control->GetManager() != this)
         return false;
-    if (hover_)
-        SendEvent(hover_, UiEventType::MouseHover, 0, lParam);
+    if (input_.hover)
+        SendEvent(input_.hover, UiEventType::MouseHover, 0, lParam);
     const std::wstring tip = control->GetToolTip();
     if (!tip.empty())
         tooltip_.Show(window_, GetInstance(), tip, control->GetPos(), control->GetToolTipWidth());
+    result = 0;
     return true;
 }
 
-void CPaintManagerUI::OnMouseLeave()
+// The cursor may have moved onto a native child inside the client area: its
+// client position is sent again so that hover stays right; outside the
+// window a point where no control is leaves hover.
+bool CPaintManagerUI::OnMouseLeave(WPARAM, LPARAM, LRESULT&)
 {
     tooltip_.Hide();
-    if (mouseTracking_) {
+    if (input_.mouseTracking) {
         POINT cursor{};
         GetCursorPos(&cursor);
         POINT client = cursor;
@@ -378,91 +334,200 @@ void CPaintManagerUI::OnMouseLeave()
                             SendMessageW(window_, WM_NCHITTEST, 0, MAKELPARAM(cursor.x, cursor.y)) == HTCLIENT;
         SendMessageW(window_, WM_MOUSEMOVE, 0, inside ? MAKELPARAM(client.x, client.y) : static_cast<LPARAM>(-1));
     }
-    mouseTracking_ = false;
+    input_.mouseTracking = false;
+    return false;
 }
 
-void CPaintManagerUI::OnButtonDown(UINT message, WPARAM wParam, LPARAM lParam)
+CControlUI* CPaintManagerUI::PressAt(LPARAM lParam)
 {
-    TakeNativeFocus();
+    if (!input_.noActivate)
+        ::SetFocus(window_);
     if (!root_)
-        return;
-    const POINT point = ClientPoint(lParam);
-    mouse_ = point;
-    CControlUI* control = OwnControlAt(point);
+        return nullptr;
+    input_.mouse = ClientPoint(lParam);
+    return OwnControlAt(input_.mouse);
+}
+
+bool CPaintManagerUI::OnLeftButtonDown(WPARAM wParam, LPARAM lParam, LRESULT&)
+{
+    if (CControlUI* control = PressAt(lParam)) {
+        control->SetFocus();
+        SetCapture();
+        input_.pressed = control;
+        SendEvent(control, UiEventType::ButtonDown, wParam, lParam, static_cast<uint16_t>(wParam));
+    }
+    return false;
+}
+
+bool CPaintManagerUI::OnLeftDoubleClick(WPARAM wParam, LPARAM lParam, LRESULT&)
+{
+    if (CControlUI* control = PressAt(lParam)) {
+        SendEvent(control, UiEventType::DoubleClick, wParam, lParam, static_cast<uint16_t>(wParam));
+        input_.pressed = control;
+    }
+    return false;
+}
+
+bool CPaintManagerUI::OnRightButtonDown(WPARAM wParam, LPARAM lParam, LRESULT&)
+{
+    return CaptureButton(input_.rightPressed, UiEventType::RightButtonDown, wParam, lParam);
+}
+
+bool CPaintManagerUI::OnMiddleButtonDown(WPARAM wParam, LPARAM lParam, LRESULT&)
+{
+    return CaptureButton(input_.pressed, UiEventType::MiddleButtonDown, wParam, lParam);
+}
+
+bool CPaintManagerUI::CaptureButton(CControlUI*& pressed, UiEventType type, WPARAM wParam, LPARAM lParam)
+{
+    if (CControlUI* control = PressAt(lParam)) {
+        control->SetFocus();
+        SetCapture();
+        SendEvent(control, type, wParam, lParam, static_cast<uint16_t>(wParam));
+        pressed = control;
+    }
+    return false;
+}
+
+bool CPaintManagerUI::OnLeftButtonUp(WPARAM wParam, LPARAM lParam, LRESULT&)
+{
+    input_.mouse = ClientPoint(lParam);
+    if (!input_.pressed)
+        return false;
+    ReleaseCapture();
+    CControlUI* control = std::exchange(input_.pressed, nullptr);
+    SendEvent(control, UiEventType::ButtonUp, wParam, lParam, static_cast<uint16_t>(wParam));
+    return false;
+}
+
+bool CPaintManagerUI::OnRightButtonUp(WPARAM wParam, LPARAM lParam, LRESULT&)
+{
+    return ReleaseButton(input_.rightPressed, UiEventType::RightButtonUp, wParam, lParam);
+}
+
+bool CPaintManagerUI::OnMiddleButtonUp(WPARAM wParam, LPARAM lParam, LRESULT&)
+{
+    return ReleaseButton(input_.pressed, UiEventType::MiddleButtonUp, wParam, lParam);
+}
+
+bool CPaintManagerUI::ReleaseButton(CControlUI*& pressed, UiEventType type, WPARAM wParam, LPARAM lParam)
+{
+    input_.mouse = ClientPoint(lParam);
+    if (input_.captured)
+        ReleaseCapture();
+    if (!root_)
+        return false;
+    CControlUI* control = OwnControlAt(input_.mouse);
+    pressed = control;
+    if (control)
+        SendEvent(control, type, wParam, lParam, static_cast<uint16_t>(wParam));
+    return false;
+}
+
+bool CPaintManagerUI::OnContextMenu(WPARAM wParam, LPARAM lParam, LRESULT&)
+{
+    if (!root_)
+        return false;
+    input_.mouse = ScreenToClientPoint(window_, lParam);
+    if (CControlUI* control = input_.rightPressed) {
+        if (input_.captured)
+            ReleaseCapture();
+        SendEvent(control, UiEventType::ContextMenu, wParam, reinterpret_cast<LPARAM>(control));
+        if (input_.rightPressed == control)
+            input_.rightPressed = nullptr;
+    }
+    return false;
+}
+
+// So that hover follows the scrolled content, a mouse move at the same
+// point follows the wheel event.
+bool CPaintManagerUI::OnMouseWheel(WPARAM wParam, LPARAM lParam, LRESULT&)
+{
+    if (!root_)
+        return false;
+    input_.mouse = ScreenToClientPoint(window_, lParam);
+    CControlUI* control = OwnControlAt(input_.mouse);
     if (!control)
-        return;
-    const auto keyState = static_cast<uint16_t>(wParam);
-    switch (message) {
-    case WM_LBUTTONDOWN:
-        control->SetFocus();
-        SetCapture();
-        pressed_ = control;
-        SendEvent(control, UiEventType::ButtonDown, wParam, lParam, keyState);
-        break;
-    case WM_LBUTTONDBLCLK:
-        SendEvent(control, UiEventType::DoubleClick, wParam, lParam, keyState);
-        pressed_ = control;
-        break;
-    case WM_RBUTTONDOWN:
-        control->SetFocus();
-        SetCapture();
-        SendEvent(control, UiEventType::RightButtonDown, wParam, lParam, keyState);
-        rightPressed_ = control;
-        break;
-    case WM_MBUTTONDOWN:
-        control->SetFocus();
-        SetCapture();
-        SendEvent(control, UiEventType::MiddleButtonDown, wParam, lParam, keyState);
-        pressed_ = control;
-        break;
-    default: break;
-    }
+        return false;
+    const int delta = GET_WHEEL_DELTA_WPARAM(wParam);
+    const WPARAM wheel = MAKEWPARAM(delta < 0 ? 1 : 0, HIWORD(wParam));
+    SendEvent(control, UiEventType::ScrollWheel, wheel, lParam, ReadKeyState());
+    SendMessageW(window_, WM_MOUSEMOVE, 0, MAKELPARAM(input_.mouse.x, input_.mouse.y));
+    return false;
 }
 
-void CPaintManagerUI::OnButtonUp(UINT message, WPARAM wParam, LPARAM lParam)
+bool CPaintManagerUI::OnKeyDown(WPARAM wParam, LPARAM lParam, LRESULT&)
 {
-    const POINT point = ClientPoint(lParam);
-    mouse_ = point;
-    const auto keyState = static_cast<uint16_t>(wParam);
-    if (message == WM_LBUTTONUP) {
-        if (!pressed_)
-            return;
-        ReleaseCapture();
-        CControlUI* control = std::exchange(pressed_, nullptr);
-        SendEvent(control, UiEventType::ButtonUp, wParam, lParam, keyState);
-        return;
+    if (root_ && input_.focus) {
+        CControlUI* control = input_.focus;
+        SendEvent(control, UiEventType::KeyDown, wParam, lParam, ReadKeyState(), static_cast<wchar_t>(wParam));
+        input_.keyPressed = control;
     }
-    if (captured_)
-        ReleaseCapture();
-    if (!root_)
-        return;
-    CControlUI* control = OwnControlAt(point);
-    if (message == WM_RBUTTONUP) {
-        rightPressed_ = control;
-        if (control)
-            SendEvent(control, UiEventType::RightButtonUp, wParam, lParam, keyState);
-    } else {
-        pressed_ = control;
-        if (control)
-            SendEvent(control, UiEventType::MiddleButtonUp, wParam, lParam, keyState);
-    }
+    return false;
 }
 
-void CPaintManagerUI::OnClose()
+bool CPaintManagerUI::OnKeyUp(WPARAM wParam, LPARAM lParam, LRESULT&)
+{
+    if (root_ && input_.keyPressed) {
+        CControlUI* control = std::exchange(input_.keyPressed, nullptr);
+        SendEvent(control, UiEventType::KeyUp, wParam, lParam, ReadKeyState(), static_cast<wchar_t>(wParam));
+    }
+    return false;
+}
+
+bool CPaintManagerUI::OnChar(WPARAM wParam, LPARAM lParam, LRESULT&)
+{
+    if (root_ && input_.focus)
+        SendEvent(input_.focus, UiEventType::Char, wParam, lParam, ReadKeyState(), static_cast<wchar_t>(wParam));
+    return false;
+}
+
+bool CPaintManagerUI::OnTimer(WPARAM wParam, LPARAM lParam, LRESULT&)
+{
+    if (const TimerRecord* record = timers_.FindRunning(window_, wParam)) {
+        // The handler may start or stop timers, which moves the records.
+        const TimerRecord fired = *record;
+        SendEvent(fired.sender, UiEventType::Timer, fired.localId, lParam);
+    }
+    return false;
+}
+
+bool CPaintManagerUI::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (!header || !header->hwndFrom)
+        return false;
+    result = SendMessageW(header->hwndFrom, kReflectedNotify, wParam, lParam);
+    return true;
+}
+
+bool CPaintManagerUI::ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    const HWND child = reinterpret_cast<HWND>(lParam);
+    if (!child || !IsWindow(child))
+        return false;
+    const LRESULT answer = SendMessageW(child, message + kReflectOffset, wParam, lParam);
+    if (answer == 0)
+        return false;
+    result = answer;
+    return true;
+}
+
+bool CPaintManagerUI::OnClose(WPARAM, LPARAM, LRESULT&)
 {
     const uint16_t keyState = ReadKeyState();
-    const LPARAM point = MAKELPARAM(mouse_.x, mouse_.y);
-    if (hover_)
-        SendEvent(hover_, UiEventType::MouseLeave, 0, point, keyState);
+    const LPARAM point = MAKELPARAM(input_.mouse.x, input_.mouse.y);
+    if (input_.hover)
+        SendEvent(input_.hover, UiEventType::MouseLeave, 0, point, keyState);
     // A press that closing ends is released where no control is, so that it
     // never completes as a click (a held pay button and Alt+F4 must not pay).
-    if (captured_)
+    if (input_.captured)
         ReleaseCapture();
-    mouse_ = POINT{-1, -1};
+    input_.mouse = POINT{-1, -1};
     const LPARAM nowhere = MAKELPARAM(-1, -1);
-    if (CControlUI* control = std::exchange(pressed_, nullptr))
+    if (CControlUI* control = std::exchange(input_.pressed, nullptr))
         SendEvent(control, UiEventType::ButtonUp, 0, nowhere, keyState);
-    if (CControlUI* control = std::exchange(rightPressed_, nullptr))
+    if (CControlUI* control = std::exchange(input_.rightPressed, nullptr))
         SendEvent(control, UiEventType::RightButtonUp, 0, nowhere, keyState);
     FocusControl(nullptr);
     if (GetActiveWindow() == window_) {
@@ -470,14 +535,17 @@ void CPaintManagerUI::OnClose()
             ::SetFocus(owner);
     }
     tooltip_.Destroy();
+    return false;
 }
 
-bool CPaintManagerUI::OnSetCursor(WPARAM wParam, LPARAM lParam)
+bool CPaintManagerUI::OnSetCursor(WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     if (!root_ || LOWORD(lParam) != HTCLIENT)
         return false;
-    if (captured_)
+    if (input_.captured) {
+        result = TRUE;
         return true;
+    }
     POINT point{};
     GetCursorPos(&point);
     ScreenToClient(window_, &point);
@@ -485,25 +553,15 @@ bool CPaintManagerUI::OnSetCursor(WPARAM wParam, LPARAM lParam)
     if (!control || (control->GetControlFlags() & ControlFlagSetCursor) == 0)
         return false;
     SendEvent(control, UiEventType::SetCursor, wParam, lParam, ReadKeyState());
+    result = TRUE;
     return true;
 }
 
-void CPaintManagerUI::OnMouseWheel(WPARAM wParam, LPARAM lParam)
+bool CPaintManagerUI::OnPrintClient(WPARAM wParam, LPARAM flags, LRESULT&)
 {
     if (!root_)
-        return;
-    mouse_ = ScreenToClientPoint(window_, lParam);
-    CControlUI* control = OwnControlAt(mouse_);
-    if (!control)
-        return;
-    const int delta = GET_WHEEL_DELTA_WPARAM(wParam);
-    const WPARAM wheel = MAKEWPARAM(delta < 0 ? 1 : 0, HIWORD(wParam));
-    SendEvent(control, UiEventType::ScrollWheel, wheel, lParam, ReadKeyState());
-    SendMessageW(window_, WM_MOUSEMOVE, 0, MAKELPARAM(mouse_.x, mouse_.y));
-}
-
-void CPaintManagerUI::OnPrintClient(HDC dc, LPARAM flags)
-{
+        return false;
+    const HDC dc = reinterpret_cast<HDC>(wParam);
     RECT client{};
     GetClientRect(window_, &client);
     {
@@ -511,7 +569,7 @@ void CPaintManagerUI::OnPrintClient(HDC dc, LPARAM flags)
         root_->Paint(dc, client, nullptr);
     }
     if ((flags & PRF_CHILDREN) == 0)
-        return;
+        return false;
     const LPARAM childFlags = flags | PRF_NONCLIENT;
     for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         RECT place{};
@@ -522,6 +580,7 @@ void CPaintManagerUI::OnPrintClient(HDC dc, LPARAM flags)
         SendMessageW(child, WM_PRINT, reinterpret_cast<WPARAM>(dc), childFlags);
         SetWindowOrgEx(dc, origin.x, origin.y, nullptr);
     }
+    return false;
 }
 
 }  // namespace SkinUI

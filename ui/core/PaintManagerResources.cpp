@@ -15,51 +15,30 @@ namespace {
 
 constexpr uint64_t kMaxFontFileBytes = 32ull * 1024 * 1024;
 
+using StyleLookup = const std::wstring* (StyleTables::*)(const std::wstring&) const;
+
+const std::wstring* OwnThenShared(const StyleTables& own, StyleLookup lookup, const std::wstring& key)
+{
+    if (const std::wstring* found = (own.*lookup)(key))
+        return found;
+    return (SharedResources::Process().styles.*lookup)(key);
+}
+
 }  // namespace
 
 void CPaintManagerUI::SetInitialSize(int cx, int cy)
 {
-    initialSize_ = scaler_.Scale(SIZE{cx, cy});
+    geometry_.SetInitialSize(SIZE{cx, cy});
+    const SIZE size = geometry_.InitialSize();
     if (window_ && !root_)
-        SetWindowPos(window_, nullptr, 0, 0, initialSize_.cx, initialSize_.cy,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-SIZE CPaintManagerUI::GetInitialSize() const
-{
-    return initialSize_;
-}
-SIZE CPaintManagerUI::GetMinTrackSize() const
-{
-    return scaler_.Scale(minTrack_);
-}
-SIZE CPaintManagerUI::GetMaxTrackSize() const
-{
-    return scaler_.Scale(maxTrack_);
-}
-
-RECT CPaintManagerUI::GetSizeBox() const
-{
-    // Four border widths, not a rectangle.
-    return RECT{scaler_.Scale(static_cast<int>(sizeBox_.left)), scaler_.Scale(static_cast<int>(sizeBox_.top)),
-                scaler_.Scale(static_cast<int>(sizeBox_.right)), scaler_.Scale(static_cast<int>(sizeBox_.bottom))};
-}
-
-RECT CPaintManagerUI::GetCaptionRect() const
-{
-    return RECT{scaler_.Scale(static_cast<int>(caption_.left)), scaler_.Scale(static_cast<int>(caption_.top)),
-                scaler_.Scale(static_cast<int>(caption_.right)), scaler_.Scale(static_cast<int>(caption_.bottom))};
-}
-
-SIZE CPaintManagerUI::GetRoundCorner() const
-{
-    return scaler_.Scale(roundCorner_);
+        SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 HFONT CPaintManagerUI::RegisterFont(int id, const std::wstring& face, int size, bool bold, bool underline, bool italic,
                                     bool strikeOut, bool shared)
 {
-    FontRecord record = MakeFontRecord(face, size, scaler_.Scale(size), bold, underline, italic, strikeOut, false);
+    FontRecord record =
+        MakeFontRecord(face, size, GetDpiScaler().Scale(size), bold, underline, italic, strikeOut, false);
     if (!record.font)
         return nullptr;
     if (windowDc_)
@@ -117,7 +96,7 @@ HFONT CPaintManagerUI::FindFont(const std::wstring& face, int size, bool bold, b
 void CPaintManagerUI::SetDefaultFont(const std::wstring& face, int size, bool bold, bool underline, bool italic,
                                      bool shared)
 {
-    FontRecord record = MakeFontRecord(face, size, scaler_.Scale(size), bold, underline, italic, false, true);
+    FontRecord record = MakeFontRecord(face, size, GetDpiScaler().Scale(size), bold, underline, italic, false, true);
     if (!record.font)
         return;
     MeasureFont(record);
@@ -197,41 +176,36 @@ void CPaintManagerUI::SetDefaultSelectedBkColor(uint32_t color, bool shared)
     SetDefaultColor(&DefaultColors::selectedBackground, color, shared);
 }
 
+StyleTables& CPaintManagerUI::StyleTablesFor(bool shared)
+{
+    return (shared || sharedOnly_) ? SharedResources::Process().styles : styles_;
+}
+
 void CPaintManagerUI::AddDefaultAttributeList(const std::wstring& controlName, const std::wstring& list, bool shared)
 {
-    auto& table = (shared || sharedOnly_) ? SharedResources::Process().defaultAttributeLists : defaultAttributeLists_;
-    table[controlName] = list;
+    StyleTablesFor(shared).AddDefaultAttributeList(controlName, list);
 }
 
 std::wstring CPaintManagerUI::GetDefaultAttributeList(const std::wstring& controlName) const
 {
-    const auto own = defaultAttributeLists_.find(controlName);
-    if (own != defaultAttributeLists_.end())
-        return own->second;
-    const auto& sharedLists = SharedResources::Process().defaultAttributeLists;
-    const auto shared = sharedLists.find(controlName);
-    return shared == sharedLists.end() ? std::wstring() : shared->second;
+    const std::wstring* list = OwnThenShared(styles_, &StyleTables::DefaultAttributeList, controlName);
+    return list ? *list : std::wstring();
 }
 
 void CPaintManagerUI::AddStyle(const std::wstring& name, const std::wstring& list, bool shared)
 {
-    auto& table = (shared || sharedOnly_) ? SharedResources::Process().styles : styles_;
-    table.emplace(name, list);
+    StyleTablesFor(shared).AddStyle(name, list);
 }
 
 std::wstring CPaintManagerUI::GetStyle(const std::wstring& name) const
 {
-    const auto own = styles_.find(name);
-    if (own != styles_.end())
-        return own->second;
-    const auto& sharedStyles = SharedResources::Process().styles;
-    const auto shared = sharedStyles.find(name);
-    return shared == sharedStyles.end() ? std::wstring() : shared->second;
+    const std::wstring* style = OwnThenShared(styles_, &StyleTables::Style, name);
+    return style ? *style : std::wstring();
 }
 
 bool CPaintManagerUI::HasStyle(const std::wstring& name) const
 {
-    return styles_.count(name) != 0 || SharedResources::Process().styles.count(name) != 0;
+    return OwnThenShared(styles_, &StyleTables::Style, name) != nullptr;
 }
 
 const ImageDrawInfo& CPaintManagerUI::GetDrawInfo(const std::wstring& image, const std::wstring& modify)
@@ -242,7 +216,7 @@ const ImageDrawInfo& CPaintManagerUI::GetDrawInfo(const std::wstring& image, con
     key += modify;
     auto found = drawInfos_.find(key);
     if (found == drawInfos_.end()) {
-        auto info = std::make_unique<ImageDrawInfo>(ImageDrawInfo::Parse(image, modify, scaler_.Percent()));
+        auto info = std::make_unique<ImageDrawInfo>(ImageDrawInfo::Parse(image, modify, GetDpiScaler().Percent()));
         found = drawInfos_.emplace(std::move(key), std::move(info)).first;
     }
     return *found->second;

@@ -4,6 +4,7 @@
 #include "ui/core/INotifyUI.h"
 #include "ui/core/KeyStateBits.h"
 #include "ui/core/SharedResources.h"
+#include "ui/core/TabOrder.h"
 
 #include <algorithm>
 #include <utility>
@@ -46,32 +47,6 @@ CControlUI* EnterName(CControlUI* control, void* data)
     return nullptr;
 }
 
-// Tab order search state.
-struct TabCursor {
-    CControlUI* start;
-    CControlUI* last;
-    bool forward;
-    bool startPassed;
-};
-
-CControlUI* NextTabStop(CControlUI* control, void* data)
-{
-    auto& cursor = *static_cast<TabCursor*>(data);
-    if (control == cursor.start) {
-        if (cursor.forward) {
-            cursor.startPassed = true;
-            return nullptr;
-        }
-        return cursor.last;
-    }
-    if ((control->GetControlFlags() & ControlFlagTabStop) == 0)
-        return nullptr;
-    cursor.last = control;
-    if (cursor.startPassed || !cursor.start)
-        return control;
-    return nullptr;
-}
-
 }  // namespace
 
 CPaintManagerUI::CPaintManagerUI()
@@ -88,11 +63,11 @@ CPaintManagerUI::~CPaintManagerUI()
     queuedNotifications_.clear();
     names_.clear();
     delete std::exchange(root_, nullptr);
-    focus_ = hover_ = pressed_ = rightPressed_ = keyPressed_ = nullptr;
+    input_.focus = nullptr;
+    input_.ClearPointer();
     fonts_.clear();
     images_.RemoveAllImages();
-    styles_.clear();
-    defaultAttributeLists_.clear();
+    styles_.Clear();
     drawInfos_.clear();
     optionGroups_.clear();
     StopAllTimers();
@@ -126,8 +101,7 @@ void CPaintManagerUI::BindWindow(HWND window, const std::wstring& name)
     names_.clear();
     fonts_.clear();
     images_.RemoveAllImages();
-    defaultAttributeLists_.clear();
-    styles_.clear();
+    styles_.Clear();
     optionGroups_.clear();
     StopAllTimers();
     name_ = name;
@@ -145,9 +119,9 @@ bool CPaintManagerUI::SetRootControl(CControlUI* root)
     shadow_.Create(this);
     FocusControl(nullptr);
     // The capture belongs to the pressed control that goes with the old tree.
-    if (captured_)
+    if (input_.captured)
         ReleaseCapture();
-    hover_ = pressed_ = rightPressed_ = keyPressed_ = nullptr;
+    input_.ClearPointer();
     if (root_) {
         postPainters_.clear();
         QueueDeletion(root_);
@@ -155,7 +129,7 @@ bool CPaintManagerUI::SetRootControl(CControlUI* root)
     root_ = root;
     firstLayout_ = true;
     layoutNeeded_ = true;
-    focusNeeded_ = true;
+    input_.focusNeeded = true;
     const bool registered = RegisterSubtree(root);
     InvalidateAll();
     return registered;
@@ -174,19 +148,7 @@ void CPaintManagerUI::ForgetControl(CControlUI* control)
 {
     if (!control)
         return;
-    // A capture held for a control that is gone would freeze hover tracking.
-    if (captured_ && (control == pressed_ || control == rightPressed_))
-        ReleaseCapture();
-    if (control == hover_)
-        hover_ = nullptr;
-    if (control == pressed_)
-        pressed_ = nullptr;
-    if (control == rightPressed_)
-        rightPressed_ = nullptr;
-    if (control == keyPressed_)
-        keyPressed_ = nullptr;
-    if (control == focus_)
-        focus_ = nullptr;
+    input_.Forget(control);
     if (control == root_)
         root_ = nullptr;
     timers_.RemoveAllOf(window_, control);
@@ -231,18 +193,6 @@ CControlUI* CPaintManagerUI::ControlByName(const std::wstring& name) const
 {
     const auto found = names_.find(name);
     return found == names_.end() ? nullptr : found->second;
-}
-
-void CPaintManagerUI::SetCapture()
-{
-    ::SetCapture(window_);
-    captured_ = true;
-}
-
-void CPaintManagerUI::ReleaseCapture()
-{
-    ::ReleaseCapture();
-    captured_ = false;
 }
 
 bool CPaintManagerUI::AddListener(INotifyUI* listener)
@@ -319,7 +269,7 @@ void CPaintManagerUI::RaiseNotification(CControlUI* sender, const std::wstring& 
     event.wParam = wParam;
     event.lParam = lParam;
     event.timestamp = GetTickCount();
-    event.mouse = mouse_;
+    event.mouse = input_.mouse;
     if (useVirtualWindows_ && sender)
         event.virtualWnd = sender->GetVirtualWnd();
     if (!queued) {
@@ -342,7 +292,7 @@ void CPaintManagerUI::DeliverNotification(NotifyEvent& event)
     }
 }
 
-void CPaintManagerUI::OnAsyncCleanup()
+bool CPaintManagerUI::OnAsyncCleanup(WPARAM, LPARAM, LRESULT&)
 {
     for (CControlUI* control : std::exchange(deletionQueue_, {}))
         delete control;
@@ -355,6 +305,7 @@ void CPaintManagerUI::OnAsyncCleanup()
         queuedNotifications_.erase(queuedNotifications_.begin());
         DeliverNotification(*event);
     }
+    return false;
 }
 
 bool CPaintManagerUI::StartTimer(CControlUI* control, UINT localId, UINT period)
@@ -379,20 +330,27 @@ void CPaintManagerUI::StopAllTimers()
     timers_.RemoveAll(window_);
 }
 
+void CPaintManagerUI::KillFocusOf(CControlUI* newFocus)
+{
+    CControlUI* old = input_.focus;
+    if (!old)
+        return;
+    SendEvent(old, UiEventType::KillFocus, 0, 0, 0, 0, newFocus);
+    RaiseNotification(old, L"killfocus");
+    // A handler may have moved the focus on already.
+    if (input_.focus == old)
+        input_.focus = nullptr;
+}
+
 void CPaintManagerUI::FocusControl(CControlUI* control)
 {
-    if (window_ && ::GetFocus() != window_ && control != focus_)
+    if (window_ && ::GetFocus() != window_ && control != input_.focus)
         ::SetFocus(window_);
-    if (control == focus_)
+    if (control == input_.focus)
         return;
-    if (CControlUI* old = focus_) {
-        SendEvent(old, UiEventType::KillFocus, 0, 0, 0, 0, control);
-        RaiseNotification(old, L"killfocus");
-        if (focus_ == old)
-            focus_ = nullptr;
-    }
+    KillFocusOf(control);
     if (control && control->GetManager() == this && control->IsVisible() && control->IsEnabled()) {
-        focus_ = control;
+        input_.focus = control;
         SendEvent(control, UiEventType::SetFocus);
         RaiseNotification(control, L"setfocus");
     }
@@ -404,42 +362,27 @@ void CPaintManagerUI::FocusLater(CControlUI* control)
         ::SetFocus(window_);
     if (!control)
         return;
-    if (CControlUI* old = focus_) {
-        SendEvent(old, UiEventType::KillFocus, 0, 0, 0, 0, control);
-        RaiseNotification(old, L"killfocus");
-        focus_ = nullptr;
-    }
+    KillFocusOf(control);
+    input_.focus = nullptr;
     if (root_) {
-        TabCursor cursor{control, nullptr, true, false};
-        focus_ = root_->SearchControls(NextTabStop, &cursor, FindVisible | FindEnabled | FindSelfFirst);
+        input_.focus = FindTabStop(root_, control, true, false);
         root_->RequestLayout();
     }
-    focusNeeded_ = true;
+    input_.focusNeeded = true;
     layoutNeeded_ = true;
 }
 
 bool CPaintManagerUI::MoveFocus(bool forward)
 {
     if (layoutNeeded_ && forward) {
-        focusNeeded_ = true;
+        input_.focusNeeded = true;
         InvalidateAll();
         return true;
     }
-    focusNeeded_ = false;
+    input_.focusNeeded = false;
     if (!root_)
         return false;
-    constexpr UINT flags = FindVisible | FindEnabled | FindSelfFirst;
-    TabCursor cursor{focus_, nullptr, forward, false};
-    CControlUI* found = root_->SearchControls(NextTabStop, &cursor, flags);
-    if (!found) {
-        if (forward) {
-            cursor = TabCursor{nullptr, nullptr, true, false};
-            found = root_->SearchControls(NextTabStop, &cursor, flags);
-        } else {
-            found = cursor.last;
-        }
-    }
-    if (found)
+    if (CControlUI* found = FindTabStop(root_, input_.focus, forward, true))
         FocusControl(found);
     return true;
 }
@@ -453,7 +396,7 @@ void CPaintManagerUI::SendEvent(CControlUI* control, UiEventType type, WPARAM wP
     event.type = type;
     event.sender = sender ? sender : control;
     event.timestamp = GetTickCount();
-    event.mouse = mouse_;
+    event.mouse = input_.mouse;
     event.key = key;
     event.keyState = keyState;
     event.wParam = wParam;

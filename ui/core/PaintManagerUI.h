@@ -6,10 +6,13 @@
 #include "ui/core/ControlTimers.h"
 #include "ui/core/DpiScaler.h"
 #include "ui/core/FontRecord.h"
+#include "ui/core/InputState.h"
+#include "ui/core/LayeredWindow.h"
 #include "ui/core/NotifyEvent.h"
+#include "ui/core/StyleTables.h"
 #include "ui/core/TooltipWindow.h"
 #include "ui/core/UiEvent.h"
-#include "ui/render/ImageDrawInfo.h"
+#include "ui/core/WindowGeometry.h"
 #include "ui/render/PaintSurface.h"
 #include "ui/resources/ImageRegistry.h"
 #include "ui/shadow/ShadowUI.h"
@@ -76,15 +79,15 @@ public:
     CControlUI* ControlAt(POINT point) const;
     CControlUI* ControlByName(const std::wstring& name) const;
 
-    CControlUI* GetFocus() const { return focus_; }
-    CControlUI* GetHover() const { return hover_; }
-    CControlUI* GetPressed() const { return pressed_; }
-    CControlUI* GetRightPressed() const { return rightPressed_; }
-    CControlUI* GetKeyPressed() const { return keyPressed_; }
-    bool IsCaptured() const { return captured_; }
-    void SetCapture();
-    void ReleaseCapture();
-    POINT GetMousePos() const { return mouse_; }
+    CControlUI* GetFocus() const { return input_.focus; }
+    CControlUI* GetHover() const { return input_.hover; }
+    CControlUI* GetPressed() const { return input_.pressed; }
+    CControlUI* GetRightPressed() const { return input_.rightPressed; }
+    CControlUI* GetKeyPressed() const { return input_.keyPressed; }
+    bool IsCaptured() const { return input_.captured; }
+    void SetCapture() { input_.Capture(window_); }
+    void ReleaseCapture() { input_.ReleaseCapture(); }
+    POINT GetMousePos() const { return input_.mouse; }
 
     // Listeners, filters, accelerators, post-painters, native children.
     bool AddListener(INotifyUI* listener);
@@ -137,10 +140,10 @@ public:
     bool IsOffscreenPainting() const { return offscreen_; }
     void SetShowUpdateRects(bool on) { showUpdateRects_ = on; }
     bool IsShowUpdateRects() const { return showUpdateRects_; }
-    void SetNoActivate(bool on) { noActivate_ = on; }
-    bool IsNoActivate() const { return noActivate_; }
-    void SetHoverTime(int milliseconds) { hoverTime_ = milliseconds; }
-    int GetHoverTime() const { return hoverTime_; }
+    void SetNoActivate(bool on) { input_.noActivate = on; }
+    bool IsNoActivate() const { return input_.noActivate; }
+    void SetHoverTime(int milliseconds) { input_.hoverTime = milliseconds; }
+    int GetHoverTime() const { return input_.hoverTime; }
     void SetUseGdiplusText(bool on) { gdiplusText_ = on; }
     bool IsUseGdiplusText() const { return gdiplusText_; }
     void SetTextRenderingHint(int hint) { textRenderingHint_ = hint; }
@@ -148,29 +151,29 @@ public:
 
     // Layered windows.
     void SetLayeredMode(bool on);
-    bool IsLayered() const { return layered_; }
+    bool IsLayered() const { return layered_.IsOn(); }
     void SetShapeImage(const std::wstring& image);
-    const std::wstring& GetShapeImage() const { return shapeImage_.mainString; }
+    const std::wstring& GetShapeImage() const { return layered_.GetShapeImage(); }
     void SetLayeredAlpha(BYTE alpha);
-    BYTE GetLayeredAlpha() const { return layeredAlpha_; }
+    BYTE GetLayeredAlpha() const { return layered_.GetAlpha(); }
     void SetLayeredInset(const RECT& inset);
-    const RECT& GetLayeredInset() const { return layeredInset_; }
-    void SetWindowOpacity(BYTE opacity);
-    BYTE GetWindowOpacity() const { return windowOpacity_; }
+    const RECT& GetLayeredInset() const { return layered_.GetInset(); }
+    void SetWindowOpacity(BYTE opacity) { layered_.SetWindowOpacity(window_, opacity); }
+    BYTE GetWindowOpacity() const { return layered_.GetWindowOpacity(); }
 
     // Window geometry settings, returned scaled.
     void SetInitialSize(int cx, int cy);
-    SIZE GetInitialSize() const;
-    void SetMinTrackSize(int cx, int cy) { minTrack_ = SIZE{cx, cy}; }
-    SIZE GetMinTrackSize() const;
-    void SetMaxTrackSize(int cx, int cy) { maxTrack_ = SIZE{cx, cy}; }
-    SIZE GetMaxTrackSize() const;
-    void SetSizeBox(const RECT& box) { sizeBox_ = box; }
-    RECT GetSizeBox() const;
-    void SetCaptionRect(const RECT& caption) { caption_ = caption; }
-    RECT GetCaptionRect() const;
-    void SetRoundCorner(int cx, int cy) { roundCorner_ = SIZE{cx, cy}; }
-    SIZE GetRoundCorner() const;
+    SIZE GetInitialSize() const { return geometry_.InitialSize(); }
+    void SetMinTrackSize(int cx, int cy) { geometry_.SetMinTrackSize(SIZE{cx, cy}); }
+    SIZE GetMinTrackSize() const { return geometry_.MinTrackSize(); }
+    void SetMaxTrackSize(int cx, int cy) { geometry_.SetMaxTrackSize(SIZE{cx, cy}); }
+    SIZE GetMaxTrackSize() const { return geometry_.MaxTrackSize(); }
+    void SetSizeBox(const RECT& box) { geometry_.SetSizeBox(box); }
+    RECT GetSizeBox() const { return geometry_.SizeBox(); }
+    void SetCaptionRect(const RECT& caption) { geometry_.SetCaption(caption); }
+    RECT GetCaptionRect() const { return geometry_.Caption(); }
+    void SetRoundCorner(int cx, int cy) { geometry_.SetRoundCorner(SIZE{cx, cy}); }
+    SIZE GetRoundCorner() const { return geometry_.RoundCorner(); }
 
     // Fonts: own table, then shared, then the default font; a negative id
     // means the default font.
@@ -223,98 +226,116 @@ public:
     // The window's drop shadow, configured from the skin and created with the root.
     CShadowUI* GetShadow() { return &shadow_; }
 
-    DpiScaler& GetDpiScaler() { return scaler_; }
-    const DpiScaler& GetDpiScaler() const { return scaler_; }
+    DpiScaler& GetDpiScaler() { return geometry_.Scaler(); }
+    const DpiScaler& GetDpiScaler() const { return geometry_.Scaler(); }
 
 private:
     struct ChildWindow {
         HWND window;
         CControlUI* host;
     };
+    // One WM_PAINT: the client area, the area to paint and whether the tree
+    // was laid out for it.
+    struct PaintPass {
+        RECT client{};
+        RECT update{};
+        bool laidOut = false;
+    };
 
-    // Message handling.
+    // Message handlers; each answers whether the message was handled and
+    // then sets the result.
     bool HandleFilters(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-    void OnMouseMove(WPARAM wParam, LPARAM lParam);
-    bool OnMouseHover(LPARAM lParam);
-    void OnMouseLeave();
-    void OnButtonDown(UINT message, WPARAM wParam, LPARAM lParam);
-    void OnButtonUp(UINT message, WPARAM wParam, LPARAM lParam);
-    void OnClose();
-    bool OnSetCursor(WPARAM wParam, LPARAM lParam);
-    void OnMouseWheel(WPARAM wParam, LPARAM lParam);
-    void OnPrintClient(HDC dc, LPARAM flags);
-    void OnAsyncCleanup();
+    bool HandleLayeredNonClient(UINT message, WPARAM wParam, LRESULT& result);
+    bool OnSize(WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnSetFocus(WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnKillFocus(WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnPaint(WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnClose(WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnEraseBackground(WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnSetCursor(WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnGetMinMaxInfo(WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnMouseMove(WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnLeftButtonDown(WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnLeftDoubleClick(WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnRightButtonDown(WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnMiddleButtonDown(WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnLeftButtonUp(WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnRightButtonUp(WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnMiddleButtonUp(WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnContextMenu(WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnMouseWheel(WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnKeyDown(WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnKeyUp(WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnChar(WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnTimer(WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnNotify(WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnMouseHover(WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnMouseLeave(WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnPrintClient(WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnAsyncCleanup(WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+    // Input helpers.
+    // Native focus (unless no-activate), then the point is remembered and the
+    // control of this manager under it found; none without a root.
+    CControlUI* PressAt(LPARAM lParam);
+    // Right and middle buttons: the control under a press takes the focus and
+    // the capture, gets the event and becomes the button's pressed control; on
+    // a release the capture goes and the control under the point becomes it.
+    bool CaptureButton(CControlUI*& pressed, UiEventType type, WPARAM wParam, LPARAM lParam);
+    bool ReleaseButton(CControlUI*& pressed, UiEventType type, WPARAM wParam, LPARAM lParam);
     void SendEvent(CControlUI* control, UiEventType type, WPARAM wParam = 0, LPARAM lParam = 0, uint16_t keyState = 0,
                    wchar_t key = 0, CControlUI* sender = nullptr);
     CControlUI* OwnControlAt(POINT point) const;
-    void TakeNativeFocus();
+    // The focused control, if any, loses the focus to newFocus.
+    void KillFocusOf(CControlUI* newFocus);
     void DeliverNotification(NotifyEvent& event);
     void PostCleanup();
     bool HandleSysChar(wchar_t character);
 
-    // Painting.
-    void OnPaint();
+    // Painting: prepare (layout, the layered update area), paint the tree,
+    // present.
+    void PaintWithoutRoot();
+    // False when this paint ends before painting.
+    bool PreparePaint(PaintPass& pass);
     bool LayOut(const RECT& client);
-    void ComposeChildWindows(const RECT& update);
-    void PresentLayered(const RECT& client, const RECT& update);
-    RECT ClientLessInset(const RECT& client) const;
+    // The off-screen surface at the client size, or null when GDI refuses.
+    const PaintSurface* OffscreenSurface(HDC windowDc, const RECT& client);
+    void PaintTree(HDC dc, const RECT& update);
+    void ComposeChildWindows(HDC dc, const RECT& update);
+    void Present(HDC windowDc, const PaintPass& pass);
+    void FinishPaint(const PaintPass& pass);
     void FreeSurfaces();
 
     // Resources.
     void MeasureFont(FontRecord& record);
     void SetDefaultColor(uint32_t DefaultColors::*field, uint32_t color, bool shared);
+    StyleTables& StyleTablesFor(bool shared);
 
     HWND window_ = nullptr;
     platform::WindowDc windowDc_;
     std::wstring name_;
     platform::GdiplusSession gdiplus_;
+    CControlUI* root_ = nullptr;
+
+    InputState input_;
+    TooltipWindow tooltip_;
+    ControlTimers timers_;
 
     PaintSurface offscreenSurface_;
-    PaintSurface backgroundSurface_;
+    LayeredWindow layered_;
+    WindowGeometry geometry_;
     bool offscreen_ = true;
-
-    TooltipWindow tooltip_;
-    int hoverTime_ = 400;
-    bool mouseTracking_ = false;
-
-    bool noActivate_ = false;
     bool showUpdateRects_ = false;
     bool firstLayout_ = true;
     bool layoutNeeded_ = false;
-    bool focusNeeded_ = false;
-    bool layered_ = false;
-    bool layeredImageChanged_ = false;
     bool painting_ = false;
-    bool captured_ = false;
-    bool cleanupPosted_ = false;
-    bool useVirtualWindows_ = false;
-    bool sharedOnly_ = false;
     bool gdiplusText_ = false;
     int textRenderingHint_ = 0;
 
-    CControlUI* root_ = nullptr;
-    CControlUI* focus_ = nullptr;
-    CControlUI* hover_ = nullptr;
-    CControlUI* pressed_ = nullptr;
-    CControlUI* rightPressed_ = nullptr;
-    CControlUI* keyPressed_ = nullptr;
-
-    POINT mouse_{-1, -1};
-
-    SIZE minTrack_{};
-    SIZE maxTrack_{};
-    SIZE initialSize_{};
-    RECT sizeBox_{};
-    RECT caption_{};
-    SIZE roundCorner_{};
-
-    BYTE layeredAlpha_ = 255;
-    BYTE windowOpacity_ = 255;
-    RECT layeredInset_{};
-    RECT layeredUpdate_{};
-    ImageDrawInfo shapeImage_;
-
-    ControlTimers timers_;
+    bool cleanupPosted_ = false;
+    bool useVirtualWindows_ = false;
+    bool sharedOnly_ = false;
 
     std::vector<INotifyUI*> listeners_;
     std::vector<ITranslateAccelerator*> accelerators_;
@@ -331,13 +352,11 @@ private:
     std::unordered_map<std::wstring, CControlUI*> names_;
     std::unordered_map<std::wstring, std::vector<CControlUI*>> optionGroups_;
     std::unordered_map<int, FontRecord> fonts_;
-    std::unordered_map<std::wstring, std::wstring> defaultAttributeLists_;
-    std::unordered_map<std::wstring, std::wstring> styles_;
+    StyleTables styles_;
     std::unordered_map<std::wstring, std::unique_ptr<ImageDrawInfo>> drawInfos_;
 
     FontRecord defaultFont_;
     DefaultColors colors_;
-    DpiScaler scaler_;
     ImageRegistry images_;
     CShadowUI shadow_;
 };

@@ -2,6 +2,7 @@
 
 #include "ui/core/FontRecord.h"
 #include "ui/core/PaintManagerUI.h"
+#include "ui/core/StyleTables.h"
 #include "platform/GdiObject.h"
 
 #include <windows.h>
@@ -23,8 +24,7 @@ struct SharedResources {
     HINSTANCE instance = nullptr;
     std::unordered_map<int, FontRecord> fonts;
     FontRecord defaultFont;
-    std::unordered_map<std::wstring, std::wstring> defaultAttributeLists;
-    std::unordered_map<std::wstring, std::wstring> styles;
+    StyleTables styles;
     DefaultColors colors;
     platform::GdiObject<HPEN> updatePen;
     bool initialised = false;

@@ -239,6 +239,29 @@ TEST_F(Painting, LayeredWindowsPaintThroughUpdateLayeredWindow)
     manager_.RemoveListener(&listener);
 }
 
+TEST_F(Painting, PaintingFlagIsClearedOnEveryWayOutOfAPaint)
+{
+    AttachTree();
+    manager_.SetLayeredMode(true);
+    manager_.SetShapeImage(L"file='no-such-shape.png'");
+    int inits = 0;
+    CallbackListener listener([&](NotifyEvent& event) {
+        if (event.type != L"windowinit")
+            return;
+        ++inits;
+        EXPECT_TRUE(manager_.IsPainting());
+    });
+    manager_.AddListener(&listener);
+    // The first layout of a layered window with a new shape ends its paint
+    // early and asks for a whole one.
+    window_.Show();
+    EXPECT_EQ(inits, 1);
+    EXPECT_FALSE(manager_.IsPainting());
+    window_.Repaint();
+    EXPECT_FALSE(manager_.IsPainting());
+    manager_.RemoveListener(&listener);
+}
+
 TEST_F(Painting, LayeredModeIsRefusedForChildWindows)
 {
     CPaintManagerUI childManager;

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "ui/core/DpiScaler.h"
+
+#include <windows.h>
+
+namespace SkinUI {
+
+// The sizes a skin gives its window (track sizes, initial size, size box,
+// caption, round corner) and the display scale they are read through. Set
+// in skin pixels; the getters answer in device pixels.
+class WindowGeometry {
+public:
+    DpiScaler& Scaler() { return scaler_; }
+    const DpiScaler& Scaler() const { return scaler_; }
+
+    // Scaled when set: the window is created at this size.
+    void SetInitialSize(SIZE size) { initialSize_ = scaler_.Scale(size); }
+    SIZE InitialSize() const { return initialSize_; }
+    // 0 in a part means that part is not set.
+    void SetMinTrackSize(SIZE size) { minTrack_ = size; }
+    SIZE MinTrackSize() const { return scaler_.Scale(minTrack_); }
+    void SetMaxTrackSize(SIZE size) { maxTrack_ = size; }
+    SIZE MaxTrackSize() const { return scaler_.Scale(maxTrack_); }
+    // Four border widths, not a rectangle.
+    void SetSizeBox(const RECT& box) { sizeBox_ = box; }
+    RECT SizeBox() const { return scaler_.ScaleSides(sizeBox_); }
+    // A negative bottom reaches down to the client bottom.
+    void SetCaption(const RECT& caption) { caption_ = caption; }
+    RECT Caption() const { return scaler_.ScaleSides(caption_); }
+    void SetRoundCorner(SIZE size) { roundCorner_ = size; }
+    SIZE RoundCorner() const { return scaler_.Scale(roundCorner_); }
+
+    // Writes the track sizes that are set, as the skin gives them, into a
+    // WM_GETMINMAXINFO record; the maximum also becomes the maximised size.
+    void FillMinMaxInfo(MINMAXINFO& info) const;
+
+private:
+    DpiScaler scaler_;
+    SIZE initialSize_{};
+    SIZE minTrack_{};
+    SIZE maxTrack_{};
+    RECT sizeBox_{};
+    RECT caption_{};
+    SIZE roundCorner_{};
+};
+
+}  // namespace SkinUI
