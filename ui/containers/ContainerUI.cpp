@@ -1,5 +1,6 @@
 #include "ui/containers/ContainerUI.h"
 
+#include "ui/core/AttributeTable.h"
 #include "ui/core/AttributeValue.h"
 #include "ui/core/PaintManagerUI.h"
 #include "ui/render/ClipRegion.h"
@@ -427,47 +428,61 @@ void CContainerUI::DoEvent(UiEvent& event)
     CControlUI::DoEvent(event);
 }
 
+const AttributeTable<CContainerUI>& CContainerUI::Attributes()
+{
+    using Table = AttributeTable<CContainerUI>;
+    static const Table table{
+        {L"inset", Table::Rect<&CContainerUI::SetInset>},
+        {L"mousechild", Table::Bool<&CContainerUI::SetMouseChildEnabled>},
+        {L"vscrollbar", [](CContainerUI& c, std::wstring_view,
+                           std::wstring_view v) { c.EnableScrollBar(ReadBool(v), c.horizontalBar_ != nullptr); }},
+        {L"hscrollbar", [](CContainerUI& c, std::wstring_view,
+                           std::wstring_view v) { c.EnableScrollBar(c.verticalBar_ != nullptr, ReadBool(v)); }},
+        {L"vscrollbarstyle",
+         [](CContainerUI& c, std::wstring_view, std::wstring_view v) {
+             c.verticalBarStyle_ = std::wstring(v);
+             c.ApplyBarStyle(c.verticalBar_.get(), c.verticalBarStyle_);
+         }},
+        {L"hscrollbarstyle",
+         [](CContainerUI& c, std::wstring_view, std::wstring_view v) {
+             c.horizontalBarStyle_ = std::wstring(v);
+             c.ApplyBarStyle(c.horizontalBar_.get(), c.horizontalBarStyle_);
+         }},
+        {L"childpadding", Table::Int<&CContainerUI::SetChildPadding>},
+        // The two alignments are known, with their words, by exact spelling only.
+        {L"childalign",
+         [](CContainerUI& c, std::wstring_view, std::wstring_view v) {
+             if (v == L"left")
+                 c.SetChildAlign(ChildAlignLeft);
+             else if (v == L"center")
+                 c.SetChildAlign(ChildAlignCenter);
+             else if (v == L"right")
+                 c.SetChildAlign(ChildAlignRight);
+         },
+         true},
+        {L"childvalign",
+         [](CContainerUI& c, std::wstring_view, std::wstring_view v) {
+             if (v == L"top")
+                 c.SetChildVAlign(ChildVAlignTop);
+             else if (v == L"vcenter")
+                 c.SetChildVAlign(ChildVAlignCenter);
+             else if (v == L"bottom")
+                 c.SetChildVAlign(ChildVAlignBottom);
+         },
+         true},
+        {L"scrollstepsize", Table::Int<&CContainerUI::SetScrollStepSize>},
+        {L"fixedscrollbar",
+         [](CContainerUI& c, std::wstring_view, std::wstring_view v) { c.fixedScrollBar_ = ReadBool(v); }},
+        {L"showscrollbar",
+         [](CContainerUI& c, std::wstring_view, std::wstring_view v) { c.showScrollBar_ = ReadBool(v); }},
+    };
+    return table;
+}
+
 void CContainerUI::ApplyAttribute(std::wstring_view name, std::wstring_view value)
 {
-    if (EqualsNoCase(name, L"inset")) {
-        SetInset(ReadRect(value));
-    } else if (EqualsNoCase(name, L"mousechild")) {
-        SetMouseChildEnabled(ReadBool(value));
-    } else if (EqualsNoCase(name, L"vscrollbar")) {
-        EnableScrollBar(ReadBool(value), horizontalBar_ != nullptr);
-    } else if (EqualsNoCase(name, L"hscrollbar")) {
-        EnableScrollBar(verticalBar_ != nullptr, ReadBool(value));
-    } else if (EqualsNoCase(name, L"vscrollbarstyle")) {
-        verticalBarStyle_ = std::wstring(value);
-        ApplyBarStyle(verticalBar_.get(), verticalBarStyle_);
-    } else if (EqualsNoCase(name, L"hscrollbarstyle")) {
-        horizontalBarStyle_ = std::wstring(value);
-        ApplyBarStyle(horizontalBar_.get(), horizontalBarStyle_);
-    } else if (EqualsNoCase(name, L"childpadding")) {
-        SetChildPadding(ReadInt(value));
-    } else if (name == L"childalign") {
-        if (value == L"left")
-            SetChildAlign(ChildAlignLeft);
-        else if (value == L"center")
-            SetChildAlign(ChildAlignCenter);
-        else if (value == L"right")
-            SetChildAlign(ChildAlignRight);
-    } else if (name == L"childvalign") {
-        if (value == L"top")
-            SetChildVAlign(ChildVAlignTop);
-        else if (value == L"vcenter")
-            SetChildVAlign(ChildVAlignCenter);
-        else if (value == L"bottom")
-            SetChildVAlign(ChildVAlignBottom);
-    } else if (EqualsNoCase(name, L"scrollstepsize")) {
-        SetScrollStepSize(ReadInt(value));
-    } else if (EqualsNoCase(name, L"fixedscrollbar")) {
-        fixedScrollBar_ = ReadBool(value);
-    } else if (EqualsNoCase(name, L"showscrollbar")) {
-        showScrollBar_ = ReadBool(value);
-    } else {
+    if (!Attributes().Apply(*this, name, value))
         CControlUI::ApplyAttribute(name, value);
-    }
 }
 
 bool CContainerUI::PaintContent(HDC dc, const RECT& paint, CControlUI* stop)

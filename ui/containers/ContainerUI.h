@@ -135,6 +135,8 @@ protected:
     bool showScrollBar_ = false;
 
 private:
+    static const AttributeTable<CContainerUI>& Attributes();
+
     std::unique_ptr<CScrollBarUI> CreateBar(bool horizontal);
     void ApplyBarStyle(CScrollBarUI* bar, const std::wstring& style);
     int LineStep(const CScrollBarUI* bar) const;

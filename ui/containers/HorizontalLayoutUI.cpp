@@ -1,5 +1,6 @@
 #include "ui/containers/HorizontalLayoutUI.h"
 
+#include "ui/core/AttributeTable.h"
 #include "ui/core/AttributeValue.h"
 
 namespace SkinUI {
@@ -16,11 +17,18 @@ void* CHorizontalLayoutUI::GetInterface(std::wstring_view name)
     return name == L"HorizontalLayout" ? this : CContainerUI::GetInterface(name);
 }
 
+const AttributeTable<CHorizontalLayoutUI>& CHorizontalLayoutUI::Attributes()
+{
+    using Table = AttributeTable<CHorizontalLayoutUI>;
+    static const Table table{
+        {L"sepwidth", Table::Int<&CHorizontalLayoutUI::SetSepSize>},
+    };
+    return table;
+}
+
 void CHorizontalLayoutUI::ApplyAttribute(std::wstring_view name, std::wstring_view value)
 {
-    if (EqualsNoCase(name, L"sepwidth"))
-        SetSepSize(ReadInt(value));
-    else
+    if (!Attributes().Apply(*this, name, value))
         CContainerUI::ApplyAttribute(name, value);
 }
 

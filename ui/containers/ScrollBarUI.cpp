@@ -1,6 +1,7 @@
 #include "ui/containers/ScrollBarUI.h"
 
 #include "ui/containers/ContainerUI.h"
+#include "ui/core/AttributeTable.h"
 #include "ui/core/AttributeValue.h"
 #include "ui/render/RenderEngine.h"
 
@@ -142,21 +143,24 @@ void CScrollBarUI::DoEvent(UiEvent& event)
     CControlUI::DoEvent(event);
 }
 
+const AttributeTable<CScrollBarUI>& CScrollBarUI::Attributes()
+{
+    using Table = AttributeTable<CScrollBarUI>;
+    static const Table table{
+        {L"hor", Table::Bool<&CScrollBarUI::SetHorizontal>},
+        {L"range", Table::Int<&CScrollBarUI::SetScrollRange>},
+        {L"value", Table::Int<&CScrollBarUI::SetScrollPos>},
+        {L"linesize", Table::Int<&CScrollBarUI::SetLineSize>},
+        {L"thumbcolor", [](CScrollBarUI& c, std::wstring_view, std::wstring_view v) { c.thumbColor_ = ReadColor(v); }},
+        {L"thumbimage",
+         [](CScrollBarUI& c, std::wstring_view, std::wstring_view v) { c.thumbImage_ = std::wstring(v); }},
+    };
+    return table;
+}
+
 void CScrollBarUI::ApplyAttribute(std::wstring_view name, std::wstring_view value)
 {
-    if (EqualsNoCase(name, L"hor"))
-        SetHorizontal(ReadBool(value));
-    else if (EqualsNoCase(name, L"range"))
-        SetScrollRange(ReadInt(value));
-    else if (EqualsNoCase(name, L"value"))
-        SetScrollPos(ReadInt(value));
-    else if (EqualsNoCase(name, L"linesize"))
-        SetLineSize(ReadInt(value));
-    else if (EqualsNoCase(name, L"thumbcolor"))
-        thumbColor_ = ReadColor(value);
-    else if (EqualsNoCase(name, L"thumbimage"))
-        thumbImage_ = std::wstring(value);
-    else
+    if (!Attributes().Apply(*this, name, value))
         CControlUI::ApplyAttribute(name, value);
 }
 

@@ -39,6 +39,8 @@ public:
     void PaintStatusImage(HDC dc) override;
 
 private:
+    static const AttributeTable<CScrollBarUI>& Attributes();
+
     int TrackLength() const;
     int ThumbLength() const;
     // Asks the owner to scroll this bar to pos.

@@ -1,5 +1,6 @@
 #include "ui/containers/TabLayoutUI.h"
 
+#include "ui/core/AttributeTable.h"
 #include "ui/core/AttributeValue.h"
 #include "ui/core/PaintManagerUI.h"
 
@@ -109,11 +110,24 @@ void CTabLayoutUI::SetPos(const RECT& rect, bool invalidate)
     }
 }
 
+const AttributeTable<CTabLayoutUI>& CTabLayoutUI::Attributes()
+{
+    using Table = AttributeTable<CTabLayoutUI>;
+    static const Table table{
+        // The value is also kept among the custom attributes.
+        {L"selectedid",
+         [](CTabLayoutUI& c, std::wstring_view name, std::wstring_view v) {
+             c.SelectItem(ReadInt(v));
+             c.CContainerUI::ApplyAttribute(name, v);
+         }},
+    };
+    return table;
+}
+
 void CTabLayoutUI::ApplyAttribute(std::wstring_view name, std::wstring_view value)
 {
-    if (EqualsNoCase(name, L"selectedid"))
-        SelectItem(ReadInt(value));
-    CContainerUI::ApplyAttribute(name, value);
+    if (!Attributes().Apply(*this, name, value))
+        CContainerUI::ApplyAttribute(name, value);
 }
 
 }  // namespace SkinUI

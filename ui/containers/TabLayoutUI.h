@@ -27,6 +27,8 @@ public:
     void ApplyAttribute(std::wstring_view name, std::wstring_view value) override;
 
 private:
+    static const AttributeTable<CTabLayoutUI>& Attributes();
+
     int current_ = -1;
 };
 

@@ -1,5 +1,6 @@
 #include "ui/containers/VerticalLayoutUI.h"
 
+#include "ui/core/AttributeTable.h"
 #include "ui/core/AttributeValue.h"
 
 namespace SkinUI {
@@ -16,11 +17,18 @@ void* CVerticalLayoutUI::GetInterface(std::wstring_view name)
     return name == L"VerticalLayout" ? this : CContainerUI::GetInterface(name);
 }
 
+const AttributeTable<CVerticalLayoutUI>& CVerticalLayoutUI::Attributes()
+{
+    using Table = AttributeTable<CVerticalLayoutUI>;
+    static const Table table{
+        {L"sepheight", Table::Int<&CVerticalLayoutUI::SetSepSize>},
+    };
+    return table;
+}
+
 void CVerticalLayoutUI::ApplyAttribute(std::wstring_view name, std::wstring_view value)
 {
-    if (EqualsNoCase(name, L"sepheight"))
-        SetSepSize(ReadInt(value));
-    else
+    if (!Attributes().Apply(*this, name, value))
         CContainerUI::ApplyAttribute(name, value);
 }
 

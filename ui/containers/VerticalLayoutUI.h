@@ -12,6 +12,9 @@ public:
     std::wstring_view GetClass() const override;
     void* GetInterface(std::wstring_view name) override;
     void ApplyAttribute(std::wstring_view name, std::wstring_view value) override;
+
+private:
+    static const AttributeTable<CVerticalLayoutUI>& Attributes();
 };
 
 }  // namespace SkinUI

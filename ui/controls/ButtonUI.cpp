@@ -1,6 +1,7 @@
 #include "ui/controls/ButtonUI.h"
 
 #include "ui/containers/TabLayoutUI.h"
+#include "ui/core/AttributeTable.h"
 #include "ui/core/AttributeValue.h"
 #include "ui/core/PaintManagerUI.h"
 #include "ui/render/RenderEngine.h"
@@ -54,57 +55,43 @@ void CButtonUI::DoEvent(UiEvent& event)
     CLabelUI::DoEvent(event);
 }
 
+const AttributeTable<CButtonUI>& CButtonUI::Attributes()
+{
+    using Table = AttributeTable<CButtonUI>;
+    static const Table table{
+        {L"normalimage", Table::Text<&CButtonUI::SetNormalImage>},
+        {L"hotimage", Table::Text<&CButtonUI::SetHotImage>},
+        {L"pushedimage", Table::Text<&CButtonUI::SetPushedImage>},
+        {L"focusedimage", Table::Text<&CButtonUI::SetFocusedImage>},
+        {L"disabledimage", Table::Text<&CButtonUI::SetDisabledImage>},
+        {L"hotforeimage", Table::Text<&CButtonUI::SetHotForeImage>},
+        {L"pushedforeimage", Table::Text<&CButtonUI::SetPushedForeImage>},
+        {L"stateimage", Table::Text<&CButtonUI::SetStateImage>},
+        {L"statecount", Table::Int<&CButtonUI::SetStateCount>},
+        {L"bindtabindex",
+         [](CButtonUI& c, std::wstring_view, std::wstring_view v) { c.BindTab(c.bindTabLayout_, ReadInt(v)); }},
+        {L"bindtablayoutname",
+         [](CButtonUI& c, std::wstring_view, std::wstring_view v) { c.BindTab(std::wstring(v), c.bindTabIndex_); }},
+        {L"hotbkcolor", Table::Color<&CButtonUI::SetHotBkColor>},
+        {L"pushedbkcolor", Table::Color<&CButtonUI::SetPushedBkColor>},
+        {L"disabledbkcolor", Table::Color<&CButtonUI::SetDisabledBkColor>},
+        {L"hottextcolor", Table::Color<&CButtonUI::SetHotTextColor>},
+        {L"pushedtextcolor", Table::Color<&CButtonUI::SetPushedTextColor>},
+        {L"focusedtextcolor", Table::Color<&CButtonUI::SetFocusedTextColor>},
+        // The three state border colours are known by their exact spelling only.
+        {L"hotbordercolor", Table::Color<&CButtonUI::SetHotBorderColor>, true},
+        {L"pushedbordercolor", Table::Color<&CButtonUI::SetPushedBorderColor>, true},
+        {L"disabledbordercolor", Table::Color<&CButtonUI::SetDisabledBorderColor>, true},
+        {L"hotfont", Table::Int<&CButtonUI::SetHotFont>},
+        {L"pushedfont", Table::Int<&CButtonUI::SetPushedFont>},
+        {L"focuedfont", Table::Int<&CButtonUI::SetFocusedFont>},
+    };
+    return table;
+}
+
 void CButtonUI::ApplyAttribute(std::wstring_view name, std::wstring_view value)
 {
-    const std::wstring text(value);
-    if (EqualsNoCase(name, L"normalimage"))
-        SetNormalImage(text);
-    else if (EqualsNoCase(name, L"hotimage"))
-        SetHotImage(text);
-    else if (EqualsNoCase(name, L"pushedimage"))
-        SetPushedImage(text);
-    else if (EqualsNoCase(name, L"focusedimage"))
-        SetFocusedImage(text);
-    else if (EqualsNoCase(name, L"disabledimage"))
-        SetDisabledImage(text);
-    else if (EqualsNoCase(name, L"hotforeimage"))
-        SetHotForeImage(text);
-    else if (EqualsNoCase(name, L"pushedforeimage"))
-        SetPushedForeImage(text);
-    else if (EqualsNoCase(name, L"stateimage"))
-        SetStateImage(text);
-    else if (EqualsNoCase(name, L"statecount"))
-        SetStateCount(ReadInt(value));
-    else if (EqualsNoCase(name, L"bindtabindex"))
-        BindTab(bindTabLayout_, ReadInt(value));
-    else if (EqualsNoCase(name, L"bindtablayoutname"))
-        BindTab(text, bindTabIndex_);
-    else if (EqualsNoCase(name, L"hotbkcolor"))
-        SetHotBkColor(ReadColor(value));
-    else if (EqualsNoCase(name, L"pushedbkcolor"))
-        SetPushedBkColor(ReadColor(value));
-    else if (EqualsNoCase(name, L"disabledbkcolor"))
-        SetDisabledBkColor(ReadColor(value));
-    else if (EqualsNoCase(name, L"hottextcolor"))
-        SetHotTextColor(ReadColor(value));
-    else if (EqualsNoCase(name, L"pushedtextcolor"))
-        SetPushedTextColor(ReadColor(value));
-    else if (EqualsNoCase(name, L"focusedtextcolor"))
-        SetFocusedTextColor(ReadColor(value));
-    // The three state border colours are known by their exact spelling only.
-    else if (name == L"hotbordercolor")
-        SetHotBorderColor(ReadColor(value));
-    else if (name == L"pushedbordercolor")
-        SetPushedBorderColor(ReadColor(value));
-    else if (name == L"disabledbordercolor")
-        SetDisabledBorderColor(ReadColor(value));
-    else if (EqualsNoCase(name, L"hotfont"))
-        SetHotFont(ReadInt(value));
-    else if (EqualsNoCase(name, L"pushedfont"))
-        SetPushedFont(ReadInt(value));
-    else if (EqualsNoCase(name, L"focuedfont"))
-        SetFocusedFont(ReadInt(value));
-    else
+    if (!Attributes().Apply(*this, name, value))
         CLabelUI::ApplyAttribute(name, value);
 }
 

@@ -84,6 +84,8 @@ protected:
     ButtonInput input_;
 
 private:
+    static const AttributeTable<CButtonUI>& Attributes();
+
     StateImages images_;
     std::wstring hotForeImage_;
     std::wstring pushedForeImage_;

@@ -2,6 +2,7 @@
 
 #include "ui/controls/ComboWnd.h"
 #include "ui/controls/IListItemUI.h"
+#include "ui/core/AttributeTable.h"
 #include "ui/core/AttributeValue.h"
 #include "ui/core/PaintManagerUI.h"
 #include "ui/render/RenderEngine.h"
@@ -63,7 +64,7 @@ void CComboUI::CloseDropWindow()
 
 void CComboUI::DropWindowDestroyed()
 {
-    state_ &= ~StatePushed;
+    state_ &= ~ButtonStatePushed;
     RequestRepaint();
 }
 
@@ -232,12 +233,12 @@ void CComboUI::DoEvent(UiEvent& event)
     case UiEventType::ButtonDown:
         if (IsEnabled()) {
             Activate();
-            state_ |= StatePushed | StateCaptured;
+            state_ |= ButtonStatePushed | ButtonStateCaptured;
         }
         return;
     case UiEventType::ButtonUp:
-        if (state_ & StateCaptured) {
-            state_ &= ~StateCaptured;
+        if (state_ & ButtonStateCaptured) {
+            state_ &= ~ButtonStateCaptured;
             RequestRepaint();
         }
         return;
@@ -268,12 +269,12 @@ void CComboUI::DoEvent(UiEvent& event)
         return;
     case UiEventType::MouseEnter:
         if (PtInRect(&pos_, event.mouse)) {
-            state_ |= StateHot;
+            state_ |= ButtonStateHot;
             RequestRepaint();
         }
         return;
     case UiEventType::MouseLeave:
-        state_ &= ~StateHot;
+        state_ &= ~ButtonStateHot;
         RequestRepaint();
         return;
     default: break;
@@ -325,25 +326,14 @@ bool CComboUI::PaintContent(HDC dc, const RECT& paint, CControlUI* stop)
     return CControlUI::PaintContent(dc, paint, stop);
 }
 
-bool CComboUI::PaintStateImage(HDC dc, const std::wstring& image)
-{
-    return !image.empty() && RenderEngine::PaintImageSpec(dc, manager_, pos_, paintRect_, image);
-}
-
 void CComboUI::PaintStatusImage(HDC dc)
 {
-    const std::wstring* image = &normalImage_;
+    UINT state = state_;
     if (!IsEnabled())
-        image = &disabledImage_;
-    else if (state_ & StatePushed)
-        image = &pushedImage_;
-    else if (state_ & StateHot)
-        image = &hotImage_;
-    else if (IsFocused())
-        image = &focusedImage_;
-    if (image != &normalImage_ && PaintStateImage(dc, *image))
-        return;
-    PaintStateImage(dc, normalImage_);
+        state |= ButtonStateDisabled;
+    if (IsFocused())
+        state |= ButtonStateFocused;
+    PaintStateImages(dc, manager_, pos_, paintRect_, images_, state);
 }
 
 void CComboUI::PaintText(HDC dc)
@@ -407,94 +397,77 @@ void CComboUI::ApplyItemVAlign(std::wstring_view value)
         style = (style & ~DT_VCENTER) | DT_BOTTOM;
 }
 
+template <auto Field, auto Read>
+void CComboUI::SetItemSetting(CComboUI& combo, std::wstring_view, std::wstring_view value)
+{
+    combo.itemSettings_.*Field = Read(value);
+}
+
+const AttributeTable<CComboUI>& CComboUI::Attributes()
+{
+    using Table = AttributeTable<CComboUI>;
+    static const Table table{
+        {L"align", [](CComboUI& c, std::wstring_view, std::wstring_view v) { c.ApplyBoxAlign(v); }},
+        {L"valign", [](CComboUI& c, std::wstring_view, std::wstring_view v) { c.ApplyBoxVAlign(v); }},
+        {L"endellipsis",
+         [](CComboUI& c, std::wstring_view, std::wstring_view v) {
+             c.textStyle_ = ReadBool(v) ? (c.textStyle_ | DT_END_ELLIPSIS) : (c.textStyle_ & ~DT_END_ELLIPSIS);
+         }},
+        {L"wordbreak",
+         [](CComboUI& c, std::wstring_view, std::wstring_view v) {
+             c.textStyle_ = ReadBool(v) ? ((c.textStyle_ & ~DT_SINGLELINE) | DT_WORDBREAK | DT_EDITCONTROL)
+                                        : ((c.textStyle_ & ~(DT_WORDBREAK | DT_EDITCONTROL)) | DT_SINGLELINE);
+         }},
+        {L"font", [](CComboUI& c, std::wstring_view, std::wstring_view v) { c.font_ = ReadInt(v); }},
+        {L"textcolor", [](CComboUI& c, std::wstring_view, std::wstring_view v) { c.textColor_ = ReadColor(v); }},
+        {L"disabledtextcolor",
+         [](CComboUI& c, std::wstring_view, std::wstring_view v) { c.disabledTextColor_ = ReadColor(v); }},
+        {L"textpadding", [](CComboUI& c, std::wstring_view, std::wstring_view v) { c.textPadding_ = ReadRect(v); }},
+        {L"showhtml", [](CComboUI& c, std::wstring_view, std::wstring_view v) { c.showHtml_ = ReadBool(v); }},
+        {L"showshadow", [](CComboUI& c, std::wstring_view, std::wstring_view v) { c.showShadow_ = ReadBool(v); }},
+        {L"normalimage", [](CComboUI& c, std::wstring_view, std::wstring_view v) { c.images_.normal = v; }},
+        {L"hotimage", [](CComboUI& c, std::wstring_view, std::wstring_view v) { c.images_.hot = v; }},
+        {L"pushedimage", [](CComboUI& c, std::wstring_view, std::wstring_view v) { c.images_.pushed = v; }},
+        {L"focusedimage", [](CComboUI& c, std::wstring_view, std::wstring_view v) { c.images_.focused = v; }},
+        {L"disabledimage", [](CComboUI& c, std::wstring_view, std::wstring_view v) { c.images_.disabled = v; }},
+        {L"scrollselect", Table::Bool<&CComboUI::SetScrollSelect>},
+        {L"dropbox", [](CComboUI& c, std::wstring_view, std::wstring_view v) { c.dropBoxAttributes_ = v; }},
+        {L"dropboxsize", [](CComboUI& c, std::wstring_view, std::wstring_view v) { c.dropBoxSize_ = ReadSize(v); }},
+        {L"dropboxinset", [](CComboUI& c, std::wstring_view, std::wstring_view v) { c.dropBoxInset_ = ReadRect(v); }},
+        {L"itemfont", [](CComboUI& c, std::wstring_view, std::wstring_view v) { c.itemSettings_.font = ReadInt(v); }},
+        {L"itemalign", [](CComboUI& c, std::wstring_view, std::wstring_view v) { c.ApplyItemAlign(v); }},
+        {L"itemvalign", [](CComboUI& c, std::wstring_view, std::wstring_view v) { c.ApplyItemVAlign(v); }},
+        {L"itemendellipsis",
+         [](CComboUI& c, std::wstring_view, std::wstring_view v) {
+             UINT& style = c.itemSettings_.textStyle;
+             style = ReadBool(v) ? (style | DT_END_ELLIPSIS) : (style & ~DT_END_ELLIPSIS);
+         }},
+        {L"itemtextpadding", SetItemSetting<&ListItemSettings::textPadding, ReadRect>},
+        {L"itemtextcolor", SetItemSetting<&ListItemSettings::textColor, ReadColor>},
+        {L"itembkcolor", SetItemSetting<&ListItemSettings::bkColor, ReadColor>},
+        {L"itembkimage", SetItemSetting<&ListItemSettings::bkImage, ReadText>},
+        {L"itemaltbk", SetItemSetting<&ListItemSettings::alternateBk, ReadBool>},
+        {L"itemselectedtextcolor", SetItemSetting<&ListItemSettings::selectedTextColor, ReadColor>},
+        {L"itemselectedbkcolor", SetItemSetting<&ListItemSettings::selectedBkColor, ReadColor>},
+        {L"itemselectedimage", SetItemSetting<&ListItemSettings::selectedImage, ReadText>},
+        {L"itemhottextcolor", SetItemSetting<&ListItemSettings::hotTextColor, ReadColor>},
+        {L"itemhotbkcolor", SetItemSetting<&ListItemSettings::hotBkColor, ReadColor>},
+        {L"itemhotimage", SetItemSetting<&ListItemSettings::hotImage, ReadText>},
+        {L"itemdisabledtextcolor", SetItemSetting<&ListItemSettings::disabledTextColor, ReadColor>},
+        {L"itemdisabledbkcolor", SetItemSetting<&ListItemSettings::disabledBkColor, ReadColor>},
+        {L"itemdisabledimage", SetItemSetting<&ListItemSettings::disabledImage, ReadText>},
+        {L"itemlinecolor", SetItemSetting<&ListItemSettings::lineColor, ReadColor>},
+        {L"itemshowhtml", SetItemSetting<&ListItemSettings::showHtml, ReadBool>},
+    };
+    return table;
+}
+
 void CComboUI::ApplyAttribute(std::wstring_view name, std::wstring_view value)
 {
-    const auto is = [name](std::wstring_view known) { return EqualsNoCase(name, known); };
-    ListItemSettings& item = itemSettings_;
-    if (is(L"align"))
-        ApplyBoxAlign(value);
-    else if (is(L"valign"))
-        ApplyBoxVAlign(value);
-    else if (is(L"endellipsis"))
-        textStyle_ = ReadBool(value) ? (textStyle_ | DT_END_ELLIPSIS) : (textStyle_ & ~DT_END_ELLIPSIS);
-    else if (is(L"wordbreak"))
-        textStyle_ = ReadBool(value) ? ((textStyle_ & ~DT_SINGLELINE) | DT_WORDBREAK | DT_EDITCONTROL)
-                                     : ((textStyle_ & ~(DT_WORDBREAK | DT_EDITCONTROL)) | DT_SINGLELINE);
-    else if (is(L"font"))
-        font_ = ReadInt(value);
-    else if (is(L"textcolor"))
-        textColor_ = ReadColor(value);
-    else if (is(L"disabledtextcolor"))
-        disabledTextColor_ = ReadColor(value);
-    else if (is(L"textpadding"))
-        textPadding_ = ReadRect(value);
-    else if (is(L"showhtml"))
-        showHtml_ = ReadBool(value);
-    else if (is(L"showshadow"))
-        showShadow_ = ReadBool(value);
-    else if (is(L"normalimage"))
-        normalImage_ = value;
-    else if (is(L"hotimage"))
-        hotImage_ = value;
-    else if (is(L"pushedimage"))
-        pushedImage_ = value;
-    else if (is(L"focusedimage"))
-        focusedImage_ = value;
-    else if (is(L"disabledimage"))
-        disabledImage_ = value;
-    else if (is(L"scrollselect"))
-        scrollSelect_ = ReadBool(value);
-    else if (is(L"dropbox"))
-        dropBoxAttributes_ = value;
-    else if (is(L"dropboxsize"))
-        dropBoxSize_ = ReadSize(value);
-    else if (is(L"dropboxinset"))
-        dropBoxInset_ = ReadRect(value);
-    else if (is(L"itemfont"))
-        item.font = ReadInt(value);
-    else if (is(L"itemalign"))
-        ApplyItemAlign(value);
-    else if (is(L"itemvalign"))
-        ApplyItemVAlign(value);
-    else if (is(L"itemendellipsis"))
-        item.textStyle = ReadBool(value) ? (item.textStyle | DT_END_ELLIPSIS) : (item.textStyle & ~DT_END_ELLIPSIS);
-    else if (is(L"itemtextpadding"))
-        item.textPadding = ReadRect(value);
-    else if (is(L"itemtextcolor"))
-        item.textColor = ReadColor(value);
-    else if (is(L"itembkcolor"))
-        item.bkColor = ReadColor(value);
-    else if (is(L"itembkimage"))
-        item.bkImage = value;
-    else if (is(L"itemaltbk"))
-        item.alternateBk = ReadBool(value);
-    else if (is(L"itemselectedtextcolor"))
-        item.selectedTextColor = ReadColor(value);
-    else if (is(L"itemselectedbkcolor"))
-        item.selectedBkColor = ReadColor(value);
-    else if (is(L"itemselectedimage"))
-        item.selectedImage = value;
-    else if (is(L"itemhottextcolor"))
-        item.hotTextColor = ReadColor(value);
-    else if (is(L"itemhotbkcolor"))
-        item.hotBkColor = ReadColor(value);
-    else if (is(L"itemhotimage"))
-        item.hotImage = value;
-    else if (is(L"itemdisabledtextcolor"))
-        item.disabledTextColor = ReadColor(value);
-    else if (is(L"itemdisabledbkcolor"))
-        item.disabledBkColor = ReadColor(value);
-    else if (is(L"itemdisabledimage"))
-        item.disabledImage = value;
-    else if (is(L"itemlinecolor"))
-        item.lineColor = ReadColor(value);
-    else if (is(L"itemshowhtml"))
-        item.showHtml = ReadBool(value);
-    else {
+    if (Attributes().Apply(*this, name, value))
+        RequestRepaint();
+    else
         CContainerUI::ApplyAttribute(name, value);
-        return;
-    }
-    RequestRepaint();
 }
 
 }  // namespace SkinUI

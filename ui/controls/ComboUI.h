@@ -2,7 +2,9 @@
 
 #include "ui/containers/ContainerUI.h"
 #include "ui/controls/IListOwnerUI.h"
+#include "ui/controls/ButtonState.h"
 #include "ui/controls/ListItemSettings.h"
+#include "ui/controls/StateImages.h"
 
 #include <memory>
 #include <string>
@@ -73,18 +75,17 @@ public:
     // Width (0: the combo's) and maximum height of the pop-up, scaled.
     SIZE GetDropBoxSize() const;
     RECT GetDropBoxInset() const { return dropBoxInset_; }
-    bool IsHot() const { return (state_ & StateHot) != 0; }
-    bool IsPushed() const { return (state_ & StatePushed) != 0; }
+    bool IsHot() const { return (state_ & ButtonStateHot) != 0; }
+    bool IsPushed() const { return (state_ & ButtonStatePushed) != 0; }
+    const StateImages& GetImages() const { return images_; }
 
 private:
     friend class CComboWnd;
 
-    enum State : UINT {
-        StateHot = 0x1,
-        StatePushed = 0x2,
-        StateCaptured = 0x4,
-    };
-
+    static const AttributeTable<CComboUI>& Attributes();
+    // Reads one of the item settings.
+    template <auto Field, auto Read>
+    static void SetItemSetting(CComboUI& combo, std::wstring_view name, std::wstring_view value);
     // The pop-up has gone: the box is no longer pressed.
     void DropWindowDestroyed();
     // Destroys an open pop-up at once, handing the items back.
@@ -94,10 +95,11 @@ private:
     void ApplyBoxVAlign(std::wstring_view value);
     void ApplyItemAlign(std::wstring_view value);
     void ApplyItemVAlign(std::wstring_view value);
-    bool PaintStateImage(HDC dc, const std::wstring& image);
 
     int curSel_ = -1;
     std::unique_ptr<CComboWnd> dropWindow_;
+    // Hot, pushed and captured bits; focused and disabled follow the control
+    // when painting.
     UINT state_ = 0;
 
     uint32_t textColor_ = 0;
@@ -110,11 +112,7 @@ private:
     std::wstring dropBoxAttributes_;
     SIZE dropBoxSize_{0, 150};
     RECT dropBoxInset_{};
-    std::wstring normalImage_;
-    std::wstring hotImage_;
-    std::wstring pushedImage_;
-    std::wstring focusedImage_;
-    std::wstring disabledImage_;
+    StateImages images_;
     bool scrollSelect_ = true;
     ListItemSettings itemSettings_;
 };

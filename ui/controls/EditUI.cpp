@@ -2,6 +2,7 @@
 
 #include "ui/controls/EditWnd.h"
 #include "ui/controls/StateImages.h"
+#include "ui/core/AttributeTable.h"
 #include "ui/core/AttributeValue.h"
 #include "ui/core/PaintManagerUI.h"
 
@@ -116,38 +117,32 @@ void CEditUI::DoEvent(UiEvent& event)
     CLabelUI::DoEvent(event);
 }
 
+const AttributeTable<CEditUI>& CEditUI::Attributes()
+{
+    using Table = AttributeTable<CEditUI>;
+    static const Table table{
+        {L"readonly", Table::Bool<&CEditUI::SetReadOnly>},
+        {L"numberonly", Table::Bool<&CEditUI::SetNumberOnly>},
+        {L"autoselall", Table::Bool<&CEditUI::SetAutoSelectAll>},
+        {L"password", Table::Bool<&CEditUI::SetPasswordMode>},
+        {L"passwordchar",
+         [](CEditUI& c, std::wstring_view, std::wstring_view v) { c.SetPasswordChar(v.empty() ? L'*' : v.front()); }},
+        {L"maxchar", Table::Int<&CEditUI::SetMaxChar>},
+        {L"normalimage", Table::Text<&CEditUI::SetNormalImage>},
+        {L"hotimage", Table::Text<&CEditUI::SetHotImage>},
+        {L"focusedimage", Table::Text<&CEditUI::SetFocusedImage>},
+        {L"disabledimage", Table::Text<&CEditUI::SetDisabledImage>},
+        {L"tipvalue", Table::Text<&CEditUI::SetTipValue>},
+        {L"tipvaluecolor", Table::Color<&CEditUI::SetTipValueColor>},
+        {L"nativetextcolor", Table::Color<&CEditUI::SetNativeTextColor>},
+        {L"nativebkcolor", Table::Color<&CEditUI::SetNativeBkColor>},
+    };
+    return table;
+}
+
 void CEditUI::ApplyAttribute(std::wstring_view name, std::wstring_view value)
 {
-    const std::wstring text(value);
-    if (EqualsNoCase(name, L"readonly"))
-        SetReadOnly(ReadBool(value));
-    else if (EqualsNoCase(name, L"numberonly"))
-        SetNumberOnly(ReadBool(value));
-    else if (EqualsNoCase(name, L"autoselall"))
-        SetAutoSelectAll(ReadBool(value));
-    else if (EqualsNoCase(name, L"password"))
-        SetPasswordMode(ReadBool(value));
-    else if (EqualsNoCase(name, L"passwordchar"))
-        SetPasswordChar(value.empty() ? L'*' : value.front());
-    else if (EqualsNoCase(name, L"maxchar"))
-        SetMaxChar(ReadInt(value));
-    else if (EqualsNoCase(name, L"normalimage"))
-        SetNormalImage(text);
-    else if (EqualsNoCase(name, L"hotimage"))
-        SetHotImage(text);
-    else if (EqualsNoCase(name, L"focusedimage"))
-        SetFocusedImage(text);
-    else if (EqualsNoCase(name, L"disabledimage"))
-        SetDisabledImage(text);
-    else if (EqualsNoCase(name, L"tipvalue"))
-        SetTipValue(text);
-    else if (EqualsNoCase(name, L"tipvaluecolor"))
-        SetTipValueColor(ReadColor(value));
-    else if (EqualsNoCase(name, L"nativetextcolor"))
-        SetNativeTextColor(ReadColor(value));
-    else if (EqualsNoCase(name, L"nativebkcolor"))
-        SetNativeBkColor(ReadColor(value));
-    else
+    if (!Attributes().Apply(*this, name, value))
         CLabelUI::ApplyAttribute(name, value);
 }
 

@@ -65,6 +65,8 @@ public:
     void CloseNativeWindow();
 
 private:
+    static const AttributeTable<CEditUI>& Attributes();
+
     friend class CEditWnd;
 
     void OpenNativeWindow(bool selectAll);

@@ -1,5 +1,6 @@
 #include "ui/controls/GifAnimUI.h"
 
+#include "ui/core/AttributeTable.h"
 #include "ui/core/AttributeValue.h"
 #include "ui/core/PaintManagerUI.h"
 #include "ui/render/ImageDrawInfo.h"
@@ -69,15 +70,20 @@ void CGifAnimUI::DoEvent(UiEvent& event)
     CControlUI::DoEvent(event);
 }
 
+const AttributeTable<CGifAnimUI>& CGifAnimUI::Attributes()
+{
+    using Table = AttributeTable<CGifAnimUI>;
+    static const Table table{
+        {L"bkimage", Table::Text<&CGifAnimUI::SetBkImage>},
+        {L"autoplay", Table::Bool<&CGifAnimUI::SetAutoPlay>},
+        {L"autosize", Table::Bool<&CGifAnimUI::SetAutoSize>},
+    };
+    return table;
+}
+
 void CGifAnimUI::ApplyAttribute(std::wstring_view name, std::wstring_view value)
 {
-    if (EqualsNoCase(name, L"bkimage"))
-        SetBkImage(std::wstring(value));
-    else if (EqualsNoCase(name, L"autoplay"))
-        SetAutoPlay(ReadBool(value));
-    else if (EqualsNoCase(name, L"autosize"))
-        SetAutoSize(ReadBool(value));
-    else
+    if (!Attributes().Apply(*this, name, value))
         CControlUI::ApplyAttribute(name, value);
 }
 

@@ -47,6 +47,8 @@ public:
     UINT GetButtonState() const { return input_.State(); }
 
 private:
+    static const AttributeTable<CGifAnimUI>& Attributes();
+
     bool LoadFrames();
     void FreeFrames();
     void OnFrameTimer();

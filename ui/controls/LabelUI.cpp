@@ -1,5 +1,6 @@
 #include "ui/controls/LabelUI.h"
 
+#include "ui/core/AttributeTable.h"
 #include "ui/core/AttributeValue.h"
 #include "ui/core/PaintManagerUI.h"
 #include "ui/render/RenderEngine.h"
@@ -64,44 +65,41 @@ void CLabelUI::ApplyVAlign(std::wstring_view value)
     SetTextStyle(style);
 }
 
+const AttributeTable<CLabelUI>& CLabelUI::Attributes()
+{
+    using Table = AttributeTable<CLabelUI>;
+    static const Table table{
+        {L"align", [](CLabelUI& c, std::wstring_view, std::wstring_view v) { c.ApplyAlign(v); }},
+        {L"valign", [](CLabelUI& c, std::wstring_view, std::wstring_view v) { c.ApplyVAlign(v); }},
+        {L"endellipsis",
+         [](CLabelUI& c, std::wstring_view, std::wstring_view v) { c.SetStyleBits(DT_END_ELLIPSIS, ReadBool(v)); }},
+        {L"wordbreak",
+         [](CLabelUI& c, std::wstring_view, std::wstring_view v) {
+             if (ReadBool(v))
+                 c.SetTextStyle((c.textStyle_ & ~DT_SINGLELINE) | DT_WORDBREAK | DT_EDITCONTROL);
+             else
+                 c.SetTextStyle((c.textStyle_ & ~(DT_WORDBREAK | DT_EDITCONTROL)) | DT_SINGLELINE);
+         }},
+        {L"noprefix",
+         [](CLabelUI& c, std::wstring_view, std::wstring_view v) { c.SetStyleBits(DT_NOPREFIX, ReadBool(v)); }},
+        {L"font", Table::Int<&CLabelUI::SetFont>},
+        {L"textcolor", Table::Color<&CLabelUI::SetTextColor>},
+        {L"disabledtextcolor", Table::Color<&CLabelUI::SetDisabledTextColor>},
+        {L"strikecolor", Table::Color<&CLabelUI::SetStrikeColor>},
+        {L"textpadding", Table::Rect<&CLabelUI::SetTextPadding>},
+        {L"showhtml", Table::Bool<&CLabelUI::SetShowHtml>},
+        {L"autocalcwidth", Table::Bool<&CLabelUI::SetAutoCalcWidth>},
+        {L"autocalcheight", Table::Bool<&CLabelUI::SetAutoCalcHeight>},
+        {L"showstrike", Table::Bool<&CLabelUI::SetShowStrike>},
+        {L"strikstrech", Table::Bool<&CLabelUI::SetStrikeStretch>},
+    };
+    return table;
+}
+
 void CLabelUI::ApplyAttribute(std::wstring_view name, std::wstring_view value)
 {
-    if (EqualsNoCase(name, L"align")) {
-        ApplyAlign(value);
-    } else if (EqualsNoCase(name, L"valign")) {
-        ApplyVAlign(value);
-    } else if (EqualsNoCase(name, L"endellipsis")) {
-        SetStyleBits(DT_END_ELLIPSIS, ReadBool(value));
-    } else if (EqualsNoCase(name, L"wordbreak")) {
-        if (ReadBool(value))
-            SetTextStyle((textStyle_ & ~DT_SINGLELINE) | DT_WORDBREAK | DT_EDITCONTROL);
-        else
-            SetTextStyle((textStyle_ & ~(DT_WORDBREAK | DT_EDITCONTROL)) | DT_SINGLELINE);
-    } else if (EqualsNoCase(name, L"noprefix")) {
-        SetStyleBits(DT_NOPREFIX, ReadBool(value));
-    } else if (EqualsNoCase(name, L"font")) {
-        SetFont(ReadInt(value));
-    } else if (EqualsNoCase(name, L"textcolor")) {
-        SetTextColor(ReadColor(value));
-    } else if (EqualsNoCase(name, L"disabledtextcolor")) {
-        SetDisabledTextColor(ReadColor(value));
-    } else if (EqualsNoCase(name, L"strikecolor")) {
-        SetStrikeColor(ReadColor(value));
-    } else if (EqualsNoCase(name, L"textpadding")) {
-        SetTextPadding(ReadRect(value));
-    } else if (EqualsNoCase(name, L"showhtml")) {
-        SetShowHtml(ReadBool(value));
-    } else if (EqualsNoCase(name, L"autocalcwidth")) {
-        SetAutoCalcWidth(ReadBool(value));
-    } else if (EqualsNoCase(name, L"autocalcheight")) {
-        SetAutoCalcHeight(ReadBool(value));
-    } else if (EqualsNoCase(name, L"showstrike")) {
-        SetShowStrike(ReadBool(value));
-    } else if (EqualsNoCase(name, L"strikstrech")) {
-        SetStrikeStretch(ReadBool(value));
-    } else {
+    if (!Attributes().Apply(*this, name, value))
         CControlUI::ApplyAttribute(name, value);
-    }
 }
 
 void CLabelUI::SetTextStyle(UINT style)

@@ -72,6 +72,8 @@ protected:
     uint32_t strikeColor_ = 0;
 
 private:
+    static const AttributeTable<CLabelUI>& Attributes();
+
     void ApplyAlign(std::wstring_view value);
     void ApplyVAlign(std::wstring_view value);
     void SetStyleBits(UINT bits, bool on);

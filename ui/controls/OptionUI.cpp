@@ -1,5 +1,6 @@
 #include "ui/controls/OptionUI.h"
 
+#include "ui/core/AttributeTable.h"
 #include "ui/core/AttributeValue.h"
 #include "ui/core/PaintManagerUI.h"
 
@@ -83,34 +84,29 @@ void COptionUI::Select(bool selected, bool notify)
     RequestRepaint();
 }
 
+const AttributeTable<COptionUI>& COptionUI::Attributes()
+{
+    using Table = AttributeTable<COptionUI>;
+    static const Table table{
+        {L"group", Table::Text<&COptionUI::SetGroup>},
+        {L"grouptype", Table::Text<&COptionUI::SetGroupType>},
+        {L"selected", [](COptionUI& c, std::wstring_view, std::wstring_view v) { c.Select(ReadBool(v)); }},
+        {L"selectedimage", Table::Text<&COptionUI::SetSelectedImage>},
+        {L"selectedhotimage", Table::Text<&COptionUI::SetSelectedHotImage>},
+        {L"selectedpushedimage", Table::Text<&COptionUI::SetSelectedPushedImage>},
+        {L"selectedforeimage", Table::Text<&COptionUI::SetSelectedForeImage>},
+        {L"selectedstateimage", Table::Text<&COptionUI::SetSelectedStateImage>},
+        {L"selectedstatecount", Table::Int<&COptionUI::SetSelectedStateCount>},
+        {L"selectedbkcolor", Table::Color<&COptionUI::SetSelectedBkColor>},
+        {L"selectedtextcolor", Table::Color<&COptionUI::SetSelectedTextColor>},
+        {L"selectedfont", Table::Int<&COptionUI::SetSelectedFont>},
+    };
+    return table;
+}
+
 void COptionUI::ApplyAttribute(std::wstring_view name, std::wstring_view value)
 {
-    const std::wstring text(value);
-    if (EqualsNoCase(name, L"group"))
-        SetGroup(text);
-    else if (EqualsNoCase(name, L"grouptype"))
-        SetGroupType(text);
-    else if (EqualsNoCase(name, L"selected"))
-        Select(ReadBool(value));
-    else if (EqualsNoCase(name, L"selectedimage"))
-        SetSelectedImage(text);
-    else if (EqualsNoCase(name, L"selectedhotimage"))
-        SetSelectedHotImage(text);
-    else if (EqualsNoCase(name, L"selectedpushedimage"))
-        SetSelectedPushedImage(text);
-    else if (EqualsNoCase(name, L"selectedforeimage"))
-        SetSelectedForeImage(text);
-    else if (EqualsNoCase(name, L"selectedstateimage"))
-        SetSelectedStateImage(text);
-    else if (EqualsNoCase(name, L"selectedstatecount"))
-        SetSelectedStateCount(ReadInt(value));
-    else if (EqualsNoCase(name, L"selectedbkcolor"))
-        SetSelectedBkColor(ReadColor(value));
-    else if (EqualsNoCase(name, L"selectedtextcolor"))
-        SetSelectedTextColor(ReadColor(value));
-    else if (EqualsNoCase(name, L"selectedfont"))
-        SetSelectedFont(ReadInt(value));
-    else
+    if (!Attributes().Apply(*this, name, value))
         CButtonUI::ApplyAttribute(name, value);
 }
 

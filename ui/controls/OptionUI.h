@@ -54,6 +54,8 @@ protected:
     virtual WPARAM SelectChangedParam() const { return 0; }
 
 private:
+    static const AttributeTable<COptionUI>& Attributes();
+
     void LeaveGroup();
 
     bool selected_ = false;

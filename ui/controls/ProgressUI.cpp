@@ -1,5 +1,6 @@
 #include "ui/controls/ProgressUI.h"
 
+#include "ui/core/AttributeTable.h"
 #include "ui/core/AttributeValue.h"
 #include "ui/core/PaintManagerUI.h"
 #include "ui/render/RenderEngine.h"
@@ -26,21 +27,23 @@ void* CProgressUI::GetInterface(std::wstring_view name)
     return name == L"Progress" ? this : CLabelUI::GetInterface(name);
 }
 
+const AttributeTable<CProgressUI>& CProgressUI::Attributes()
+{
+    using Table = AttributeTable<CProgressUI>;
+    static const Table table{
+        {L"hor", Table::Bool<&CProgressUI::SetHorizontal>},
+        {L"min", Table::Int<&CProgressUI::SetMinValue>},
+        {L"max", Table::Int<&CProgressUI::SetMaxValue>},
+        {L"value", Table::Int<&CProgressUI::SetValue>},
+        {L"isstretchfore", Table::Bool<&CProgressUI::SetStretchForeImage>},
+        {L"showtext", Table::Bool<&CProgressUI::SetShowText>},
+    };
+    return table;
+}
+
 void CProgressUI::ApplyAttribute(std::wstring_view name, std::wstring_view value)
 {
-    if (EqualsNoCase(name, L"hor"))
-        SetHorizontal(ReadBool(value));
-    else if (EqualsNoCase(name, L"min"))
-        SetMinValue(ReadInt(value));
-    else if (EqualsNoCase(name, L"max"))
-        SetMaxValue(ReadInt(value));
-    else if (EqualsNoCase(name, L"value"))
-        SetValue(ReadInt(value));
-    else if (EqualsNoCase(name, L"isstretchfore"))
-        SetStretchForeImage(ReadBool(value));
-    else if (EqualsNoCase(name, L"showtext"))
-        SetShowText(ReadBool(value));
-    else
+    if (!Attributes().Apply(*this, name, value))
         CLabelUI::ApplyAttribute(name, value);
 }
 

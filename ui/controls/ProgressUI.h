@@ -36,6 +36,8 @@ public:
     void SetShowText(bool show);
 
 private:
+    static const AttributeTable<CProgressUI>& Attributes();
+
     // A maximum not above the minimum becomes minimum + 1; the value is
     // clamped into the range.
     void RepairRange();

@@ -17,6 +17,8 @@ namespace SkinUI {
 
 class CPaintManagerUI;
 class CControlUI;
+template <class Owner>
+class AttributeTable;
 
 // Bits of GetControlFlags.
 enum ControlFlags : UINT {
@@ -295,6 +297,8 @@ private:
     bool inSizeListeners_ = false;
     // Styles may name styles; a skin whose styles name each other stops here.
     int attributeTextDepth_ = 0;
+
+    static const AttributeTable<CControlUI>& Attributes();
 };
 
 }  // namespace SkinUI

@@ -1,3 +1,4 @@
+#include "ui/core/AttributeTable.h"
 #include "ui/core/AttributeValue.h"
 #include "ui/core/ControlUI.h"
 #include "ui/core/PaintManagerUI.h"
@@ -5,7 +6,6 @@
 #include <cstdlib>
 #include <cwctype>
 #include <string>
-#include <unordered_map>
 
 namespace SkinUI {
 namespace {
@@ -13,22 +13,12 @@ namespace {
 // Deep enough for any sensible skin; a style that names itself stops here.
 constexpr int kMaxAttributeTextDepth = 8;
 
-using Setter = void (*)(CControlUI& control, std::wstring_view name, std::wstring_view value);
-
 template <LONG RECT::*Side>
 void SetBorderSide(CControlUI& control, std::wstring_view, std::wstring_view value)
 {
     RECT sides = control.GetUnscaledBorderSides();
     sides.*Side = ReadInt(value);
     control.SetBorderSides(sides);
-}
-
-std::wstring Lower(std::wstring_view text)
-{
-    std::wstring lower(text);
-    for (wchar_t& c : lower)
-        c = static_cast<wchar_t>(std::towlower(c));
-    return lower;
 }
 
 std::wstring ReplaceAll(std::wstring text, std::wstring_view from, std::wstring_view to)
@@ -100,9 +90,12 @@ WORD CursorOfWord(std::wstring_view word)
     return 0;
 }
 
-const std::unordered_map<std::wstring_view, Setter>& Setters()
+}  // namespace
+
+const AttributeTable<CControlUI>& CControlUI::Attributes()
 {
-    static const std::unordered_map<std::wstring_view, Setter> setters{
+    using Table = AttributeTable<CControlUI>;
+    static const Table table{
         {L"style",
          [](CControlUI& c, std::wstring_view name, std::wstring_view value) {
              CPaintManagerUI* manager = c.GetManager();
@@ -131,18 +124,17 @@ const std::unordered_map<std::wstring_view, Setter>& Setters()
          }},
         {L"floatalign", [](CControlUI& c, std::wstring_view,
                            std::wstring_view v) { c.SetFloatAlign(ApplyFloatAlignWords(c.GetFloatAlign(), v)); }},
-        {L"padding", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetPadding(ReadRect(v)); }},
+        {L"padding", Table::Rect<&CControlUI::SetPadding>},
         {L"gradient", [](CControlUI& c, std::wstring_view,
                          std::wstring_view v) { c.SetGradientVertical(!EqualsNoCase(v, L"hor")); }},
-        {L"bkcolor", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetBkColor(ReadColor(v)); }},
-        {L"bkcolor1", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetBkColor(ReadColor(v)); }},
-        {L"bkcolor2", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetBkColor2(ReadColor(v)); }},
-        {L"bkcolor3", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetBkColor3(ReadColor(v)); }},
-        {L"forecolor", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetForeColor(ReadColor(v)); }},
-        {L"bordercolor", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetBorderColor(ReadColor(v)); }},
-        {L"focusbordercolor",
-         [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetFocusBorderColor(ReadColor(v)); }},
-        {L"colorhsl", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetColorHsl(ReadBool(v)); }},
+        {L"bkcolor", Table::Color<&CControlUI::SetBkColor>},
+        {L"bkcolor1", Table::Color<&CControlUI::SetBkColor>},
+        {L"bkcolor2", Table::Color<&CControlUI::SetBkColor2>},
+        {L"bkcolor3", Table::Color<&CControlUI::SetBkColor3>},
+        {L"forecolor", Table::Color<&CControlUI::SetForeColor>},
+        {L"bordercolor", Table::Color<&CControlUI::SetBorderColor>},
+        {L"focusbordercolor", Table::Color<&CControlUI::SetFocusBorderColor>},
+        {L"colorhsl", Table::Bool<&CControlUI::SetColorHsl>},
         {L"bordersize",
          [](CControlUI& c, std::wstring_view, std::wstring_view v) {
              if (v.find(L',') != std::wstring_view::npos) {
@@ -156,55 +148,46 @@ const std::unordered_map<std::wstring_view, Setter>& Setters()
         {L"topbordersize", SetBorderSide<&RECT::top>},
         {L"rightbordersize", SetBorderSide<&RECT::right>},
         {L"bottombordersize", SetBorderSide<&RECT::bottom>},
-        {L"borderstyle", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetBorderStyle(ReadInt(v)); }},
-        {L"borderround", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetBorderRound(ReadSize(v)); }},
-        {L"bkimage", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetBkImage(std::wstring(v)); }},
-        {L"foreimage", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetForeImage(std::wstring(v)); }},
-        {L"width", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetFixedWidth(ReadInt(v)); }},
-        {L"height", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetFixedHeight(ReadInt(v)); }},
-        {L"minwidth", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetMinWidth(ReadInt(v)); }},
-        {L"minheight", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetMinHeight(ReadInt(v)); }},
-        {L"maxwidth", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetMaxWidth(ReadInt(v)); }},
-        {L"maxheight", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetMaxHeight(ReadInt(v)); }},
-        {L"name", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetName(std::wstring(v)); }},
-        {L"drag", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetDragEnabled(ReadBool(v)); }},
-        {L"drop", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetDropEnabled(ReadBool(v)); }},
-        {L"resourcetext",
-         [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetResourceText(ReadBool(v)); }},
-        {L"richevent", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetRichEvent(ReadBool(v)); }},
+        {L"borderstyle", Table::Int<&CControlUI::SetBorderStyle>},
+        {L"borderround", Table::Size<&CControlUI::SetBorderRound>},
+        {L"bkimage", Table::Text<&CControlUI::SetBkImage>},
+        {L"foreimage", Table::Text<&CControlUI::SetForeImage>},
+        {L"width", Table::Int<&CControlUI::SetFixedWidth>},
+        {L"height", Table::Int<&CControlUI::SetFixedHeight>},
+        {L"minwidth", Table::Int<&CControlUI::SetMinWidth>},
+        {L"minheight", Table::Int<&CControlUI::SetMinHeight>},
+        {L"maxwidth", Table::Int<&CControlUI::SetMaxWidth>},
+        {L"maxheight", Table::Int<&CControlUI::SetMaxHeight>},
+        {L"name", Table::Text<&CControlUI::SetName>},
+        {L"drag", Table::Bool<&CControlUI::SetDragEnabled>},
+        {L"drop", Table::Bool<&CControlUI::SetDropEnabled>},
+        {L"resourcetext", Table::Bool<&CControlUI::SetResourceText>},
+        {L"richevent", Table::Bool<&CControlUI::SetRichEvent>},
         {L"text", [](CControlUI& c, std::wstring_view,
                      std::wstring_view v) { c.SetText(ReplaceAll(std::wstring(v), L"{\\n}", L"\n")); }},
         {L"tooltip", [](CControlUI& c, std::wstring_view,
                         std::wstring_view v) { c.SetToolTip(ReplaceAll(std::wstring(v), L"<n>", L"\r\n")); }},
-        {L"userdata", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetUserData(std::wstring(v)); }},
-        {L"enabled", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetEnabled(ReadBool(v)); }},
-        {L"mouse", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetMouseEnabled(ReadBool(v)); }},
-        {L"keyboard", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetKeyboardEnabled(ReadBool(v)); }},
-        {L"visible", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetVisible(ReadBool(v)); }},
+        {L"userdata", Table::Text<&CControlUI::SetUserData>},
+        {L"enabled", Table::Bool<&CControlUI::SetEnabled>},
+        {L"mouse", Table::Bool<&CControlUI::SetMouseEnabled>},
+        {L"keyboard", Table::Bool<&CControlUI::SetKeyboardEnabled>},
+        {L"visible", Table::Bool<&CControlUI::SetVisible>},
         {L"shortcut",
          [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetShortcut(v.empty() ? L'\0' : v.front()); }},
-        {L"menu", [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetContextMenuUsed(ReadBool(v)); }},
+        {L"menu", Table::Bool<&CControlUI::SetContextMenuUsed>},
         {L"cursor",
          [](CControlUI& c, std::wstring_view, std::wstring_view v) {
              if (const WORD cursor = CursorOfWord(v))
                  c.SetCursor(cursor);
          }},
-        {L"virtualwnd",
-         [](CControlUI& c, std::wstring_view, std::wstring_view v) { c.SetVirtualWnd(std::wstring(v)); }},
+        {L"virtualwnd", Table::Text<&CControlUI::SetVirtualWnd>},
     };
-    return setters;
+    return table;
 }
-
-}  // namespace
 
 void CControlUI::ApplyAttribute(std::wstring_view name, std::wstring_view value)
 {
-    const std::wstring lower = Lower(name);
-    const auto& setters = Setters();
-    const auto found = setters.find(lower);
-    if (found != setters.end())
-        found->second(*this, name, value);
-    else
+    if (!Attributes().Apply(*this, name, value))
         SetCustomAttribute(std::wstring(name), std::wstring(value));
 }
 

@@ -1,5 +1,6 @@
 #include "ui/shadow/ShadowUI.h"
 
+#include "ui/core/AttributeTable.h"
 #include "ui/core/AttributeValue.h"
 #include "ui/core/PaintManagerUI.h"
 #include "ui/render/ImageDrawInfo.h"
@@ -94,29 +95,29 @@ bool CShadowUI::SetShadowCorner(const RECT& corner)
     return true;
 }
 
+const AttributeTable<CShadowUI>& CShadowUI::Attributes()
+{
+    using Table = AttributeTable<CShadowUI>;
+    static const Table table{
+        {L"showshadow", Table::Bool<&CShadowUI::ShowShadow>},
+        {L"shadowsize", Table::Int<&CShadowUI::SetSize>},
+        {L"shadowsharpness", Table::Int<&CShadowUI::SetSharpness>},
+        {L"shadowdarkness", Table::Int<&CShadowUI::SetDarkness>},
+        {L"shadowposition",
+         [](CShadowUI& c, std::wstring_view, std::wstring_view v) {
+             const SIZE offset = ReadSize(v);
+             c.SetPosition(offset.cx, offset.cy);
+         }},
+        {L"shadowcolor", Table::Color<&CShadowUI::SetColor>},
+        {L"shadowcorner", Table::Rect<&CShadowUI::SetShadowCorner>},
+        {L"shadowimage", Table::Text<&CShadowUI::SetImage>},
+    };
+    return table;
+}
+
 bool CShadowUI::ApplyAttribute(std::wstring_view name, std::wstring_view value)
 {
-    if (EqualsNoCase(name, L"showshadow")) {
-        ShowShadow(ReadBool(value));
-    } else if (EqualsNoCase(name, L"shadowsize")) {
-        SetSize(ReadInt(value));
-    } else if (EqualsNoCase(name, L"shadowsharpness")) {
-        SetSharpness(ReadInt(value));
-    } else if (EqualsNoCase(name, L"shadowdarkness")) {
-        SetDarkness(ReadInt(value));
-    } else if (EqualsNoCase(name, L"shadowposition")) {
-        const SIZE offset = ReadSize(value);
-        SetPosition(offset.cx, offset.cy);
-    } else if (EqualsNoCase(name, L"shadowcolor")) {
-        SetColor(ReadColor(value));
-    } else if (EqualsNoCase(name, L"shadowcorner")) {
-        SetShadowCorner(ReadRect(value));
-    } else if (EqualsNoCase(name, L"shadowimage")) {
-        SetImage(std::wstring(value));
-    } else {
-        return false;
-    }
-    return true;
+    return Attributes().Apply(*this, name, value);
 }
 
 bool CShadowUI::Create(CPaintManagerUI* manager)

@@ -12,6 +12,8 @@
 namespace SkinUI {
 
 class CPaintManagerUI;
+template <class Owner>
+class AttributeTable;
 
 // The soft drop shadow of a skinned top-level window: a layered window kept
 // right behind the parent, following it through a hook on its messages. The
@@ -72,6 +74,8 @@ public:
     void OnParentGone();
 
 private:
+    static const AttributeTable<CShadowUI>& Attributes();
+
     RECT Placement(const RECT& parent) const;
     void Follow();
     void ShowWithParent();

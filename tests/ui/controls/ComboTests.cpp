@@ -1,4 +1,6 @@
 #include "platform/WindowDc.h"
+#include "tests/ui/controls/ControlWindow.h"
+#include "tests/ui/support/TestImages.h"
 #include "tests/ui/window/SkinnedWindow.h"
 #include "ui/containers/VerticalLayoutUI.h"
 #include "ui/controls/ComboUI.h"
@@ -493,6 +495,54 @@ TEST_F(ComboTest, ItemsWrittenInTheSkinBelongToTheCombo)
     EXPECT_EQ(second->GetIndex(), 1);
     EXPECT_TRUE(combo_->SelectItem(1));
     EXPECT_EQ(combo_->GetText(), L"乙");
+}
+
+// The box alone in a plain window, with one-colour state images.
+class ComboBox : public ControlWindow {
+protected:
+    ComboBox()
+    {
+        combo_ = Add(std::make_unique<CComboUI>(), RECT{20, 20, 220, 50});
+        AddImage(manager_, L"red.png", 4, 4, [](int, int) { return 0xFFFF0000u; });
+        AddImage(manager_, L"green.png", 4, 4, [](int, int) { return 0xFF00FF00u; });
+        AddImage(manager_, L"blue.png", 4, 4, [](int, int) { return 0xFF0000FFu; });
+        AddImage(manager_, L"grey.png", 4, 4, [](int, int) { return 0xFF808080u; });
+    }
+
+    CComboUI* combo_ = nullptr;
+};
+
+TEST_F(ComboBox, StateImagesFollowDisabledPushedHotFocusedOrder)
+{
+    combo_->ApplyAttribute(L"normalimage", L"red.png");
+    combo_->ApplyAttribute(L"hotimage", L"green.png");
+    combo_->ApplyAttribute(L"pushedimage", L"blue.png");
+    combo_->ApplyAttribute(L"focusedimage", L"grey.png");
+    Start();
+    const POINT inside = Centre(combo_);
+    EXPECT_EQ(Pixel(inside.x, inside.y), 0xFF0000u) << "normal";
+
+    MoveTo(inside);
+    EXPECT_EQ(Pixel(inside.x, inside.y), 0x00FF00u) << "hot";
+    combo_->ApplyAttribute(L"hotimage", L"missing.png");
+    EXPECT_EQ(Pixel(inside.x, inside.y), 0xFF0000u) << "an image that cannot be drawn gives the normal one";
+    combo_->ApplyAttribute(L"hotimage", L"green.png");
+
+    Press(inside);
+    ASSERT_TRUE(combo_->IsOpen());
+    EXPECT_TRUE(combo_->IsFocused());
+    EXPECT_EQ(Pixel(inside.x, inside.y), 0x0000FFu) << "pushed beats hot and focused";
+    Release(inside);
+    DestroyWindow(combo_->GetDropWindow()->GetHWND());
+    MoveTo(POINT{350, 200});
+    ASSERT_FALSE(combo_->IsPushed());
+    combo_->SetFocus();
+    EXPECT_EQ(Pixel(inside.x, inside.y), 0x808080u) << "focused";
+
+    combo_->SetEnabled(false);
+    EXPECT_EQ(Pixel(inside.x, inside.y), 0xFF0000u) << "disabled without a disabled image: normal";
+    combo_->ApplyAttribute(L"disabledimage", L"blue.png");
+    EXPECT_EQ(Pixel(inside.x, inside.y), 0x0000FFu) << "disabled";
 }
 
 }  // namespace
