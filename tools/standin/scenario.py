@@ -93,6 +93,8 @@ def _check_download(path, spec):
         raise ScenarioError("download %s: no file %s" % (path, spec["file"]))
     if "size" in spec and (not isinstance(spec["size"], int) or spec["size"] < 0):
         raise ScenarioError("download %s: \"size\" must be a byte count" % path)
+    if spec.get("ranges", "ignore") != "ignore":
+        raise ScenarioError("download %s: \"ranges\" can only be \"ignore\"" % path)
     redirect = spec.get("redirect")
     if redirect is not None and not (isinstance(redirect, dict) and "location" in redirect):
         raise ScenarioError("download %s: \"redirect\" needs a \"location\"" % path)

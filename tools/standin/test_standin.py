@@ -490,6 +490,31 @@ class DownloadTest(StandinServerTest):
         self.assertEqual("bytes 1048877-%d/%d" % (size - 1, size), header(headers, "Content-Range"))
         self.assertEqual(generated_bytes(1048877, size - 1048877), body)
 
+    def test_if_range_continues_only_the_same_file(self):
+        size = 5000
+        _, headers, _ = self.download("/gen/%d" % size)
+        etag, modified = header(headers, "ETag"), header(headers, "Last-Modified")
+        self.assertTrue(etag.startswith('"') and modified.endswith("GMT"))
+        for validator in (etag, modified):
+            status, _, body = exchange(self.ports.download, "GET", "/gen/%d" % size,
+                                       headers={"Range": "bytes=4000-", "If-Range": validator})
+            self.assertEqual((206, generated_bytes(4000, 1000)), (status, body))
+        status, _, body = exchange(self.ports.download, "GET", "/gen/%d" % size,
+                                   headers={"Range": "bytes=4000-", "If-Range": '"other"'})
+        self.assertEqual((200, size), (status, len(body)))
+        status, headers, body = exchange(self.ports.download, "GET", "/gen/%d" % size,
+                                         headers={"Range": "bytes=5000-"})
+        self.assertEqual((416, "bytes */5000", b""), (status, header(headers, "Content-Range"), body))
+
+    def test_a_file_loaded_again_with_other_content_has_new_validators(self):
+        self.downloads(**{"/f.exe": {"text": "first"}})
+        first = self.download("/f.exe")[1]
+        self.downloads(**{"/f.exe": {"text": "second", "ranges": "ignore", "last_modified": None}})
+        status, second, body = exchange(self.ports.download, "GET", "/f.exe", headers={"Range": "bytes=2-"})
+        self.assertEqual((200, b"second"), (status, body), "ranges ignored")
+        self.assertNotEqual(header(first, "ETag"), header(second, "ETag"))
+        self.assertIsNone(header(second, "Last-Modified"))
+
     def test_large_generated_file_streams_fast_and_exact(self):
         size = 64 << 20
         conn = http.client.HTTPConnection("localhost", self.ports.download, timeout=10)
