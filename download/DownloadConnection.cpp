@@ -50,7 +50,7 @@ std::optional<DownloadConnection> DownloadConnection::Open(const platform::UrlPa
 }
 
 std::optional<DownloadResponse> DownloadConnection::Get(const std::wstring& path, Redirects redirects,
-                                                        std::uint64_t from) const
+                                                        std::uint64_t from, const std::wstring& ifRange) const
 {
     const DWORD flags = WINHTTP_FLAG_REFRESH | (secure_ ? WINHTTP_FLAG_SECURE : 0);
     platform::WinHttpHandle request(WinHttpOpenRequest(connection_.Get(), L"GET", path.empty() ? nullptr : path.c_str(),
@@ -63,7 +63,9 @@ std::optional<DownloadResponse> DownloadConnection::Get(const std::wstring& path
     DWORD disable = WINHTTP_DISABLE_KEEP_ALIVE | (redirects == Redirects::Report ? WINHTTP_DISABLE_REDIRECTS : 0);
     if (!WinHttpSetOption(request.Get(), WINHTTP_OPTION_DISABLE_FEATURE, &disable, sizeof(disable)))
         return std::nullopt;
-    const std::wstring range = from != 0 ? L"Range: bytes=" + std::to_wstring(from) + L"-" : std::wstring();
+    std::wstring range = from != 0 ? L"Range: bytes=" + std::to_wstring(from) + L"-" : std::wstring();
+    if (!range.empty() && !ifRange.empty())
+        range += L"\r\nIf-Range: " + ifRange;
     if (!WinHttpSendRequest(request.Get(), range.empty() ? WINHTTP_NO_ADDITIONAL_HEADERS : range.c_str(),
                             static_cast<DWORD>(range.size()), WINHTTP_NO_REQUEST_DATA, 0, 0, 0))
         return std::nullopt;

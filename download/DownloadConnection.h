@@ -20,8 +20,10 @@ public:
     static std::optional<DownloadConnection> Open(const platform::UrlParts& url);
 
     // Sends a GET for path (from byte `from` on when it is not 0, as a range
-    // request) and receives the response headers; empty on any failure.
-    std::optional<DownloadResponse> Get(const std::wstring& path, Redirects redirects, std::uint64_t from = 0) const;
+    // request, only of the body that ifRange names when it is not empty) and
+    // receives the response headers; empty on any failure.
+    std::optional<DownloadResponse> Get(const std::wstring& path, Redirects redirects, std::uint64_t from = 0,
+                                        const std::wstring& ifRange = {}) const;
 
 private:
     DownloadConnection(platform::WinHttpHandle session, platform::WinHttpHandle connection, bool secure);

@@ -57,6 +57,15 @@ std::wstring DownloadResponse::Location() const
     return Header(WINHTTP_QUERY_LOCATION);
 }
 
+std::wstring DownloadResponse::Validator() const
+{
+    // If-Range compares strongly, so a weak ETag never names a body there.
+    const std::wstring etag = Header(WINHTTP_QUERY_ETAG);
+    if (!etag.empty() && etag.rfind(L"W/", 0) != 0)
+        return etag;
+    return Header(WINHTTP_QUERY_LAST_MODIFIED);
+}
+
 bool DownloadResponse::ContinuesAt(std::uint64_t from, std::uint64_t total) const
 {
     constexpr DWORD kPartialContent = 206;

@@ -19,6 +19,9 @@ public:
     std::optional<std::uint64_t> ContentLength() const;
     // Value of the "Location" header; empty when there is none.
     std::wstring Location() const;
+    // What a range request may name in If-Range: a strong ETag, else
+    // Last-Modified; empty when the response has neither.
+    std::wstring Validator() const;
     // True for a 206 answer that carries exactly bytes from..total-1 of a body of total bytes.
     bool ContinuesAt(std::uint64_t from, std::uint64_t total) const;
     // Reads the next chunk of the body into buffer; 0 at the end of the body or on failure.

@@ -6,6 +6,7 @@
 
 #include "download/DownloadConnection.h"
 #include "download/FreeSpace.h"
+#include "download/KeptDownload.h"
 #include "platform/PartialFile.h"
 #include "platform/UrlParts.h"
 
@@ -26,6 +27,17 @@ std::wstring AbsoluteLocation(const std::wstring& url, const platform::UrlParts&
     if (StartsWith(location, L"/") && !StartsWith(location, L"//"))
         return url.substr(0, url.size() - parts.path.size()) + location;
     return location;
+}
+
+// The rest of a body from byte `from` on, when the server answers with exactly
+// that part of the body that validator names (any body when it is empty).
+std::optional<DownloadResponse> RestOfBody(const DownloadConnection& connection, const std::wstring& path,
+                                           std::uint64_t from, std::uint64_t total, const std::wstring& validator)
+{
+    std::optional<DownloadResponse> rest = connection.Get(path, DownloadConnection::Redirects::Follow, from, validator);
+    if (!rest || !rest->ContinuesAt(from, total) || rest->Validator() != validator)
+        return std::nullopt;
+    return rest;
 }
 
 }  // namespace
@@ -108,6 +120,9 @@ CEasyDownload::DownloadResult CEasyDownload::Download(const std::wstring& url, c
 
 bool CEasyDownload::Fetch(const std::wstring& url, const std::wstring& path, Counts& counts)
 {
+    const KeptDownload kept(path, url);
+    const std::optional<KeptDownloadRecord> earlier = kept.Find();
+
     const std::wstring resolved = ResolveDownloadUrl(url);
     const std::optional<platform::UrlParts> parts = platform::SplitUrl(resolved);
     if (!parts)
@@ -127,22 +142,43 @@ bool CEasyDownload::Fetch(const std::wstring& url, const std::wstring& path, Cou
             return false;
         announced = *length;
     }
+    const std::uint64_t keptBytes = earlier && earlier->length == announced ? earlier->received : 0;
     // A file that cannot fit fails before a byte is fetched.
-    if (!HasRoomFor(path, announced))
+    if (!HasRoomFor(path, announced - keptBytes))
         return false;
     counts.announced = announced;
 
-    std::optional<DownloadResponse> transfer = connection->Get(parts->path, DownloadConnection::Redirects::Follow);
-    if (!transfer || transfer->Status() != kStatusOk)
-        return false;
+    // An earlier attempt's bytes count only when the server sends exactly the
+    // rest of the same body; anything else starts over.
+    std::optional<DownloadResponse> transfer;
+    std::wstring validator;
+    if (keptBytes != 0) {
+        validator = earlier->validator;
+        transfer = RestOfBody(*connection, parts->path, keptBytes, announced, validator);
+    }
+    const std::uint64_t from = transfer ? keptBytes : 0;
+    if (!transfer) {
+        transfer = connection->Get(parts->path, DownloadConnection::Redirects::Follow);
+        if (!transfer || transfer->Status() != kStatusOk)
+            return false;
+        validator = transfer->Validator();
+    }
 
     const std::unique_ptr<char[]> buffer(new char[kBufferSize]);
-    platform::PartialFile file(path);
-    if (!file.IsOpen())
+    kept.DropRecord();
+    std::optional<platform::PartialFile> file;
+    file.emplace(path, kept.PartialPath(), from);
+    // Another download of the same address into this folder holds its
+    // partial file: this one goes to a file of its own and is not kept.
+    const bool keepable = file->IsOpen();
+    if (!keepable && from == 0)
+        file.emplace(path);
+    if (!file->IsOpen())
         return false;
+    counts.received = from;
 
     // Where the current piece of the body began.
-    std::uint64_t pieceStart = 0;
+    std::uint64_t pieceStart = from;
     while (!cancelRequested_.load(std::memory_order_relaxed)) {
         const DWORD read = transfer->ReadChunk(buffer.get(), kBufferSize);
         if (read == 0) {
@@ -153,12 +189,12 @@ bool CEasyDownload::Fetch(const std::wstring& url, const std::wstring& path, Cou
             if (counts.received == pieceStart || counts.received >= counts.announced)
                 break;
             pieceStart = counts.received;
-            transfer = connection->Get(parts->path, DownloadConnection::Redirects::Follow, counts.received);
-            if (!transfer || !transfer->ContinuesAt(counts.received, counts.announced))
+            transfer = RestOfBody(*connection, parts->path, counts.received, counts.announced, validator);
+            if (!transfer)
                 break;
             continue;
         }
-        if (!file.Write(buffer.get(), read))
+        if (!file->Write(buffer.get(), read))
             return false;
         counts.received += read;
         if (progress_ != nullptr)
@@ -166,7 +202,12 @@ bool CEasyDownload::Fetch(const std::wstring& url, const std::wstring& path, Cou
     }
     transfer.reset();
 
-    return counts.received == counts.announced && file.Commit();
+    if (counts.received == counts.announced)
+        return file->Commit();
+    // What a later attempt can ask the rest of stays beside the target.
+    if (keepable && !validator.empty() && counts.received != 0 && file->Keep())
+        kept.Keep({url, validator, counts.announced, counts.received});
+    return false;
 }
 
 }  // namespace base

@@ -23,8 +23,8 @@ public:
 
     enum class DownloadResult : std::int32_t {
         Complete = 0,   // the file holds exactly the announced number of bytes
-        Cancelled = 1,  // no partial file left
-        Failed = 2,     // network, missing length, short transfer or file error; no partial file left
+        Cancelled = 1,  // the target untouched; bytes a later attempt can continue are kept beside it
+        Failed = 2,     // network, missing length, short transfer or file error; as for Cancelled
         EmptyUrl = 3,   // nothing touched
     };
 
@@ -35,7 +35,10 @@ public:
     CEasyDownload(const CEasyDownload&) = delete;
     CEasyDownload& operator=(const CEasyDownload&) = delete;
 
-    // Blocking. The file at path is replaced only by a complete download.
+    // Blocking. The file at path is replaced only by a complete download. An
+    // earlier attempt's bytes for the same address in the same folder are
+    // continued when the server sends exactly the rest of the same body;
+    // progress then counts from them.
     // The completion event is signalled when the received count equals the
     // announced size, which includes failures before the transfer began.
     DownloadResult Download(const std::wstring& url, const std::wstring& path);

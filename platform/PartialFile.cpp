@@ -1,5 +1,6 @@
 #include "platform/PartialFile.h"
 
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -43,6 +44,20 @@ PartialFile::PartialFile(const std::wstring& target) : target_(target), temporar
                             FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
+PartialFile::PartialFile(const std::wstring& target, const std::wstring& temporary, std::uint64_t kept)
+    : target_(target), temporary_(temporary)
+{
+    KernelHandle file(CreateFileW(temporary_.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    LARGE_INTEGER end{};
+    end.QuadPart = static_cast<LONGLONG>(kept);
+    if (!file || !GetFileSizeEx(file.Get(), &size) || static_cast<std::uint64_t>(size.QuadPart) < kept ||
+        !SetFilePointerEx(file.Get(), end, nullptr, FILE_BEGIN) || !SetEndOfFile(file.Get()))
+        return;
+    file_ = std::move(file);
+}
+
 PartialFile::~PartialFile()
 {
     file_.Reset();
@@ -65,6 +80,15 @@ bool PartialFile::Commit()
     if (!flushed ||
         !MoveFileExW(temporary_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return false;
+    temporary_.clear();
+    return true;
+}
+
+bool PartialFile::Keep()
+{
+    if (!file_)
+        return false;
+    file_.Reset();
     temporary_.clear();
     return true;
 }

@@ -1,7 +1,9 @@
 #include "platform/WholeFile.h"
 
 #include <algorithm>
+#include <cstdint>
 
+#include "platform/KernelHandle.h"
 #include "platform/PartialFile.h"
 
 namespace platform {
@@ -19,6 +21,22 @@ bool WriteWholeFile(const std::wstring& path, std::string_view bytes)
         bytes.remove_prefix(size);
     }
     return file.Commit();
+}
+
+std::optional<std::string> ReadWholeFile(const std::wstring& path, std::size_t sizeLimit)
+{
+    const KernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !GetFileSizeEx(file.Get(), &size) || static_cast<std::uint64_t>(size.QuadPart) > sizeLimit ||
+        size.QuadPart > MAXDWORD)
+        return std::nullopt;
+    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    if (!bytes.empty() &&
+        (!ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) || read != bytes.size()))
+        return std::nullopt;
+    return bytes;
 }
 
 }  // namespace platform

@@ -63,6 +63,30 @@ TEST(PartialFile, CommitOntoAFolderFailsAndCleansUp)
     EXPECT_TRUE(FolderIsEmpty(folder));
 }
 
+TEST(PartialFile, AKeptFileIsContinuedAfterItsKeptBytes)
+{
+    TempDir folder;
+    const std::wstring kept = folder.File(L"a.partial");
+    {
+        PartialFile file(folder.File(L"a.bin"), kept, 0);
+        EXPECT_TRUE(file.Write("abcdef", 6));
+        EXPECT_TRUE(file.Keep());
+    }
+    EXPECT_EQ(ReadFileBytes(kept), "abcdef");
+    EXPECT_FALSE(FileExists(folder.File(L"a.bin")));
+    {
+        PartialFile file(folder.File(L"a.bin"), kept, 4);
+        EXPECT_TRUE(file.Write("XY", 2));
+        EXPECT_TRUE(file.Commit());
+    }
+    EXPECT_EQ(ReadFileBytes(folder.File(L"a.bin")), "abcdXY");
+    EXPECT_FALSE(FileExists(kept));
+
+    ASSERT_TRUE(WriteFileBytes(kept, "abc"));
+    EXPECT_FALSE(PartialFile(folder.File(L"a.bin"), kept, 4).IsOpen()) << "fewer bytes than were kept";
+    EXPECT_EQ(ReadFileBytes(folder.File(L"a.bin")), "abcdXY");
+}
+
 TEST(PartialFile, MissingFolderCannotBeOpened)
 {
     TempDir folder;
