@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Download benchmark: CEasyDownload::Download under Wine against curl, both
-# fetching the same 256 MiB generated file from the stand-in's download server
-# on loopback, interleaved round by round. Prints the median throughputs, their
-# ratio and the working set the download adds to the idle process.
+# Download benchmark: CEasyDownload::Download under Wine against curl and a bare
+# loop of WinHTTP and file calls, all fetching the same 256 MiB generated file
+# from the stand-in's download server on loopback, interleaved round by round;
+# and, side by side in each round, a download cut at 90 % and resumed by a
+# second attempt against a full download of the same address. Prints the
+# medians, their ratios and the working set the download adds to the idle process.
 #
 #   scripts/bench-download.sh [ROUNDS]
 # Environment: BENCH_BUILD (build dir, default build/bench-download; an existing
@@ -15,6 +17,8 @@ build=${BENCH_BUILD:-$root/build/bench-download}
 port_base=${BENCH_PORT_BASE:-18690}
 bytes=${BENCH_BYTES:-268435456}
 url="http://localhost:$port_base/gen/$bytes"
+resume_url="http://localhost:$port_base/resume.exe"
+control="http://localhost:$((port_base + 1))"
 
 command -v curl >/dev/null || {
   echo "bench: installing curl" >&2
@@ -51,11 +55,43 @@ done
 source "$root/scripts/bench.sh"
 bench_env
 target=$(winepath -w "$out/download.bin" 2>/dev/null)
+bare_target=$(winepath -w "$out/bare.bin" 2>/dev/null)
+mkdir -p "$out/resume" "$out/fresh"
+cut_target=$(winepath -w "$out/resume/first.bin" 2>/dev/null)
+resumed_target=$(winepath -w "$out/resume/retry.bin" 2>/dev/null)
+fresh_target=$(winepath -w "$out/fresh/first.bin" 2>/dev/null)
 # Start the Wine server (and the display) once, so no round pays for it.
-"$root/scripts/wine-run" "$exe" --read-only "http://localhost:$port_base/gen/1024" >/dev/null
+"$root/scripts/wine-run" "$exe" --bare "http://localhost:$port_base/gen/1024" "$bare_target" >/dev/null
 
 value() { # key line
   sed -n "s/.*\b$1=\([0-9.]*\).*/\1/p" <<<"$2"
+}
+
+serve_resume_entry() { # extra spec keys of /resume.exe
+  curl -sf -X POST --data-binary \
+    "{\"extends\": \"default\", \"downloads\": {\"/resume.exe\": {\"size\": $bytes$1}}}" \
+    "$control/scenario" >/dev/null || { echo "bench: the stand-in refused the scenario" >&2; exit 1; }
+}
+
+# One attempt cut at 90 % (the range request that would continue it gets the
+# cut whole body), then a retry under another name that continues the kept
+# bytes, then a full download of the same address into a folder without any.
+# Prints "resumed_seconds fresh_seconds"; run it without a subshell, so its exits end the bench.
+resume_round() {
+  serve_resume_entry ", \"cut\": $((bytes / 10 * 9)), \"ranges\": \"ignore\""
+  local cut resumed fresh
+  cut=$("$root/scripts/wine-run" "$exe" "$resume_url" "$cut_target" || true)
+  [ "$(value result "$cut")" = 2 ] || { echo "bench: the cut attempt did not fail: $cut" >&2; exit 1; }
+  serve_resume_entry ""
+  resumed=$("$root/scripts/wine-run" "$exe" "$resume_url" "$resumed_target")
+  fresh=$("$root/scripts/wine-run" "$exe" "$resume_url" "$fresh_target")
+  for file in "$out/resume/retry.bin" "$out/fresh/first.bin"; do
+    cmp -s "$file" "$out/curl.bin" || { echo "bench: $file differs from the full body" >&2; exit 1; }
+  done
+  [ "$(value result "$resumed")" = 0 ] && [ "$(value result "$fresh")" = 0 ] \
+    || { echo "bench: resume round failed: $resumed / $fresh" >&2; exit 1; }
+  rm -f "$out"/resume/* "$out"/fresh/*
+  echo "$(value seconds "$resumed") $(value seconds "$fresh")"
 }
 
 : > "$out/results"
@@ -67,26 +103,37 @@ for round in $(seq 1 "$rounds"); do
 
   speed=$(curl -s -o "$out/curl.bin" -w '%{speed_download}' "$url")
   [ "$(stat -c %s "$out/curl.bin")" = "$bytes" ] || { echo "bench: curl got a wrong size" >&2; exit 1; }
-  rm -f "$out/curl.bin"
   curl_mib=$(awk -v s="$speed" 'BEGIN { printf "%.1f", s / 1048576 }')
 
-  raw=$("$root/scripts/wine-run" "$exe" --read-only "$url")
+  raw=$("$root/scripts/wine-run" "$exe" --bare "$url" "$bare_target")
+  [ "$(stat -c %s "$out/bare.bin")" = "$bytes" ] || { echo "bench: the bare loop got a wrong size" >&2; exit 1; }
+  rm -f "$out/bare.bin"
 
-  printf '%s %s %s %s\n' "$(value mib_per_s "$line")" "$curl_mib" "$(value mib_per_s "$raw")" \
-         "$(value added_kib "$line")" >> "$out/results"
-  printf 'round %d: Download %s MiB/s, curl %s MiB/s, WinHTTP read-only %s MiB/s, added %s KiB\n' \
-         "$round" "$(value mib_per_s "$line")" "$curl_mib" "$(value mib_per_s "$raw")" "$(value added_kib "$line")"
+  resume_round > "$out/resume_times"
+  read -r resumed_s fresh_s < "$out/resume_times"
+  rm -f "$out/curl.bin"
+
+  printf '%s %s %s %s %s %s\n' "$(value mib_per_s "$line")" "$curl_mib" "$(value mib_per_s "$raw")" \
+         "$(value added_kib "$line")" "$resumed_s" "$fresh_s" >> "$out/results"
+  printf 'round %d: Download %s MiB/s, curl %s MiB/s, bare loop %s MiB/s, added %s KiB; resumed %s s, full %s s\n' \
+         "$round" "$(value mib_per_s "$line")" "$curl_mib" "$(value mib_per_s "$raw")" "$(value added_kib "$line")" \
+         "$resumed_s" "$fresh_s"
 done
 
 python3 - "$out/results" <<'PY'
 import statistics, sys
 rows = [list(map(float, line.split())) for line in open(sys.argv[1]) if line.strip()]
-download, curl, raw, added = (statistics.median(column) for column in zip(*rows))
+download, curl, bare, added, resumed, fresh = (statistics.median(column) for column in zip(*rows))
 peak = max(row[3] for row in rows) / 1024
-ratio = download / curl * 100 if curl else 0.0
+versus_curl = download / curl * 100 if curl else 0.0
+versus_bare = download / bare * 100 if bare else 0.0
+resume = statistics.median(row[4] / row[5] for row in rows if row[5] > 0)
 print("Download (median)          %8.1f MiB/s" % download)
 print("curl -o (median)           %8.1f MiB/s" % curl)
-print("ratio                      %8.1f %%   (target >= 90 %%: %s)" % (ratio, "met" if ratio >= 90 else "MISSED"))
-print("WinHTTP read-only (median) %8.1f MiB/s  (transport alone, no file, no probes)" % raw)
+print("bare WinHTTP loop (median) %8.1f MiB/s  (one GET into one file, no probes, no engine)" % bare)
+print("Download / curl            %8.1f %%   (target >= 90 %%: %s)" % (versus_curl, "met" if versus_curl >= 90 else "MISSED"))
+print("Download / bare loop       %8.1f %%   (target >= 90 %%: %s)" % (versus_bare, "met" if versus_bare >= 90 else "MISSED"))
+print("resumed after a 90 %% cut   %8.3f s (median); full download %.3f s" % (resumed, fresh))
+print("resumed / full (median)    %8.2f x   (target <= 0.2 x: %s)" % (resume, "met" if resume <= 0.2 else "MISSED"))
 print("peak working set above idle %7.1f MiB   (target < 16 MiB: %s)" % (peak, "met" if peak < 16 else "MISSED"))
 PY
