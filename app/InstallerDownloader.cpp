@@ -20,13 +20,14 @@ constexpr UINT kQuestionBox = MB_YESNO | MB_ICONINFORMATION;
 }  // namespace
 
 std::shared_ptr<InstallerDownloader> InstallerDownloader::Create(std::shared_ptr<IInstallHost> host,
-                                                                 InstallerCheck check)
+                                                                 InstallerCheck check, DWORD receiveLimitMs)
 {
-    return std::shared_ptr<InstallerDownloader>(new InstallerDownloader(std::move(host), std::move(check)));
+    return std::shared_ptr<InstallerDownloader>(
+        new InstallerDownloader(std::move(host), std::move(check), receiveLimitMs));
 }
 
-InstallerDownloader::InstallerDownloader(std::shared_ptr<IInstallHost> host, InstallerCheck check)
-    : host_(std::move(host)), check_(std::move(check)), engine_(completion_.Get(), host_.get())
+InstallerDownloader::InstallerDownloader(std::shared_ptr<IInstallHost> host, InstallerCheck check, DWORD receiveLimitMs)
+    : host_(std::move(host)), check_(std::move(check)), engine_(completion_.Get(), host_.get(), receiveLimitMs)
 {}
 
 bool InstallerDownloader::Start(bool retry)

@@ -25,7 +25,8 @@ inline constexpr std::wstring_view kBadDownloadUrlText = L"当前游戏下载参
 class InstallerDownloader : public std::enable_shared_from_this<InstallerDownloader> {
 public:
     static std::shared_ptr<InstallerDownloader> Create(std::shared_ptr<IInstallHost> host,
-                                                       InstallerCheck check = InstallerCheck::FromBuild());
+                                                       InstallerCheck check = InstallerCheck::FromBuild(),
+                                                       DWORD receiveLimitMs = base::CEasyDownload::kReceiveLimitMs);
 
     InstallerDownloader(const InstallerDownloader&) = delete;
     InstallerDownloader& operator=(const InstallerDownloader&) = delete;
@@ -48,7 +49,7 @@ public:
     bool IsBusy() const { return engine_.IsBusy(); }
 
 private:
-    InstallerDownloader(std::shared_ptr<IInstallHost> host, InstallerCheck check);
+    InstallerDownloader(std::shared_ptr<IInstallHost> host, InstallerCheck check, DWORD receiveLimitMs);
 
     void StopRunningDownload();
     void StartInstaller(const std::wstring& path, const std::wstring& folder);

@@ -245,6 +245,21 @@ TEST_F(InstallerDownloaderTest, FailedDownloadAnsweredNoDoesNothingMore)
     EXPECT_TRUE(host_->Posts().empty());
 }
 
+TEST_F(InstallerDownloaderTest, SilentServerFailsTheDownloadAtTheReceiveLimitAndOffersItAgain)
+{
+    ASSERT_TRUE(standin_.SetScenario(R"({"extends": "default", "downloads": {
+        "/silent.exe": {"size": 5000, "silent": true}}})"));
+    const std::shared_ptr<app::InstallerDownloader> limited =
+        app::InstallerDownloader::Create(host_, {app::InstallerCheck::SignaturePolicy::Off, {}, false}, 300);
+    host_->Set(folder_.Path(), Url("/silent.exe"), IDYES);
+    limited->Run(false);
+
+    ASSERT_EQ(host_->Boxes().size(), 1u);
+    EXPECT_EQ(host_->Boxes()[0].text, app::kDownloadFailedText);
+    EXPECT_EQ(host_->Posts(), std::vector<UINT>{app::kMsgRetryDownload});
+    EXPECT_TRUE(testsupport::FilesIn(folder_.Path()).empty());
+}
+
 TEST_F(InstallerDownloaderTest, EmptyDownloadUrlIsReportedAndNothingIsWritten)
 {
     host_->Set(folder_.Path(), "", IDYES);

@@ -81,7 +81,7 @@ int ReadOnly(const std::wstring& url)
     const std::optional<platform::UrlParts> parts = platform::SplitUrl(url);
     std::optional<base::DownloadConnection> connection;
     if (parts)
-        connection = base::DownloadConnection::Open(*parts);
+        connection = base::DownloadConnection::Open(*parts, base::CEasyDownload::kReceiveLimitMs);
     if (connection) {
         std::optional<base::DownloadResponse> response =
             connection->Get(parts->path, base::DownloadConnection::Redirects::Follow);

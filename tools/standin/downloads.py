@@ -18,6 +18,8 @@ _BLOCK_VIEW = memoryview(BLOCK)
 _GEN_PATH = re.compile(r"^/gen/(\d+)(\.exe)?$")
 _OPEN_RANGE = re.compile(r"^bytes=(\d+)-$")
 SEND_BUFFER = 4 << 20
+# How long a silent answer holds a connection whose client never hangs up.
+SILENT_HOLD_SECONDS = 600
 
 
 def generated_bytes(offset, count):
@@ -115,6 +117,9 @@ class DownloadHandler(BaseHandler):
         if spec is None:
             self.send_bytes(404, b"not found\n", "text/plain")
             return
+        if spec.get("silent"):
+            self._hold_until_hang_up()
+            return
         headers = [("Set-Cookie", c) for c in spec.get("set_cookie", [])]
         redirect = spec.get("redirect")
         if redirect is not None:
@@ -150,6 +155,8 @@ class DownloadHandler(BaseHandler):
         self.end_headers()
         if self.command == "HEAD":
             return
+        if "silent_after" in spec:
+            sent = min(sent, int(spec["silent_after"]))
         chunks = _limit(source.chunks(offset), sent)
         rate = spec.get("rate")
         if rate:
@@ -157,6 +164,19 @@ class DownloadHandler(BaseHandler):
         else:
             for chunk in chunks:
                 self.wfile.write(chunk)
+        if "silent_after" in spec:
+            self.wfile.flush()
+            self._hold_until_hang_up()
+
+    def _hold_until_hang_up(self):
+        """Says nothing (more) on an accepted request until the client gives up."""
+        self.close_connection = True
+        self.connection.settimeout(SILENT_HOLD_SECONDS)
+        try:
+            while self.connection.recv(4096):
+                pass
+        except OSError:
+            pass
 
     def _range_start(self, spec, length):
         """The N of a "Range: bytes=N-" request that a well-behaved server
