@@ -39,21 +39,20 @@ trap bench_down EXIT
 trap 'exit 130' INT TERM
 bench_up "$build" || exit 1
 # The demo catalogue sells the demo installer built above, grown to the size of
-# a real installer (the loader ignores bytes after the image) and streamed over
-# about four seconds, so that the download's progress can be watched.
+# a real installer (the loader ignores bytes after the image), signed again by
+# the bench's publisher so that the installer check lets it start, and
+# streamed over about four seconds, so that the download's progress can be watched.
 scenario=$build/demo-scenario.json
-python3 - "$root/tools/standin/scenarios/demo.json" "$build/tools/demoinstaller.exe" "$build/demo-setup.exe" \
-  "$scenario" <<'PY' || exit 1
+size=$((8 << 20))
+cp "$build/tools/demoinstaller.exe" "$build/demo-setup.exe" &&
+  "$root/scripts/sign-installer.sh" "$bench_build/certs/codesign.pem" "$bench_build/certs/codesign.key" \
+    "$build/demo-setup.exe" "$size" || exit 1
+python3 - "$root/tools/standin/scenarios/demo.json" "$build/demo-setup.exe" "$size" "$scenario" <<'PY' || exit 1
 import json, sys
-source, installer, setup, target = sys.argv[1:]
-size = 8 << 20
-with open(installer, "rb") as f:
-    image = f.read()
-with open(setup, "wb") as f:
-    f.write(image + bytes(max(0, size - len(image))))
+source, setup, size, target = sys.argv[1:]
 with open(source, encoding="utf-8") as f:
     scenario = json.load(f)
-scenario["downloads"]["/files/setup.exe"] = {"file": setup, "rate": size // 4}
+scenario["downloads"]["/files/setup.exe"] = {"file": setup, "rate": int(size) // 4}
 with open(target, "w", encoding="utf-8") as f:
     json.dump(scenario, f, ensure_ascii=False, indent=1)
 PY

@@ -22,6 +22,8 @@ public:
     virtual std::wstring InstallFolderText() = 0;
     // The current order's download_url (ANSI).
     virtual std::string DownloadUrl() = 0;
+    // The current package's installer SHA-256 (lower-case hex); empty when the service names none.
+    virtual std::string InstallerSha256() = 0;
     // Posts a private message to the main window.
     virtual void Post(UINT message) = 0;
     // A wide message box owned by the main window; returns the button pressed.

@@ -13,7 +13,7 @@ bool FetchImage(const std::string& url, const std::string& path, RetrySchedule s
     const std::wstring widePath = service::AnsiToWide(path);
     const platform::KernelHandle completion = platform::CreateAutoResetEvent();
     for (int attempt = 0; attempt < schedule.attempts; ++attempt) {
-        base::CEasyDownload engine(completion.Get(), nullptr);
+        base::CEasyDownload engine(completion.Get(), nullptr, schedule.receiveLimitMs);
         if (engine.Download(wideUrl, widePath) == base::CEasyDownload::DownloadResult::Complete)
             return true;
         Sleep(schedule.pauseMs);

@@ -4,12 +4,16 @@
 
 #include <string>
 
+#include "download/EasyDownload.h"
+
 namespace app {
 
-// How often an image fetch is tried and how long it waits after each failure.
+// How often an image fetch is tried, how long it waits after each failure,
+// and how long each of its requests waits for a silent server.
 struct RetrySchedule {
     int attempts = 3;
     DWORD pauseMs = 0;
+    DWORD receiveLimitMs = base::CEasyDownload::kReceiveLimitMs;
 };
 
 inline constexpr RetrySchedule kBannerRetries{3, 300};

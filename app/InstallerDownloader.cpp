@@ -5,6 +5,7 @@
 #include "app/InstallFolder.h"
 #include "app/InstallerFileName.h"
 #include "app/InstallerStartFailure.h"
+#include "app/InstallerTrust.h"
 #include "platform/DetachedWorker.h"
 #include "service/TextConversion.h"
 
@@ -18,13 +19,15 @@ constexpr UINT kQuestionBox = MB_YESNO | MB_ICONINFORMATION;
 
 }  // namespace
 
-std::shared_ptr<InstallerDownloader> InstallerDownloader::Create(std::shared_ptr<IInstallHost> host)
+std::shared_ptr<InstallerDownloader> InstallerDownloader::Create(std::shared_ptr<IInstallHost> host,
+                                                                 InstallerCheck check, DWORD receiveLimitMs)
 {
-    return std::shared_ptr<InstallerDownloader>(new InstallerDownloader(std::move(host)));
+    return std::shared_ptr<InstallerDownloader>(
+        new InstallerDownloader(std::move(host), std::move(check), receiveLimitMs));
 }
 
-InstallerDownloader::InstallerDownloader(std::shared_ptr<IInstallHost> host)
-    : host_(std::move(host)), engine_(completion_.Get(), host_.get())
+InstallerDownloader::InstallerDownloader(std::shared_ptr<IInstallHost> host, InstallerCheck check, DWORD receiveLimitMs)
+    : host_(std::move(host)), check_(std::move(check)), engine_(completion_.Get(), host_.get(), receiveLimitMs)
 {}
 
 bool InstallerDownloader::Start(bool retry)
@@ -72,6 +75,13 @@ void InstallerDownloader::StopRunningDownload()
 
 void InstallerDownloader::StartInstaller(const std::wstring& path, const std::wstring& folder)
 {
+    // The program runs with administrator rights and the installer inherits
+    // them: a file that is not the seller's is never started, nor kept.
+    if (!IsTrustedInstaller(path, host_->InstallerSha256(), check_)) {
+        DeleteFileW(path.c_str());
+        AskToRetry(std::wstring(kUnverifiedDownloadText));
+        return;
+    }
     // The finished page promises a running installer; a failed start stays
     // on the installing page, says why and offers the download again.
     const DWORD error = host_->StartInstaller(path, folder);

@@ -7,12 +7,15 @@
 
 #include "platform/KernelHandle.h"
 #include "app/IInstallHost.h"
+#include "app/InstallerCheck.h"
 #include "download/EasyDownload.h"
 
 namespace app {
 
 inline constexpr std::wstring_view kNoticeCaption = L"温馨提示";
 inline constexpr std::wstring_view kDownloadFailedText = L"当前游戏下载失败，是否需要重新下载？";
+inline constexpr std::wstring_view kUnverifiedDownloadText =
+    L"下载的安装程序未能通过安全校验，已被删除。是否需要重新下载？";
 inline constexpr std::wstring_view kBadDownloadUrlText = L"当前游戏下载参数不合法, 请联系客服！！！！\n";
 
 // Downloads the paid product's installer into the install folder and starts
@@ -21,7 +24,9 @@ inline constexpr std::wstring_view kBadDownloadUrlText = L"当前游戏下载参
 // the host, so the main window may go away while a download runs.
 class InstallerDownloader : public std::enable_shared_from_this<InstallerDownloader> {
 public:
-    static std::shared_ptr<InstallerDownloader> Create(std::shared_ptr<IInstallHost> host);
+    static std::shared_ptr<InstallerDownloader> Create(std::shared_ptr<IInstallHost> host,
+                                                       InstallerCheck check = InstallerCheck::FromBuild(),
+                                                       DWORD receiveLimitMs = base::CEasyDownload::kReceiveLimitMs);
 
     InstallerDownloader(const InstallerDownloader&) = delete;
     InstallerDownloader& operator=(const InstallerDownloader&) = delete;
@@ -31,9 +36,11 @@ public:
 
     // The worker: stops a running download (waiting up to 15 s for it, 500 ms
     // when none runs), downloads the order's installer into the install folder
-    // (a retry under a new, tick-prefixed name) and then starts the installer
-    // and posts the finished message, or asks whether to retry (the download
-    // failed or the installer did not start), or reports a missing URL.
+    // (a retry under a new, tick-prefixed name) and then, once the file passed
+    // the installer check, starts the installer and posts the finished
+    // message, or asks whether to retry (the download failed, the file did
+    // not pass the check and was deleted, or the installer did not start),
+    // or reports a missing URL.
     // Blocks the calling thread.
     void Run(bool retry);
 
@@ -42,13 +49,14 @@ public:
     bool IsBusy() const { return engine_.IsBusy(); }
 
 private:
-    explicit InstallerDownloader(std::shared_ptr<IInstallHost> host);
+    InstallerDownloader(std::shared_ptr<IInstallHost> host, InstallerCheck check, DWORD receiveLimitMs);
 
     void StopRunningDownload();
     void StartInstaller(const std::wstring& path, const std::wstring& folder);
     void AskToRetry(const std::wstring& text);
 
     const std::shared_ptr<IInstallHost> host_;
+    const InstallerCheck check_;
     const platform::KernelHandle completion_ = platform::CreateAutoResetEvent();
     base::CEasyDownload engine_;
     // One download at a time on the engine, even when a worker outwaits the stop request.

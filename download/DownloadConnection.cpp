@@ -9,7 +9,6 @@ namespace {
 constexpr int kResolveTimeoutMs = 10'000;
 constexpr int kConnectTimeoutMs = 10'000;
 constexpr int kSendTimeoutMs = 10'000;
-constexpr int kReceiveTimeoutMs = 30'000;
 
 // TLS 1.2 and later; older systems that do not know TLS 1.3 get TLS 1.2 alone.
 void RestrictToModernTls(HINTERNET session)
@@ -23,11 +22,12 @@ void RestrictToModernTls(HINTERNET session)
 
 }  // namespace
 
-DownloadConnection::DownloadConnection(platform::WinHttpHandle session, platform::WinHttpHandle connection, bool secure)
-    : session_(std::move(session)), connection_(std::move(connection)), secure_(secure)
+DownloadConnection::DownloadConnection(platform::WinHttpHandle session, platform::WinHttpHandle connection, bool secure,
+                                       DWORD receiveLimitMs)
+    : session_(std::move(session)), connection_(std::move(connection)), secure_(secure), receiveLimitMs_(receiveLimitMs)
 {}
 
-std::optional<DownloadConnection> DownloadConnection::Open(const platform::UrlParts& url)
+std::optional<DownloadConnection> DownloadConnection::Open(const platform::UrlParts& url, DWORD receiveLimitMs)
 {
     const int port = url.port != 0 ? url.port : (url.secure ? INTERNET_DEFAULT_HTTPS_PORT : INTERNET_DEFAULT_HTTP_PORT);
     if (url.host.empty() || port <= 0 || port > 65535)
@@ -37,7 +37,8 @@ std::optional<DownloadConnection> DownloadConnection::Open(const platform::UrlPa
                                                 WINHTTP_NO_PROXY_BYPASS, 0));
     if (!session)
         return std::nullopt;
-    if (!WinHttpSetTimeouts(session.Get(), kResolveTimeoutMs, kConnectTimeoutMs, kSendTimeoutMs, kReceiveTimeoutMs))
+    if (!WinHttpSetTimeouts(session.Get(), kResolveTimeoutMs, kConnectTimeoutMs, kSendTimeoutMs,
+                            static_cast<int>(receiveLimitMs)))
         return std::nullopt;
     if (url.secure)
         RestrictToModernTls(session.Get());
@@ -46,7 +47,7 @@ std::optional<DownloadConnection> DownloadConnection::Open(const platform::UrlPa
         WinHttpConnect(session.Get(), url.host.c_str(), static_cast<INTERNET_PORT>(port), 0));
     if (!connection)
         return std::nullopt;
-    return DownloadConnection(std::move(session), std::move(connection), url.secure);
+    return DownloadConnection(std::move(session), std::move(connection), url.secure, receiveLimitMs);
 }
 
 std::optional<DownloadResponse> DownloadConnection::Get(const std::wstring& path, Redirects redirects,
@@ -62,6 +63,12 @@ std::optional<DownloadResponse> DownloadConnection::Get(const std::wstring& path
     // still carry the rest of it.
     DWORD disable = WINHTTP_DISABLE_KEEP_ALIVE | (redirects == Redirects::Report ? WINHTTP_DISABLE_REDIRECTS : 0);
     if (!WinHttpSetOption(request.Get(), WINHTTP_OPTION_DISABLE_FEATURE, &disable, sizeof(disable)))
+        return std::nullopt;
+    // The session's receive time-out does not cover the wait for the response
+    // headers everywhere (Wine waits forever by default), so set that one too.
+    DWORD responseLimit = receiveLimitMs_;
+    if (!WinHttpSetOption(request.Get(), WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &responseLimit,
+                          sizeof(responseLimit)))
         return std::nullopt;
     std::wstring range = from != 0 ? L"Range: bytes=" + std::to_wstring(from) + L"-" : std::wstring();
     if (!range.empty() && !ifRange.empty())

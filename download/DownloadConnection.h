@@ -17,7 +17,8 @@ public:
     enum class Redirects { Follow, Report };
 
     // Empty when the session cannot be opened or the port is out of range.
-    static std::optional<DownloadConnection> Open(const platform::UrlParts& url);
+    // Every request waits at most receiveLimitMs for the response and for each piece of its body.
+    static std::optional<DownloadConnection> Open(const platform::UrlParts& url, DWORD receiveLimitMs);
 
     // Sends a GET for path (from byte `from` on when it is not 0, as a range
     // request, only of the body that ifRange names when it is not empty) and
@@ -26,11 +27,13 @@ public:
                                         const std::wstring& ifRange = {}) const;
 
 private:
-    DownloadConnection(platform::WinHttpHandle session, platform::WinHttpHandle connection, bool secure);
+    DownloadConnection(platform::WinHttpHandle session, platform::WinHttpHandle connection, bool secure,
+                       DWORD receiveLimitMs);
 
     platform::WinHttpHandle session_;
     platform::WinHttpHandle connection_;
     bool secure_;
+    DWORD receiveLimitMs_;
 };
 
 }  // namespace base

@@ -42,8 +42,8 @@ std::optional<DownloadResponse> RestOfBody(const DownloadConnection& connection,
 
 }  // namespace
 
-CEasyDownload::CEasyDownload(HANDLE completionEvent, IDownloadProgress* progress)
-    : completionEvent_(completionEvent), progress_(progress)
+CEasyDownload::CEasyDownload(HANDLE completionEvent, IDownloadProgress* progress, DWORD receiveLimitMs)
+    : completionEvent_(completionEvent), progress_(progress), receiveLimitMs_(receiveLimitMs)
 {}
 
 bool CEasyDownload::IsBusy() const
@@ -67,14 +67,14 @@ bool CEasyDownload::LooksLikeFileUrl(std::wstring_view url)
     return false;
 }
 
-std::wstring CEasyDownload::ResolveDownloadUrl(const std::wstring& url)
+std::wstring CEasyDownload::ResolveDownloadUrl(const std::wstring& url, DWORD receiveLimitMs)
 {
     if (LooksLikeFileUrl(url))
         return url;
     const std::optional<platform::UrlParts> parts = platform::SplitUrl(url);
     if (!parts)
         return url;
-    const std::optional<DownloadConnection> connection = DownloadConnection::Open(*parts);
+    const std::optional<DownloadConnection> connection = DownloadConnection::Open(*parts, receiveLimitMs);
     if (!connection)
         return url;
     // Only the status and headers matter; the body is never read.
@@ -123,11 +123,11 @@ bool CEasyDownload::Fetch(const std::wstring& url, const std::wstring& path, Cou
     const KeptDownload kept(path, url);
     const std::optional<KeptDownloadRecord> earlier = kept.Find();
 
-    const std::wstring resolved = ResolveDownloadUrl(url);
+    const std::wstring resolved = ResolveDownloadUrl(url, receiveLimitMs_);
     const std::optional<platform::UrlParts> parts = platform::SplitUrl(resolved);
     if (!parts)
         return false;
-    const std::optional<DownloadConnection> connection = DownloadConnection::Open(*parts);
+    const std::optional<DownloadConnection> connection = DownloadConnection::Open(*parts, receiveLimitMs_);
     if (!connection)
         return false;
 

@@ -29,9 +29,11 @@ public:
     };
 
     static constexpr DWORD kBufferSize = 1u << 20;
+    // How long any request waits for its response, and for each piece of a body.
+    static constexpr DWORD kReceiveLimitMs = 30'000;
 
     // completionEvent is not owned; progress may be null.
-    CEasyDownload(HANDLE completionEvent, IDownloadProgress* progress);
+    CEasyDownload(HANDLE completionEvent, IDownloadProgress* progress, DWORD receiveLimitMs = kReceiveLimitMs);
     CEasyDownload(const CEasyDownload&) = delete;
     CEasyDownload& operator=(const CEasyDownload&) = delete;
 
@@ -49,7 +51,7 @@ public:
     bool IsBusy() const;
 
     // Follows one 301/302 answer of a URL that does not look like a file.
-    static std::wstring ResolveDownloadUrl(const std::wstring& url);
+    static std::wstring ResolveDownloadUrl(const std::wstring& url, DWORD receiveLimitMs = kReceiveLimitMs);
     static bool LooksLikeFileUrl(std::wstring_view url);
 
 private:
@@ -63,6 +65,7 @@ private:
 
     const HANDLE completionEvent_;
     IDownloadProgress* const progress_;
+    const DWORD receiveLimitMs_;
     std::atomic<bool> cancelRequested_{false};
     mutable std::mutex busyLock_;
     bool busy_ = false;

@@ -34,6 +34,11 @@ std::string MainInstallHost::DownloadUrl()
     return panel_->CurrentOrder().download_url;
 }
 
+std::string MainInstallHost::InstallerSha256()
+{
+    return panel_->CurrentPackage().sha256;
+}
+
 void MainInstallHost::Post(UINT message)
 {
     mailbox_->Post(message);

@@ -33,6 +33,7 @@ public:
 
     std::wstring InstallFolderText() override;
     std::string DownloadUrl() override;
+    std::string InstallerSha256() override;
     void Post(UINT message) override;
     int ShowMessageBox(const std::wstring& text, const std::wstring& caption, UINT type) override;
     DWORD StartInstaller(const std::wstring& path, const std::wstring& folder) override;

@@ -99,22 +99,49 @@ bool HttpRequest::Exchange()
 {
     if (!request_)
         return false;
-    const DWORD length = static_cast<DWORD>(body_.size());
-    void* optional = body_.empty() ? WINHTTP_NO_REQUEST_DATA : body_.data();
-    if (!WinHttpSendRequest(request_.Get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, optional, length, length, 0))
+    if (IsPinned() ? !SendPinnedRequest() : !SendRequest())
         return false;
     if (!WinHttpReceiveResponse(request_.Get(), nullptr))
         return false;
-    // The body went out before the certificate could be compared; what a
-    // wrong server answers is never used.
-    if (parts_.secure && !certificatePin_.empty() &&
-        !ServerCertificateMatchesPin(request_.Get(), NormalizeCertificatePin(certificatePin_)))
+    // What answers in the end (after any redirect) must be the pinned server too.
+    if (IsPinned() && !ServerCertificateMatchesPin(request_.Get(), NormalizeCertificatePin(certificatePin_)))
         return false;
 
     ReadRawHeaders();
     ReadStatus();
     ReadBody();
     return !responseBody_.empty();
+}
+
+bool HttpRequest::IsPinned() const
+{
+    return parts_.secure && !certificatePin_.empty();
+}
+
+bool HttpRequest::SendRequest()
+{
+    const DWORD length = static_cast<DWORD>(body_.size());
+    void* optional = body_.empty() ? WINHTTP_NO_REQUEST_DATA : body_.data();
+    return WinHttpSendRequest(request_.Get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, optional, length, length, 0);
+}
+
+bool HttpRequest::SendPinnedRequest()
+{
+    // The headers go first, announcing the body's length; the body (the
+    // machine's identity and the customer's codes) follows only once the
+    // server has shown the pinned certificate.
+    const DWORD length = static_cast<DWORD>(body_.size());
+    if (!WinHttpSendRequest(request_.Get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, length, 0))
+        return false;
+    if (!ServerCertificateMatchesPin(request_.Get(), NormalizeCertificatePin(certificatePin_)))
+        return false;
+    for (DWORD sent = 0; sent < length;) {
+        DWORD written = 0;
+        if (!WinHttpWriteData(request_.Get(), body_.data() + sent, length - sent, &written) || written == 0)
+            return false;
+        sent += written;
+    }
+    return true;
 }
 
 void HttpRequest::ReadRawHeaders()

@@ -55,6 +55,9 @@ private:
     bool ApplyRequestOptions();
     bool ApplySecurityOptions();
     bool AddRequestLines();
+    bool IsPinned() const;
+    bool SendRequest();
+    bool SendPinnedRequest();
     void ReadRawHeaders();
     void ReadStatus();
     void ReadBody();

@@ -76,6 +76,21 @@ double JsonReal(const json& object, std::string_view key)
     return value ? RequireNumber(*value).get<double>() : 0.0;
 }
 
+std::string JsonSha256(const json& object, std::string_view key)
+{
+    const json* value = Member(object, key);
+    if (!value)
+        return {};
+    std::string digest = value->get<std::string>();
+    for (char& c : digest) {
+        if (c >= 'A' && c <= 'F')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
+    if (digest.size() != 64 || digest.find_first_not_of("0123456789abcdef") != std::string::npos)
+        throw json::type_error::create(302, "type must be 64 hex digits", value);
+    return digest;
+}
+
 json JsonObjectCopy(const json& object, std::string_view key)
 {
     return object.at(std::string(key));

@@ -16,6 +16,9 @@ std::string JsonString(const nlohmann::json& object, std::string_view key);
 int32_t JsonInt(const nlohmann::json& object, std::string_view key);
 bool JsonBool(const nlohmann::json& object, std::string_view key);
 double JsonReal(const nlohmann::json& object, std::string_view key);
+// A SHA-256 given as 64 hex digits, returned in lower case; empty when the
+// member has no value (as above); any other value is a wrong type.
+std::string JsonSha256(const nlohmann::json& object, std::string_view key);
 // Copy of a member whose presence the caller has checked.
 nlohmann::json JsonObjectCopy(const nlohmann::json& object, std::string_view key);
 

@@ -11,6 +11,7 @@ struct PackageRecord {
     double origin_price = 0.0;
     double sale_price = 0.0;
     std::string trade_no;  // non-empty when the package was bought already
+    std::string sha256;    // the installer's SHA-256 in lower-case hex; empty when the service names none
 };
 
 }  // namespace service

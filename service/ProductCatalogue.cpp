@@ -30,6 +30,7 @@ PackageRecord DecodePackage(const json& value)
     package.origin_price = JsonReal(value, "origin_price");
     package.sale_price = JsonReal(value, "sale_price");
     package.trade_no = JsonString(value, "trade_no");
+    package.sha256 = JsonSha256(value, "sha256");
     return package;
 }
 

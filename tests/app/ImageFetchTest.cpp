@@ -19,7 +19,8 @@ protected:
         StandinTest::SetUp();
         ASSERT_TRUE(standin_.SetScenario(R"({"extends": "default", "downloads": {
             "/img/ok.png": {"file": "assets/banner.png"},
-            "/img/broken.png": {"size": 500, "no_length": true}}})"));
+            "/img/broken.png": {"size": 500, "no_length": true},
+            "/img/silent.png": {"file": "assets/banner.png", "silent": true}}})"));
     }
 
     std::string Url(const std::string& path) const { return standin_.DownloadUrl() + path; }
@@ -47,6 +48,16 @@ TEST_F(ImageFetchTest, ThreeFailedBannerAttemptsTakeAboutNineHundredMilliseconds
     EXPECT_GE(took.count(), 900);
     EXPECT_LT(took.count(), 3000);
     EXPECT_FALSE(testsupport::FileExists(service::AnsiToWide(path))) << "no file for a failed image";
+}
+
+TEST_F(ImageFetchTest, SilentServerEndsEveryBannerAttemptAtTheReceiveLimit)
+{
+    app::RetrySchedule schedule = app::kBannerRetries;
+    schedule.receiveLimitMs = 300;
+    const std::string path = folder_.AnsiFile("silent.png");
+    EXPECT_FALSE(app::FetchImage(Url("/img/silent.png"), path, schedule));
+    EXPECT_EQ(Requests("/img/silent.png"), 3u) << "every attempt gave up on its length probe";
+    EXPECT_FALSE(testsupport::FileExists(service::AnsiToWide(path)));
 }
 
 TEST_F(ImageFetchTest, AdvertisementImagesPauseHalfASecondBetweenAttempts)

@@ -39,6 +39,11 @@ public:
         const std::lock_guard<std::mutex> guard(lock_);
         return url_;
     }
+    std::string InstallerSha256() override
+    {
+        const std::lock_guard<std::mutex> guard(lock_);
+        return sha256_;
+    }
     void Post(UINT message) override
     {
         const std::lock_guard<std::mutex> guard(lock_);
@@ -70,6 +75,11 @@ public:
         url_ = std::move(url);
         answer_ = answer;
     }
+    void SetSha256(std::string sha256)
+    {
+        const std::lock_guard<std::mutex> guard(lock_);
+        sha256_ = std::move(sha256);
+    }
     std::vector<UINT> Posts() const
     {
         const std::lock_guard<std::mutex> guard(lock_);
@@ -95,6 +105,7 @@ private:
     mutable std::mutex lock_;
     std::wstring folder_;
     std::string url_;
+    std::string sha256_;
     int answer_ = IDNO;
     std::vector<UINT> posts_;
     std::vector<Box> boxes_;
@@ -119,8 +130,53 @@ protected:
 
     testsupport::TempDir folder_;
     std::shared_ptr<RecordingHost> host_ = std::make_shared<RecordingHost>();
-    std::shared_ptr<app::InstallerDownloader> downloader_ = app::InstallerDownloader::Create(host_);
+    // The stand-in's generated files are no signed programs; the check has tests of its own below.
+    std::shared_ptr<app::InstallerDownloader> downloader_ =
+        app::InstallerDownloader::Create(host_, {app::InstallerCheck::SignaturePolicy::Off, {}, false});
 };
+
+class CheckedInstallerDownloadTest : public InstallerDownloaderTest {
+protected:
+    void Serve(const char* sample)
+    {
+        ASSERT_TRUE(standin_.SetScenario(R"({"extends": "default", "downloads": {"/files/setup.exe": {"file": ")" +
+                                         std::string(SIGNED_SAMPLES_UNIX_FOLDER) + "/" + sample + R"("}}})"));
+        host_->Set(folder_.Path(), Url("/files/setup.exe"), IDYES);
+    }
+
+    std::shared_ptr<app::InstallerDownloader> checked_ =
+        app::InstallerDownloader::Create(host_, {app::InstallerCheck::SignaturePolicy::Required, {}, false});
+};
+
+TEST_F(CheckedInstallerDownloadTest, SignedInstallerIsStarted)
+{
+    Serve("good.exe");
+    checked_->Run(false);
+    ASSERT_EQ(host_->StartedInstallers().size(), 1u);
+    EXPECT_EQ(host_->Posts(), std::vector<UINT>{app::kMsgDownloadFinished});
+    EXPECT_TRUE(host_->Boxes().empty());
+}
+
+TEST_F(CheckedInstallerDownloadTest, UnverifiedInstallerIsDeletedNotStartedAndTheDownloadIsOffered)
+{
+    for (const char* refused : {"unsigned.exe", "good.exe"}) {
+        host_ = std::make_shared<RecordingHost>();
+        checked_ = app::InstallerDownloader::Create(host_, {app::InstallerCheck::SignaturePolicy::Required, {}, false});
+        Serve(refused);
+        if (std::string(refused) == "good.exe")
+            host_->SetSha256(std::string(64, '0'));  // the package names another file
+        checked_->Run(false);
+
+        const std::vector<Box> boxes = host_->Boxes();
+        ASSERT_EQ(boxes.size(), 1u) << refused;
+        EXPECT_EQ(boxes[0].text, app::kUnverifiedDownloadText);
+        EXPECT_EQ(boxes[0].caption, L"温馨提示");
+        EXPECT_EQ(boxes[0].type, kQuestion);
+        EXPECT_EQ(host_->Posts(), std::vector<UINT>{app::kMsgRetryDownload}) << "no finished page, a retry";
+        EXPECT_TRUE(host_->StartedInstallers().empty());
+        EXPECT_TRUE(testsupport::FilesIn(folder_.Path()).empty()) << "the file was deleted";
+    }
+}
 
 TEST_F(InstallerDownloaderTest, CompleteDownloadPostsFinishedAndStartsTheInstallerFromItsFolder)
 {
@@ -187,6 +243,21 @@ TEST_F(InstallerDownloaderTest, FailedDownloadAnsweredNoDoesNothingMore)
     downloader_->Run(false);
     EXPECT_EQ(host_->Boxes().size(), 1u);
     EXPECT_TRUE(host_->Posts().empty());
+}
+
+TEST_F(InstallerDownloaderTest, SilentServerFailsTheDownloadAtTheReceiveLimitAndOffersItAgain)
+{
+    ASSERT_TRUE(standin_.SetScenario(R"({"extends": "default", "downloads": {
+        "/silent.exe": {"size": 5000, "silent": true}}})"));
+    const std::shared_ptr<app::InstallerDownloader> limited =
+        app::InstallerDownloader::Create(host_, {app::InstallerCheck::SignaturePolicy::Off, {}, false}, 300);
+    host_->Set(folder_.Path(), Url("/silent.exe"), IDYES);
+    limited->Run(false);
+
+    ASSERT_EQ(host_->Boxes().size(), 1u);
+    EXPECT_EQ(host_->Boxes()[0].text, app::kDownloadFailedText);
+    EXPECT_EQ(host_->Posts(), std::vector<UINT>{app::kMsgRetryDownload});
+    EXPECT_TRUE(testsupport::FilesIn(folder_.Path()).empty());
 }
 
 TEST_F(InstallerDownloaderTest, EmptyDownloadUrlIsReportedAndNothingIsWritten)

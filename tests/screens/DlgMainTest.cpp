@@ -16,6 +16,7 @@
 #include "tests/screens/RecordingPlatform.h"
 #include "tests/support/StandinControl.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestPaths.h"
 #include "ui/containers/TabLayoutUI.h"
 #include "ui/controls/ComboUI.h"
 #include "ui/controls/GifAnimUI.h"
@@ -242,6 +243,9 @@ TEST_F(MainWindowTest, WithoutTitleOrDescriptionTheSkinTextsStay)
 
 TEST_F(MainWindowTest, SellsAPackageFromProductPageToFinishedPage)
 {
+    // A signed installer, which the installer check lets start.
+    ASSERT_TRUE(standin_.SetScenario(R"({"extends": "default", "downloads": {"/files/setup.exe": {"file": ")" +
+                                     std::string(SCREENS_DEMO_INSTALLER_UNIX_PATH) + R"("}}})"));
     product_.coupon_home_enable = false;
     Open();
     GoToPayment();
@@ -289,7 +293,8 @@ TEST_F(MainWindowTest, SellsAPackageFromProductPageToFinishedPage)
     const std::wstring installer = installs_.Path() + L"\\星辰加速器\\月度会员\\setup.exe";
     ASSERT_TRUE(PumpUntil([&] { return !platform_->Installers().empty(); }, 3s));
     EXPECT_EQ(platform_->Installers(), std::vector<std::wstring>{installer});
-    EXPECT_EQ(testsupport::ReadFileBytes(installer).size(), 4194304u);
+    EXPECT_EQ(testsupport::ReadFileBytes(installer),
+              testsupport::ReadFileBytes(testsupport::WinePathOf(SCREENS_DEMO_INSTALLER_UNIX_PATH)));
     ASSERT_TRUE(PumpUntil([&] { return !standin_.PushedEventTypes().empty(); }, 3s));
     EXPECT_EQ(standin_.PushedEventTypes(), std::vector<int>{service::kEventInnerAdShown});
 

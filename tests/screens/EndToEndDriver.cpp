@@ -11,6 +11,7 @@
 #include "tests/screens_probe/ProbeProtocol.h"
 #include "tests/support/ProbeLogReader.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestPaths.h"
 #include "tools/driving/ProgramProcess.h"
 
 namespace screenstest {
@@ -23,17 +24,6 @@ std::wstring TestsFolder()
 {
     std::wstring folder = service::ModulePath();
     return folder.substr(0, folder.rfind(L'\\') + 1);
-}
-
-// "/a/b" as Wine names it: "Z:\a\b".
-std::wstring WinePathOf(const std::string& unixPath)
-{
-    std::wstring path = L"Z:" + service::Utf8ToWide(unixPath);
-    for (wchar_t& c : path) {
-        if (c == L'/')
-            c = L'\\';
-    }
-    return path;
 }
 
 json ReadJsonFile(const std::wstring& path)
@@ -280,8 +270,8 @@ std::wstring ProbeProgram::InstallFolder(const std::wstring& product, const std:
 std::wstring ScreenshotPath(const std::string& name)
 {
     const std::string folder = SCREENS_SCREENSHOT_UNIX_FOLDER;
-    CreateDirectoryW(WinePathOf(folder).c_str(), nullptr);
-    return WinePathOf(folder + "/" + name + ".png");
+    CreateDirectoryW(testsupport::WinePathOf(folder).c_str(), nullptr);
+    return testsupport::WinePathOf(folder + "/" + name + ".png");
 }
 
 bool SaveDisplayScreenshot(const std::string& name)

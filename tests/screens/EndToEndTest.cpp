@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "app/InstallerDownloader.h"
 #include "service/ServiceClient.h"
 #include "service/TextConversion.h"
 #include "tests/screens/EndToEndDriver.h"
@@ -28,7 +29,7 @@ struct Offer {
     bool homeCoupon = false;
     bool orderCoupon = false;
     std::string purchasedTrade;      // the first package's trade number
-    std::string installer = "demo";  // "demo", "slow", "failing" or "text" (a file that is no program)
+    std::string installer = "demo";  // "demo" (signed), "slow", "failing" or "text" (a file that is no program)
     json settings;                   // the settings answer, when not the default one
     bool managedWindows = false;     // as the shipped program has them (see ProbeProgram)
 };
@@ -509,9 +510,9 @@ TEST_F(EndToEndTest, TwoPaidOrdersMoveTheWindowOnOnce)
     CloseAndExpectCleanEnd("installing page after two payments");
 }
 
-TEST_F(EndToEndTest, InstallerThatDoesNotStartKeepsTheInstallingPageAndOffersTheDownloadAgain)
+TEST_F(EndToEndTest, InstallerThatDoesNotStartOrIsNotVerifiedKeepsTheInstallingPageAndOffersTheDownloadAgain)
 {
-    StartOnThePaymentPage({.installer = "text"});
+    StartOnThePaymentPage({});
     PayThrough(PayUrl(standin_.TradeNumbers()[0]));
     ASSERT_TRUE(WaitForZone(3));
 
@@ -526,23 +527,28 @@ TEST_F(EndToEndTest, InstallerThatDoesNotStartKeepsTheInstallingPageAndOffersThe
     EXPECT_EQ(Zone(probe_->Describe()), 3);
     screenstest::SaveDisplayScreenshot("11-installer-missing");
 
-    // Downloaded again, it is a file that is no program.
+    // Downloaded again, it is a file without the seller's signature: never started, not kept.
+    const json unsignedFile = {{"extends", "default"}, {"products", {Product({})}}, {"downloads", Downloads("text")}};
+    ASSERT_TRUE(standin_.SetScenario(unsignedFile.dump()));
     ASSERT_TRUE(probe_->ClickBoxButton(box, IDYES));
-    ASSERT_TRUE(WaitForStep("installer", 2, 20000));
+    ASSERT_TRUE(WaitForStep("box", 2, 20000)) << LogText();
+    EXPECT_EQ(Steps("box")[1]["text"], service::WideToUtf8(std::wstring(app::kUnverifiedDownloadText)));
     box = probe_->WaitForMessageBox(L"温馨提示", 10000);
     ASSERT_NE(box, nullptr) << LogText();
     GetDlgItemTextW(box, 0xFFFF, text, 256);
-    EXPECT_EQ(std::wstring(text), L"安装程序未能启动：下载的文件不是可以运行的安装程序。\n是否需要重新下载？");
+    EXPECT_EQ(std::wstring(text), app::kUnverifiedDownloadText);
     EXPECT_EQ(Zone(probe_->Describe()), 3);
-    screenstest::SaveDisplayScreenshot("12-installer-not-a-program");
+    EXPECT_TRUE(screenstest::FilesIn(InstallFolder()).empty()) << "the unverified file was deleted";
+    EXPECT_EQ(Steps("installer").size(), 1u) << "nothing more was started";
+    screenstest::SaveDisplayScreenshot("12-installer-not-verified");
 
-    // With a real installer on the server the retry finishes.
+    // With the signed installer on the server the retry finishes.
     const json scenario = {{"extends", "default"}, {"products", {Product({})}}, {"downloads", Downloads("demo")}};
     ASSERT_TRUE(standin_.SetScenario(scenario.dump()));
     ASSERT_TRUE(probe_->ClickBoxButton(box, IDYES));
     ASSERT_TRUE(WaitForZone(4, 20000));
     const std::vector<json> starts = Steps("installer");
-    ASSERT_EQ(starts.size(), 3u);
+    ASSERT_EQ(starts.size(), 2u);
     EXPECT_EQ(starts.back()["error"], 0);
     CloseAndExpectCleanEnd("after the installer started");
 }

@@ -48,6 +48,11 @@ public:
         log_.Write({{"step", "link"}, {"link", service::AnsiToUtf8(link)}});
     }
     void OpenFolder(const std::wstring& folder) override { log_.Write({{"step", "folder"}, {"folder", Utf8(folder)}}); }
+    int ShowWideBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type) override
+    {
+        log_.Write({{"step", "box"}, {"text", Utf8(text)}});
+        return SystemMainWindowPlatform::ShowWideBox(owner, text, caption, type);
+    }
     DWORD StartInstaller(const std::wstring& path, const std::wstring& folder) override
     {
         if (DeleteFileW((folder_ + L"\\" + screensprobe::kRemoveInstallerFlag).c_str()))

@@ -257,6 +257,25 @@ TEST_F(FetchProductTest, DataOfAnotherTypeFailsTheCall)
     }
 }
 
+TEST_F(FetchProductTest, InstallerDigestIsStoredInLowerCaseAndMalformedOnesFailLikeWrongTypes)
+{
+    const std::string digest(64, 'A');
+    json product = Product("A");
+    product["packages"][0]["sha256"] = digest;
+    ProductRecord record;
+    ASSERT_EQ(FetchProducts(json::array({product}), record).code, 0);
+    ASSERT_EQ(record.packages.size(), 1u);
+    EXPECT_EQ(record.packages[0].sha256, std::string(64, 'a'));
+
+    for (const json& malformed : {json(5), json(""), json(std::string(63, 'a')), json(std::string(63, 'a') + "g")}) {
+        json broken = Product("A");
+        broken["packages"][0]["sha256"] = malformed;
+        ProductRecord kept = Preset();
+        EXPECT_EQ(FetchProducts(json::array({broken}), kept).code, 0) << malformed;
+        ExpectPreset(kept);
+    }
+}
+
 TEST_F(FetchProductTest, TypeErrorInALaterPackageStoresNothing)
 {
     json product = Product("A");

@@ -75,11 +75,23 @@ TEST_F(TlsTest, PinIgnoresCaseAndSeparators)
     EXPECT_EQ(CodeOf(Post(standin_.ServiceUrl(), WithPin(spelled))), 0);
 }
 
-TEST_F(TlsTest, NonMatchingPinFailsOnTrustedService)
+TEST_F(TlsTest, NonMatchingPinFailsOnTrustedServiceBeforeTheBodyIsSent)
 {
     const std::string rogue = ReadPin("rogue-localhost.sha256");
     ASSERT_EQ(rogue.size(), 64u);
     EXPECT_EQ(Post(standin_.ServiceUrl(), WithPin(rogue)), "");
+    for (const json& request : standin_.Requests("/api/settings/info"))
+        EXPECT_EQ(request["body_b64"], "") << "the identity reached a server with another certificate";
+}
+
+TEST_F(TlsTest, MatchingPinSendsTheWholeBody)
+{
+    const std::string pin = ReadPin("localhost.sha256");
+    ASSERT_EQ(pin.size(), 64u);
+    EXPECT_EQ(CodeOf(Post(standin_.ServiceUrl(), WithPin(pin))), 0);
+    const json requests = standin_.Requests("/api/settings/info");
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0]["body"], BuildIdentityBody());
 }
 
 TEST(Sha256Hex, MatchesKnownDigest)

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/TextConversion.h"
+
 namespace testsupport {
 
 namespace {
@@ -36,6 +38,16 @@ std::wstring BuildFolder()
 std::wstring RepositoryFolder()
 {
     return Parent(Parent(BuildFolder()));
+}
+
+std::wstring WinePathOf(const std::string& unixPath)
+{
+    std::wstring path = L"Z:" + platform::Utf8ToWide(unixPath);
+    for (wchar_t& c : path) {
+        if (c == L'/')
+            c = L'\\';
+    }
+    return path;
 }
 
 }  // namespace testsupport

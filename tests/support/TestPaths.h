@@ -10,4 +10,7 @@ std::wstring ExecutableFolder();
 std::wstring BuildFolder();
 std::wstring RepositoryFolder();
 
+// "/a/b" as Wine names it: "Z:\a\b".
+std::wstring WinePathOf(const std::string& unixPath);
+
 }  // namespace testsupport

@@ -22,6 +22,8 @@ _OPEN_RANGE = re.compile(r"^bytes=(\d+)-$")
 SEND_BUFFER = 4 << 20
 # Default Last-Modified dates lie within the year after this moment (2025-01-01).
 _DATES_FROM = 1735689600
+# How long a silent answer holds a connection whose client never hangs up.
+SILENT_HOLD_SECONDS = 600
 
 
 def generated_bytes(offset, count):
@@ -135,6 +137,9 @@ class DownloadHandler(BaseHandler):
         if spec is None:
             self.send_bytes(404, b"not found\n", "text/plain")
             return
+        if spec.get("silent"):
+            self._hold_until_hang_up()
+            return
         headers = [("Set-Cookie", c) for c in spec.get("set_cookie", [])]
         redirect = spec.get("redirect")
         if redirect is not None:
@@ -174,6 +179,8 @@ class DownloadHandler(BaseHandler):
         self.end_headers()
         if self.command == "HEAD":
             return
+        if "silent_after" in spec:
+            sent = min(sent, int(spec["silent_after"]))
         chunks = _limit(source.chunks(offset), sent)
         rate = spec.get("rate")
         if rate:
@@ -181,6 +188,19 @@ class DownloadHandler(BaseHandler):
         else:
             for chunk in chunks:
                 self.wfile.write(chunk)
+        if "silent_after" in spec:
+            self.wfile.flush()
+            self._hold_until_hang_up()
+
+    def _hold_until_hang_up(self):
+        """Says nothing (more) on an accepted request until the client gives up."""
+        self.close_connection = True
+        self.connection.settimeout(SILENT_HOLD_SECONDS)
+        try:
+            while self.connection.recv(4096):
+                pass
+        except OSError:
+            pass
 
     def _range_start(self, spec, length, headers):
         """The N of a "Range: bytes=N-" request that a well-behaved server

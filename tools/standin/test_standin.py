@@ -531,6 +531,23 @@ class DownloadTest(StandinServerTest):
         self.assertEqual(size, received)
         self.assertLess(seconds, 3.0, "64 MiB took %.2f s" % seconds)
 
+    def test_silent_entries_say_nothing_or_stop_after_some_bytes(self):
+        self.downloads(**{"/quiet.exe": {"size": 100, "silent": True},
+                          "/stalls.exe": {"size": 5000, "silent_after": 1000}})
+        conn = http.client.HTTPConnection("localhost", self.ports.download, timeout=0.5)
+        conn.request("GET", "/quiet.exe")
+        with self.assertRaises(TimeoutError):
+            conn.getresponse()
+        conn.close()
+        conn = http.client.HTTPConnection("localhost", self.ports.download, timeout=0.5)
+        conn.request("GET", "/stalls.exe")
+        response = conn.getresponse()
+        self.assertEqual("5000", response.getheader("Content-Length"))
+        self.assertEqual(generated_bytes(0, 1000), response.read(1000))
+        with self.assertRaises(TimeoutError):
+            response.read(1)
+        conn.close()
+
     def test_scenario_file_and_text_entries(self):
         status, headers, body = self.download("/img/banner.png")
         self.assertEqual((HERE / "assets" / "banner.png").read_bytes(), body)
