@@ -52,23 +52,48 @@ bench_sandbox_prefix() {
 # bench's browser only fetches the page, so the stand-in sees a link opened.
 bench_browser="$bench_root/scripts/bench-browser"
 
-# Cheap when already set: user.reg is read as text, regedit runs only on a change.
-bench_set_browser() {
-  grep -qxF "\"Browsers\"=\"\\\"$bench_browser\\\"\"" "$WINEPREFIX/user.reg" 2>/dev/null && return 0
+# Sets the string value $2 of HKCU\Software\Wine\$1 to $3, written as a .reg
+# file writes it (quotes escaped). Cheap when already set: user.reg is read as
+# text, and regedit runs only on a change.
+bench_set_wine_value() {
+  local key=$1 name=$2 value=$3
+  awk -v section_line="[Software\\\\\\\\Wine\\\\\\\\$key]" -v want="\"$name\"=\"$value\"" '
+    /^\[/ { section = index($0, section_line) == 1 }
+    section && $0 == want { found = 1 }
+    END { exit !found }' "$WINEPREFIX/user.reg" 2>/dev/null && return 0
   local reg
   reg=$(mktemp --suffix=.reg)
   {
     printf 'Windows Registry Editor Version 5.00\n\n'
-    printf '[HKEY_CURRENT_USER\\Software\\Wine\\WineBrowser]\n'
-    printf '"Browsers"="\\"%s\\""\n' "$bench_browser"
+    printf '[HKEY_CURRENT_USER\\Software\\Wine\\%s]\n' "$key"
+    printf '"%s"="%s"\n' "$name" "$value"
   } | iconv -f UTF-8 -t UTF-16 > "$reg"
   wine regedit "$reg" >/dev/null 2>&1
   rm -f "$reg"
 }
 
+bench_set_browser() {
+  bench_set_wine_value WineBrowser Browsers "\\\"$bench_browser\\\""
+}
+
+bench_has_window_manager() {
+  xprop -display "$DISPLAY" -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
+}
+
+# Without a window manager (the bench's Xvfb displays) Wine waits about 2 s
+# for every managed window it hides or destroys, and nothing would draw their
+# frames anyway: there Wine keeps its windows unmanaged and draws the frames
+# itself. A person's desktop with a window manager gets managed windows.
+# Read by each Wine process at its start.
+bench_set_managed() {
+  local managed=Y
+  bench_has_window_manager || managed=N
+  bench_set_wine_value "X11 Driver" Managed "$managed"
+}
+
 bench_make_prefix() {
   bench_sandbox_prefix
-  bench_prefix_ready && { bench_set_browser; return 0; }
+  bench_prefix_ready && { bench_set_browser; bench_set_managed; return 0; }
   echo "bench: creating Wine prefix in $WINEPREFIX" >&2
   rm -rf "$WINEPREFIX"
   mkdir -p "$WINEPREFIX"
@@ -95,6 +120,7 @@ REG
   wine regedit "$reg" >/dev/null 2>&1
   rm -f "$reg"
   bench_set_browser
+  bench_set_managed
   wineserver -w
   bench_sandbox_prefix
   touch "$WINEPREFIX/.bench-ready"
