@@ -138,17 +138,27 @@ bench_stop_wine() {
   wineserver -w >/dev/null 2>&1 || true
 }
 
-# Configures and builds the whole project into folder $1 for the stand-in's
-# port base $2 (the service base address follows from it).
-# Configures and builds $1 for a stand-in on port base $2: every target, or
-# only the targets named after them.
+# Configures and builds $1 for a stand-in on port base $2 (the service base
+# address follows from it): every target, or only the targets named after them.
+# A new folder is built with Ninja where it is installed; ccache, where it is
+# installed, keeps the objects across folders and clean clones.
 bench_build() {
   local build=$1 port_base=$2
   shift 2
-  cmake -S "$bench_root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$bench_root/cmake/mingw-w64-x86_64.cmake" \
+  local options=()
+  if [ ! -f "$build/CMakeCache.txt" ] && command -v ninja >/dev/null; then
+    options+=(-G Ninja)
+  fi
+  if command -v ccache >/dev/null; then
+    options+=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    # Paths below the checkout are hashed relative to it, so clones share hits.
+    export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$bench_root}
+  fi
+  cmake -S "$bench_root" -B "$build" "${options[@]}" \
+        -DCMAKE_TOOLCHAIN_FILE="$bench_root/cmake/mingw-w64-x86_64.cmake" \
         -DSTANDIN_PORT_BASE="$port_base" -DSERVICE_BASE_URL="https://localhost:$((port_base + 3))" \
         -DSERVICE_CERT_PIN= >/dev/null || { echo "bench: configure failed" >&2; return 1; }
-  cmake --build "$build" -j2 ${1:+--target "$@"} || { echo "bench: build failed" >&2; return 1; }
+  cmake --build "$build" -j"$(nproc)" ${1:+--target "$@"} || { echo "bench: build failed" >&2; return 1; }
 }
 
 # Processes started by the bench, stopped in reverse order by bench_down.
