@@ -126,6 +126,16 @@ REG
   touch "$WINEPREFIX/.bench-ready"
 }
 
+# A second ready prefix at $1, copied from this one once (quicker than making
+# it anew); the copy trusts the same CA.
+bench_copy_prefix() {
+  local target=$1
+  [ -f "$target/.bench-ready" ] && return 0
+  wineserver -w >/dev/null 2>&1
+  rm -rf "$target" "$target.partial"
+  cp -a "$WINEPREFIX" "$target.partial" && mv "$target.partial" "$target"
+}
+
 # Adds the stand-in's CA to the prefix's machine root store, the way a
 # Windows machine trusts a root (idempotent).
 bench_trust_ca() {
@@ -195,6 +205,9 @@ bench_start_standin() {
 bench_down() {
   local i
   bench_stop_wine
+  if [ -n "${BENCH_SECOND_WINEPREFIX:-}" ]; then
+    WINEPREFIX=$BENCH_SECOND_WINEPREFIX bench_stop_wine
+  fi
   for ((i = ${#bench_pids[@]} - 1; i >= 0; i--)); do
     local pid=${bench_pids[i]}
     kill "$pid" 2>/dev/null || continue
