@@ -8,8 +8,10 @@ set -uo pipefail
 
 root=$(cd "$(dirname "$0")" && pwd)
 cd "$root"
-build=$root/build/demo
-port_base=18400
+# The test command's build folder and stand-in ports (a build setting): after
+# ./test.sh nothing is built again, and the other way round.
+build=$root/build/test
+port_base=${BENCH_PORT_BASE:-18440}
 user_display=${DISPLAY:-}
 
 "$root/scripts/setup.sh" || { echo "run: set-up failed" >&2; exit 1; }

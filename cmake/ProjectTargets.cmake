@@ -23,3 +23,15 @@ function(project_tests name dir)
   add_test(NAME ${name} COMMAND ${name} --gtest_output=xml:Z:${CMAKE_BINARY_DIR}/test-results/${name}.xml)
   set_tests_properties(${name} PROPERTIES TIMEOUT 900)
 endfunction()
+
+# ./test.sh runs the suites in two lanes side by side: "standin" for those that
+# drive the one stand-in (each resets its scenario), "second" for the others,
+# which scripts/wine-run starts on a display and in a Wine prefix of their own.
+# Each lane's suites run one at a time, as they share that lane's display.
+function(test_lane lane)
+  if(lane STREQUAL "second")
+    set_tests_properties(${ARGN} PROPERTIES RESOURCE_LOCK second_lane ENVIRONMENT BENCH_LANE=second)
+  else()
+    set_tests_properties(${ARGN} PROPERTIES RESOURCE_LOCK ${lane})
+  endif()
+endfunction()

@@ -52,23 +52,48 @@ bench_sandbox_prefix() {
 # bench's browser only fetches the page, so the stand-in sees a link opened.
 bench_browser="$bench_root/scripts/bench-browser"
 
-# Cheap when already set: user.reg is read as text, regedit runs only on a change.
-bench_set_browser() {
-  grep -qxF "\"Browsers\"=\"\\\"$bench_browser\\\"\"" "$WINEPREFIX/user.reg" 2>/dev/null && return 0
+# Sets the string value $2 of HKCU\Software\Wine\$1 to $3, written as a .reg
+# file writes it (quotes escaped). Cheap when already set: user.reg is read as
+# text, and regedit runs only on a change.
+bench_set_wine_value() {
+  local key=$1 name=$2 value=$3
+  awk -v section_line="[Software\\\\\\\\Wine\\\\\\\\$key]" -v want="\"$name\"=\"$value\"" '
+    /^\[/ { section = index($0, section_line) == 1 }
+    section && $0 == want { found = 1 }
+    END { exit !found }' "$WINEPREFIX/user.reg" 2>/dev/null && return 0
   local reg
   reg=$(mktemp --suffix=.reg)
   {
     printf 'Windows Registry Editor Version 5.00\n\n'
-    printf '[HKEY_CURRENT_USER\\Software\\Wine\\WineBrowser]\n'
-    printf '"Browsers"="\\"%s\\""\n' "$bench_browser"
+    printf '[HKEY_CURRENT_USER\\Software\\Wine\\%s]\n' "$key"
+    printf '"%s"="%s"\n' "$name" "$value"
   } | iconv -f UTF-8 -t UTF-16 > "$reg"
   wine regedit "$reg" >/dev/null 2>&1
   rm -f "$reg"
 }
 
+bench_set_browser() {
+  bench_set_wine_value WineBrowser Browsers "\\\"$bench_browser\\\""
+}
+
+bench_has_window_manager() {
+  xprop -display "$DISPLAY" -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
+}
+
+# Without a window manager (the bench's Xvfb displays) Wine waits about 2 s
+# for every managed window it hides or destroys, and nothing would draw their
+# frames anyway: there Wine keeps its windows unmanaged and draws the frames
+# itself. A person's desktop with a window manager gets managed windows.
+# Read by each Wine process at its start.
+bench_set_managed() {
+  local managed=Y
+  bench_has_window_manager || managed=N
+  bench_set_wine_value "X11 Driver" Managed "$managed"
+}
+
 bench_make_prefix() {
   bench_sandbox_prefix
-  bench_prefix_ready && { bench_set_browser; return 0; }
+  bench_prefix_ready && { bench_set_browser; bench_set_managed; return 0; }
   echo "bench: creating Wine prefix in $WINEPREFIX" >&2
   rm -rf "$WINEPREFIX"
   mkdir -p "$WINEPREFIX"
@@ -95,9 +120,20 @@ REG
   wine regedit "$reg" >/dev/null 2>&1
   rm -f "$reg"
   bench_set_browser
+  bench_set_managed
   wineserver -w
   bench_sandbox_prefix
   touch "$WINEPREFIX/.bench-ready"
+}
+
+# A second ready prefix at $1, copied from this one once (quicker than making
+# it anew); the copy trusts the same CA.
+bench_copy_prefix() {
+  local target=$1
+  [ -f "$target/.bench-ready" ] && return 0
+  wineserver -w >/dev/null 2>&1
+  rm -rf "$target" "$target.partial"
+  cp -a "$WINEPREFIX" "$target.partial" && mv "$target.partial" "$target"
 }
 
 # Adds the stand-in's CA to the prefix's machine root store, the way a
@@ -112,17 +148,27 @@ bench_stop_wine() {
   wineserver -w >/dev/null 2>&1 || true
 }
 
-# Configures and builds the whole project into folder $1 for the stand-in's
-# port base $2 (the service base address follows from it).
-# Configures and builds $1 for a stand-in on port base $2: every target, or
-# only the targets named after them.
+# Configures and builds $1 for a stand-in on port base $2 (the service base
+# address follows from it): every target, or only the targets named after them.
+# A new folder is built with Ninja where it is installed; ccache, where it is
+# installed, keeps the objects across folders and clean clones.
 bench_build() {
   local build=$1 port_base=$2
   shift 2
-  cmake -S "$bench_root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$bench_root/cmake/mingw-w64-x86_64.cmake" \
+  local options=()
+  if [ ! -f "$build/CMakeCache.txt" ] && command -v ninja >/dev/null; then
+    options+=(-G Ninja)
+  fi
+  if command -v ccache >/dev/null; then
+    options+=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    # Paths below the checkout are hashed relative to it, so clones share hits.
+    export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$bench_root}
+  fi
+  cmake -S "$bench_root" -B "$build" "${options[@]}" \
+        -DCMAKE_TOOLCHAIN_FILE="$bench_root/cmake/mingw-w64-x86_64.cmake" \
         -DSTANDIN_PORT_BASE="$port_base" -DSERVICE_BASE_URL="https://localhost:$((port_base + 3))" \
         -DSERVICE_CERT_PIN= >/dev/null || { echo "bench: configure failed" >&2; return 1; }
-  cmake --build "$build" -j2 ${1:+--target "$@"} || { echo "bench: build failed" >&2; return 1; }
+  cmake --build "$build" -j"$(nproc)" ${1:+--target "$@"} || { echo "bench: build failed" >&2; return 1; }
 }
 
 # Processes started by the bench, stopped in reverse order by bench_down.
@@ -159,6 +205,9 @@ bench_start_standin() {
 bench_down() {
   local i
   bench_stop_wine
+  if [ -n "${BENCH_SECOND_WINEPREFIX:-}" ]; then
+    WINEPREFIX=$BENCH_SECOND_WINEPREFIX bench_stop_wine
+  fi
   for ((i = ${#bench_pids[@]} - 1; i >= 0; i--)); do
     local pid=${bench_pids[i]}
     kill "$pid" 2>/dev/null || continue

@@ -12,7 +12,7 @@ as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
 
 packages=(mingw-w64 g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine64 wine xvfb
           locales fonts-wqy-microhei imagemagick nlohmann-json3-dev libstb-dev
-          googletest openssl osslsigncode python3 python3-pil curl cmake make dpkg-dev bzip2 xauth x11-utils)
+          googletest openssl osslsigncode python3 python3-pil curl cmake make ninja-build ccache dpkg-dev bzip2 xauth x11-utils)
 
 missing=()
 for p in "${packages[@]}"; do

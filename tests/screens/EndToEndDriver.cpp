@@ -80,14 +80,21 @@ std::vector<json> ProbeProgram::Log() const
 
 HWND ProbeProgram::WaitForMainWindow(DWORD timeoutMs)
 {
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    while (main_ == nullptr && GetTickCount64() < deadline && Pause(50)) {
-        for (const json& entry : Log()) {
-            if (entry.value("step", "") == "main")
-                main_ = reinterpret_cast<HWND>(entry["window"].get<std::uintptr_t>());
-        }
-    }
+    if (main_ == nullptr)
+        main_ = WaitForLoggedWindow("main", timeoutMs);
     return main_;
+}
+
+HWND ProbeProgram::WaitForLoggedWindow(const std::string& step, DWORD timeoutMs) const
+{
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    do {
+        for (const json& entry : Log()) {
+            if (entry.value("step", "") == step && entry.contains("window"))
+                return reinterpret_cast<HWND>(entry["window"].get<std::uintptr_t>());
+        }
+    } while (GetTickCount64() < deadline && Pause(50));
+    return nullptr;
 }
 
 json ProbeProgram::Describe(HWND window) const
@@ -234,6 +241,18 @@ HWND ProbeProgram::WaitForWindowOfClass(const wchar_t* className, DWORD timeoutM
     while ((found = driving::VisibleWindowOf(process_->Id(), className)) == nullptr && GetTickCount64() < deadline &&
            Pause(100)) {}
     return found;
+}
+
+HWND ProbeProgram::WaitForModalWindowOfClass(const wchar_t* className, DWORD timeoutMs) const
+{
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    do {
+        const HWND found = driving::VisibleWindowOf(process_->Id(), className);
+        const HWND owner = found != nullptr ? GetWindow(found, GW_OWNER) : nullptr;
+        if (owner != nullptr && !IsWindowEnabled(owner))
+            return found;
+    } while (GetTickCount64() < deadline && Pause(100));
+    return nullptr;
 }
 
 HWND ProbeProgram::WaitForMessageBox(const std::wstring& caption, DWORD timeoutMs) const

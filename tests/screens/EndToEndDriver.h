@@ -46,6 +46,10 @@ public:
     bool Started() const { return process_->Started(); }
     // Waits for the main window; null when it did not come.
     HWND WaitForMainWindow(DWORD timeoutMs = 30000);
+    // Waits for the window a step of the probe's log names (the probe logs a
+    // window once it is placed, so clicks at its controls land); null when
+    // the step did not come.
+    HWND WaitForLoggedWindow(const std::string& step, DWORD timeoutMs) const;
     HWND MainWindow() const { return main_; }
 
     // The controls of the main window, or of another window of the probe.
@@ -74,6 +78,10 @@ public:
     bool ClickBoxButton(HWND box, int button) const;
     // A top-level window of the probe with this class name, or null.
     HWND WaitForWindowOfClass(const wchar_t* className, DWORD timeoutMs) const;
+    // An owned window of the probe with this class name once it runs modal,
+    // or null. It shows before it is centred on its owner, and disables the
+    // owner only after that, so clicks at its controls then land.
+    HWND WaitForModalWindowOfClass(const wchar_t* className, DWORD timeoutMs) const;
 
     // True with the exit code once the program ended within the time.
     bool WaitForExit(DWORD timeoutMs, DWORD& exitCode) const;

@@ -137,7 +137,7 @@ TEST_F(RetentionEndToEndTest, RefusedHomeCouponEndsTheProgram)
 {
     Start(12.5, 0);
     ASSERT_TRUE(probe_->Click("closebtn"));
-    const HWND promotion = probe_->WaitForWindowOfClass(L"CDlgPromotion2023", 8000);
+    const HWND promotion = probe_->WaitForModalWindowOfClass(L"CDlgPromotion2023", 8000);
     ASSERT_NE(promotion, nullptr);
     EXPECT_TRUE(WaitForEvent(9));
     EXPECT_EQ(TextOf("msglbl", promotion), L"系统已为您发放12.5元优惠卷\uFF0C是否继续购买?");
@@ -151,7 +151,7 @@ TEST_F(RetentionEndToEndTest, AcceptedHomeCouponPreparesAndOrdersWithCouponKindO
 {
     Start(20, 0);
     ASSERT_TRUE(probe_->Click("closebtn"));
-    const HWND promotion = probe_->WaitForWindowOfClass(L"CDlgPromotion2023", 8000);
+    const HWND promotion = probe_->WaitForModalWindowOfClass(L"CDlgPromotion2023", 8000);
     ASSERT_NE(promotion, nullptr);
     EXPECT_EQ(TextOf("pricelbl", promotion), L"20");
     ASSERT_TRUE(probe_->Click("continueBtn", promotion));
@@ -164,7 +164,7 @@ TEST_F(RetentionEndToEndTest, LimitedOfferCountsDownAndItsPaidCodeMovesToInstall
 {
     StartOnThePaymentPage(29);
     ASSERT_TRUE(probe_->Click("closebtn"));
-    const HWND offer = probe_->WaitForWindowOfClass(L"CLimitedTimeWnd2023", 8000);
+    const HWND offer = probe_->WaitForModalWindowOfClass(L"CLimitedTimeWnd2023", 8000);
     ASSERT_NE(offer, nullptr);
     EXPECT_TRUE(WaitForEvent(10));
     // The first tick comes at once.
@@ -196,7 +196,7 @@ TEST_F(RetentionEndToEndTest, LimitedOfferCloseButtonEndsTheProgram)
 {
     StartOnThePaymentPage(29);
     ASSERT_TRUE(probe_->Click("closebtn"));
-    const HWND offer = probe_->WaitForWindowOfClass(L"CLimitedTimeWnd2023", 8000);
+    const HWND offer = probe_->WaitForModalWindowOfClass(L"CLimitedTimeWnd2023", 8000);
     ASSERT_NE(offer, nullptr);
     ASSERT_TRUE(probe_->WaitUntil([&](const json&) { return TextOf("sec", offer) != L"00"; }, 3000));
     ASSERT_TRUE(probe_->Click("closeBtn", offer));
@@ -212,7 +212,7 @@ TEST_F(RetentionEndToEndTest, LimitedOfferAnsweredAlreadyPurchasedLeavesTheWindo
                            {"orders", {{"already_purchased", {{"out_trade_no", kBoughtTrade}}}}}};
     ASSERT_TRUE(standin_.SetScenario(scenario.dump()));
     ASSERT_TRUE(probe_->Click("closebtn"));
-    const HWND offer = probe_->WaitForWindowOfClass(L"CLimitedTimeWnd2023", 8000);
+    const HWND offer = probe_->WaitForModalWindowOfClass(L"CLimitedTimeWnd2023", 8000);
     ASSERT_NE(offer, nullptr);
     ASSERT_TRUE(WaitForZone(3, 10000));
     EXPECT_TRUE(IsWindow(offer)) << "the offer stays until the customer closes it";

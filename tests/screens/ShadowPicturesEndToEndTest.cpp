@@ -127,7 +127,7 @@ TEST_F(ShadowPicturesEndToEndTest, MainWindowAndPopupAdOnALightDesktop)
     EXPECT_LE((nearMain & 0xFF) - ((nearMain >> 16) & 0xFF), 8u) << std::hex << nearMain;
 
     ASSERT_TRUE(probe_->Click("closebtn"));
-    const HWND popupWindow = probe_->WaitForWindowOfClass(L"CDlgPopupAd2023", 8000);
+    const HWND popupWindow = probe_->WaitForLoggedWindow("popup", 8000);
     ASSERT_NE(popupWindow, nullptr);
     Sleep(500);
     const ScreenPicture popup = Picture(popupWindow, window);

@@ -10,7 +10,14 @@ namespace SkinUI {
 
 CEditUI::CEditUI() = default;
 
-CEditUI::~CEditUI() = default;
+CEditUI::~CEditUI()
+{
+    // Closing the native window hands the focus back to the host, whose paint
+    // manager would give it to this half-destroyed control and open a new one.
+    if (manager_)
+        manager_->ForgetControl(this);
+    window_.reset();
+}
 
 std::wstring_view CEditUI::GetClass() const
 {

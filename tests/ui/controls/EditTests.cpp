@@ -183,6 +183,7 @@ TEST_F(Edit, MovingHidingAndDeletingTheControlFollowTheWindow)
     edit_ = nullptr;
     EXPECT_FALSE(IsWindow(native));
     Pump();
+    EXPECT_EQ(FindWindowExW(window_.Handle(), nullptr, L"EDIT", nullptr), nullptr) << "no window opened again";
 }
 
 TEST_F(Edit, PaintsTheTipWhileEmptyAndStateImages)

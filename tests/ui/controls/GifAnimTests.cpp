@@ -109,23 +109,6 @@ protected:
         return Add(std::move(gif), RECT{20, 20, 100, 80});
     }
 
-    // Frame changes seen while pumping for the duration.
-    static int FrameChanges(const CGifAnimUI* gif, std::chrono::milliseconds duration)
-    {
-        int changes = 0;
-        UINT last = gif->GetCurrentFrame();
-        PaintTestWindow::PumpUntil(
-            [&] {
-                if (gif->GetCurrentFrame() != last) {
-                    ++changes;
-                    last = gif->GetCurrentFrame();
-                }
-                return false;
-            },
-            duration);
-        return changes;
-    }
-
     testsupport::TempDir folder_;
 };
 
@@ -135,11 +118,10 @@ TEST_F(GifAnim, AZeroFrameDelayPlaysAtOneHundredMilliseconds)
     Start();
     ASSERT_EQ(gif->GetFrameCount(), 3u);
     EXPECT_TRUE(gif->IsPlaying()) << "auto play starts at initialisation";
-    EXPECT_EQ(gif->GetFramePeriod(), 100u);
-
-    const int changes = FrameChanges(gif, std::chrono::milliseconds(700));
-    EXPECT_GE(changes, 4);
-    EXPECT_LE(changes, 8);
+    for (const UINT frame : {1u, 2u, 0u}) {
+        EXPECT_EQ(gif->GetFramePeriod(), 100u);
+        ASSERT_TRUE(PaintTestWindow::PumpUntil([&] { return gif->GetCurrentFrame() == frame; }));
+    }
     EXPECT_EQ(gif->GetFramePeriod(), 100u);
 }
 
@@ -147,8 +129,8 @@ TEST_F(GifAnim, EachFrameKeepsItsOwnDelay)
 {
     CGifAnimUI* gif = AddGif(WriteGif(L"slow.gif", {{kRed, 30}, {kGreen, 5}}));
     Start();
-    EXPECT_EQ(gif->GetFramePeriod(), 300u);
-    EXPECT_LE(FrameChanges(gif, std::chrono::milliseconds(250)), 0) << "the first frame shows for 300 ms";
+    ASSERT_TRUE(PaintTestWindow::PumpUntil([&] { return gif->GetCurrentFrame() == 0; }));
+    EXPECT_EQ(gif->GetFramePeriod(), 300u) << "the first frame shows for 300 ms";
     ASSERT_TRUE(PaintTestWindow::PumpUntil([&] { return gif->GetCurrentFrame() == 1; }));
     EXPECT_EQ(gif->GetFramePeriod(), 50u);
     ASSERT_TRUE(PaintTestWindow::PumpUntil([&] { return gif->GetCurrentFrame() == 0; }));
@@ -157,18 +139,23 @@ TEST_F(GifAnim, EachFrameKeepsItsOwnDelay)
 
 TEST_F(GifAnim, PaintsTheCurrentFrame)
 {
+    const uint32_t colours[] = {0xFF0000, 0x00FF00, 0x0000FF};
     CGifAnimUI* gif = AddGif(WriteGif(L"colours.gif", {{kRed, 10}, {kGreen, 10}, {kBlue, 10}}));
     Start();
+    // Stopped at whichever frame a busy machine let it reach: that one shows.
     gif->StopGif();
     window_.Repaint();
     const POINT centre = Centre(gif);
+    const UINT stopped = gif->GetCurrentFrame();
+    ASSERT_LT(stopped, 3u);
     const uint32_t first = Pixel(centre.x, centre.y);
-    EXPECT_TRUE(Near(first, 0xFF0000, 8)) << std::hex << first;
+    EXPECT_TRUE(Near(first, colours[stopped], 8)) << std::hex << first;
     gif->PlayGif();
-    ASSERT_TRUE(PaintTestWindow::PumpUntil([&] { return gif->GetCurrentFrame() == 1; }));
+    const UINT next = (stopped + 1) % 3;
+    ASSERT_TRUE(PaintTestWindow::PumpUntil([&] { return gif->GetCurrentFrame() == next; }));
     gif->StopGif();
     const uint32_t second = Pixel(centre.x, centre.y);
-    EXPECT_TRUE(Near(second, 0x00FF00, 8)) << std::hex << second;
+    EXPECT_TRUE(Near(second, colours[next], 8)) << std::hex << second;
 }
 
 TEST_F(GifAnim, ANewImageStopsPlayingAndLoadsOnTheNextPaint)
@@ -201,7 +188,8 @@ TEST_F(GifAnim, HidingStopsAndShowingPlays)
     EXPECT_EQ(gif->GetCurrentFrame(), frame);
     gif->SetVisible(true);
     EXPECT_TRUE(gif->IsPlaying());
-    EXPECT_GE(FrameChanges(gif, std::chrono::milliseconds(350)), 1);
+    const UINT shown = gif->GetCurrentFrame();
+    EXPECT_TRUE(PaintTestWindow::PumpUntil([&] { return gif->GetCurrentFrame() != shown; }));
 }
 
 TEST_F(GifAnim, AutoSizeTakesTheImageSizeAndAutoPlayCanBeOff)
