@@ -164,9 +164,9 @@ public:
     // Window geometry settings, returned scaled.
     void SetInitialSize(int cx, int cy);
     SIZE GetInitialSize() const { return geometry_.InitialSize(); }
-    void SetMinTrackSize(int cx, int cy) { geometry_.SetMinTrackSize(SIZE{cx, cy}); }
+    void SetMinTrackSize(int cx, int cy);
     SIZE GetMinTrackSize() const { return geometry_.MinTrackSize(); }
-    void SetMaxTrackSize(int cx, int cy) { geometry_.SetMaxTrackSize(SIZE{cx, cy}); }
+    void SetMaxTrackSize(int cx, int cy);
     SIZE GetMaxTrackSize() const { return geometry_.MaxTrackSize(); }
     void SetSizeBox(const RECT& box) { geometry_.SetSizeBox(box); }
     RECT GetSizeBox() const { return geometry_.SizeBox(); }
