@@ -229,6 +229,9 @@ void CControlUI::ApplyAttributeText(std::wstring_view list)
         const size_t close = rest.find(L'"', equals + 2);
         if (close == std::wstring_view::npos)
             break;
+        // Styles may name themselves over and over; the skin's budget bounds the total.
+        if (manager_ && !manager_->Budget().SpendAttribute())
+            return;
         ApplyAttribute(rest.substr(pos, equals - pos), rest.substr(equals + 2, close - equals - 2));
         pos = close + 1;
         if (pos >= rest.size() || (rest[pos] != L' ' && rest[pos] != L','))

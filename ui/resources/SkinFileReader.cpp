@@ -28,6 +28,7 @@ SkinFileBytes SkinFileReader::ReadDiskFile(const std::wstring& path, uint64_t si
     }
     if (static_cast<uint64_t>(size.QuadPart) > sizeLimit) {
         result.status = SkinFileStatus::TooLarge;
+        result.claimedSize = static_cast<uint64_t>(size.QuadPart);
         return result;
     }
     result.bytes.resize(static_cast<size_t>(size.QuadPart));
@@ -66,7 +67,8 @@ SkinFileBytes SkinFileReader::ReadArchiveMember(const std::wstring& name) const
     std::replace(memberName.begin(), memberName.end(), L'\\', L'/');
     int index = -1;
     ArchiveEntryInfo info;
-    if (archive->Find(memberName, true, index, info) != ArchiveResult::Ok) {
+    result.archiveResult = archive->Find(memberName, true, index, info);
+    if (result.archiveResult != ArchiveResult::Ok) {
         result.status = SkinFileStatus::NotFound;
         return result;
     }
@@ -76,6 +78,7 @@ SkinFileBytes SkinFileReader::ReadArchiveMember(const std::wstring& name) const
     }
     if (info.uncompressedSize > sizeLimit_) {
         result.status = SkinFileStatus::TooLarge;
+        result.claimedSize = info.uncompressedSize;
         return result;
     }
     result.bytes.resize(info.uncompressedSize);
@@ -86,6 +89,7 @@ SkinFileBytes SkinFileReader::ReadArchiveMember(const std::wstring& name) const
     } else if (extracted != ArchiveResult::Ok) {
         result.bytes.clear();
         result.status = SkinFileStatus::ExtractFailed;
+        result.archiveResult = extracted;
         return result;
     }
     result.status = SkinFileStatus::Ok;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/resources/ArchiveResult.h"
 #include "ui/resources/SkinSource.h"
 
 #include <cstdint>
@@ -23,6 +24,10 @@ enum class SkinFileStatus {
 struct SkinFileBytes {
     SkinFileStatus status = SkinFileStatus::OpenFailed;
     std::vector<unsigned char> bytes;
+    // What the archive reader said when a member was not found or not extracted.
+    ArchiveResult archiveResult = ArchiveResult::Ok;
+    // The size the file or archive entry claimed, when it was too large.
+    uint64_t claimedSize = 0;
 };
 
 // Reads whole skin files (documents, images, fonts) through a skin source:

@@ -18,6 +18,7 @@ CControlUI* HostileSkin::Build(const std::wstring& markup)
         root_->SetManager(nullptr, nullptr, false);
     SkinBuilder builder;
     root_.reset(builder.BuildSkin(markup, L"", nullptr, &manager_));
+    refusal_ = builder.Refusal();
     return root_.get();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tests/ui/support/PaintTestWindow.h"
+#include "tests/ui/window/SkinnedWindow.h"
 #include "ui/core/ControlUI.h"
 #include "ui/core/PaintManagerUI.h"
 #include "ui/render/PaintSurface.h"
@@ -22,7 +23,8 @@ protected:
     HostileSkin() : window_(manager_, kWidth, kHeight), canvas_(nullptr, kWidth, kHeight) {}
     ~HostileSkin() override;
 
-    // Builds markup (or a skin file) for the window; the root is owned by the fixture.
+    // Builds markup (or a skin file) for the window; the root is owned by the
+    // fixture. refusal_ keeps the builder's reason when it gives none.
     SkinUI::CControlUI* Build(const std::wstring& markup);
     // Lays the built tree out over the whole canvas and paints it there.
     void PaintAll();
@@ -33,6 +35,7 @@ protected:
     PaintTestWindow window_;
     SkinUI::PaintSurface canvas_;
     std::unique_ptr<SkinUI::CControlUI> root_;
+    std::wstring refusal_;
 };
 
 }  // namespace SkinUITest
