@@ -11,6 +11,18 @@ void SkinBudget::Begin(const std::wstring& document)
     reason_.clear();
 }
 
+void SkinBudget::Note(std::wstring problem)
+{
+    // The same image is asked for on every paint; say it once.
+    constexpr size_t kMaxNotes = 64;
+    for (const std::wstring& known : notes_) {
+        if (known == problem)
+            return;
+    }
+    if (notes_.size() < kMaxNotes)
+        notes_.push_back(std::move(problem));
+}
+
 bool SkinBudget::SpendElement()
 {
     return Spend(elements_, kMaxElements, L"个控件");

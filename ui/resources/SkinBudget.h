@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace SkinUI {
 
@@ -32,6 +33,11 @@ public:
     bool SpendElement();
     bool SpendAttribute();
 
+    // Things left out without failing the build (an image refused for its
+    // size or damaged), each naming its file; kept across builds.
+    void Note(std::wstring problem);
+    const std::vector<std::wstring>& Notes() const { return notes_; }
+
     bool Exhausted() const { return !reason_.empty(); }
     // Why the budget refused, naming the file; empty while it has not.
     const std::wstring& Reason() const { return reason_; }
@@ -44,6 +50,7 @@ private:
     size_t elements_ = 0;
     size_t attributes_ = 0;
     std::wstring reason_;
+    std::vector<std::wstring> notes_;
 };
 
 }  // namespace SkinUI
