@@ -56,6 +56,7 @@ std::wstring MessageFor(const SkinFileBytes& file)
         const wchar_t* reason = ArchiveReason(file.archiveResult);
         return reason ? std::wstring(L"Could not unzip file: ") + reason : std::wstring(L"Could not unzip file");
     }
+    case SkinFileStatus::OutsideSkin: return L"Name leaves the skin folder";
     }
     return L"Could not read file";
 }

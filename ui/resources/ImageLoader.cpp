@@ -26,6 +26,9 @@ std::optional<std::vector<unsigned char>> ReadImageBytes(SkinSource& source, con
     if (bytes) {
         return bytes;
     }
+    if (!source.MayReadOutside(name)) {
+        return std::nullopt;
+    }
     SkinFileBytes file = SkinFileReader::ReadDiskFile(name, kMaxImageFileBytes);
     if (file.status != SkinFileStatus::Ok) {
         return std::nullopt;

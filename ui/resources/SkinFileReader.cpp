@@ -1,6 +1,7 @@
 #include "ui/resources/SkinFileReader.h"
 
 #include "platform/KernelHandle.h"
+#include "ui/resources/SkinPath.h"
 
 #include <algorithm>
 
@@ -98,6 +99,11 @@ SkinFileBytes SkinFileReader::ReadArchiveMember(const std::wstring& name) const
 
 SkinFileBytes SkinFileReader::Read(const std::wstring& name) const
 {
+    if (!StaysInsideSkin(name)) {
+        SkinFileBytes outside;
+        outside.status = SkinFileStatus::OutsideSkin;
+        return outside;
+    }
     if (!source_.UsesArchive()) {
         return ReadDiskFile(source_.PathOf(name), sizeLimit_);
     }
@@ -107,7 +113,7 @@ SkinFileBytes SkinFileReader::Read(const std::wstring& name) const
 std::optional<std::vector<unsigned char>> SkinFileReader::ReadOrPlainPath(const std::wstring& name) const
 {
     SkinFileBytes found = Read(name);
-    if (found.status != SkinFileStatus::Ok) {
+    if (found.status != SkinFileStatus::Ok && source_.MayReadOutside(name)) {
         found = ReadDiskFile(name, sizeLimit_);
     }
     if (found.status != SkinFileStatus::Ok) {

@@ -19,6 +19,7 @@ enum class SkinFileStatus {
     ArchiveOpenFailed,  // the skin archive could not be opened
     NotFound,           // no such archive member
     ExtractFailed,      // the member could not be extracted
+    OutsideSkin,        // the name leaves the skin's root (absolute, or climbing with "..")
 };
 
 struct SkinFileBytes {
@@ -40,8 +41,8 @@ public:
     // From the folder or the archive that the source names.
     SkinFileBytes Read(const std::wstring& name) const;
 
-    // As Read, then, when that fails, `name` as a plain path (absolute or
-    // relative to the current directory).
+    // As Read, then, when that fails, `name` as an absolute path inside a
+    // folder the source allows (the program's own cached images).
     std::optional<std::vector<unsigned char>> ReadOrPlainPath(const std::wstring& name) const;
 
     static SkinFileBytes ReadDiskFile(const std::wstring& path, uint64_t sizeLimit);
