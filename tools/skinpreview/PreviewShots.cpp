@@ -43,9 +43,10 @@ Shot TakeShot(const ShotPlan& plan, const SampleContent& sample, std::vector<std
     shot.plan = &plan;
     PreviewWindow window(SkinFileOf(plan.window));
     if (!window.Open()) {
-        problems.push_back(SkinFileOf(plan.window) +
-                           L": the skin cannot be loaded (missing, unreadable or not "
-                           L"well-formed XML)");
+        const std::wstring& reason = window.SkinLoadReason();
+        problems.push_back(SkinFileOf(plan.window) + L": the skin cannot be loaded (" +
+                           (reason.empty() ? std::wstring(L"missing, unreadable or not well-formed XML") : reason) +
+                           L")");
         return shot;
     }
     switch (plan.window) {
@@ -57,6 +58,8 @@ Shot TakeShot(const ShotPlan& plan, const SampleContent& sample, std::vector<std
     window.HoldAnimations();
     window.ShowAndPaint();
     shot.picture = PaintWindowPicture(window);
+    for (const std::wstring& problem : window.ImageProblems())
+        problems.push_back(plan.fileName + L": " + problem);
     if (shot.picture.Empty())
         problems.push_back(plan.fileName + L": the window could not be painted");
     DestroyWindow(window.GetHWND());

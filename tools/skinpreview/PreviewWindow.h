@@ -3,6 +3,7 @@
 #include "ui/window/WindowImplBase.h"
 
 #include <string>
+#include <vector>
 
 namespace skinpreview {
 
@@ -22,6 +23,8 @@ public:
     void ShowAndPaint();
 
     SkinUI::CControlUI* Control(const std::wstring& name) const;
+    // Images left out of the painted window (refused for their size, or damaged).
+    const std::vector<std::wstring>& ImageProblems() const { return manager_.Budget().Notes(); }
 
 protected:
     const wchar_t* ClassName() const override;

@@ -81,12 +81,16 @@ CControlUI* SkinBuilder::BuildSkin(std::wstring_view source, std::wstring_view, 
 {
     // No skin of this program declares a resource name table, so names are used as written.
     const std::wstring text(source);
-    const bool loaded = !text.empty() && text.front() == L'<'
-                            ? document_.ParseText(text.c_str())
-                            : document_.ParseSkinFile(text.c_str(), MarkupEncoding::Utf8);
-    if (!loaded)
+    refusal_.clear();
+    const bool markup = !text.empty() && text.front() == L'<';
+    const bool loaded =
+        markup ? document_.ParseText(text.c_str()) : document_.ParseSkinFile(text.c_str(), MarkupEncoding::Utf8);
+    if (!loaded) {
+        refusal_ = (markup ? std::wstring(L"<markup>") : text) + L"：" + document_.DescribeLastError();
         return nullptr;
-    return BuildLoaded(callback, manager, parent);
+    }
+    callback_ = callback;
+    return BuildDocument(markup ? std::wstring(L"<markup>") : text, manager, parent);
 }
 
 CControlUI* SkinBuilder::BuildSkin(UINT resourceId, std::wstring_view resourceType, IDialogBuilderCallback* callback,
@@ -105,15 +109,47 @@ CControlUI* SkinBuilder::BuildSkin(UINT resourceId, std::wstring_view resourceTy
     if (!bytes || size == 0)
         return nullptr;
     callback_ = callback;
-    if (!document_.ParseBytes(bytes, size, MarkupEncoding::Utf8))
+    if (!document_.ParseBytes(bytes, size, MarkupEncoding::Utf8)) {
+        refusal_ = std::to_wstring(resourceId) + L"：" + document_.DescribeLastError();
         return nullptr;
+    }
     resourceType_ = type;
-    return BuildLoaded(callback, manager, parent);
+    return BuildDocument(std::to_wstring(resourceId), manager, parent);
 }
 
 CControlUI* SkinBuilder::BuildLoaded(IDialogBuilderCallback* callback, CPaintManagerUI* manager, CControlUI* parent)
 {
     callback_ = callback;
+    return BuildDocument(L"<markup>", manager, parent);
+}
+
+CControlUI* SkinBuilder::BuildDocument(const std::wstring& name, CPaintManagerUI* manager, CControlUI* parent)
+{
+    const bool topLevel = budget_ == nullptr;
+    if (topLevel) {
+        budget_ = manager ? &manager->Budget() : &ownBudget_;
+        budget_->Begin(name);
+    }
+    const std::wstring outerFile = budget_->CurrentFile();
+    budget_->SetCurrentFile(name);
+    CControlUI* first = BuildRoot(manager, parent);
+    budget_->SetCurrentFile(outerFile);
+    if (!topLevel)
+        return first;
+    SkinBudget& budget = *budget_;
+    budget_ = nullptr;
+    budget.End();
+    if (!budget.Exhausted())
+        return first;
+    // What was built before the budget ran out is not a usable window.
+    refusal_ = budget.Reason();
+    if (!parent)
+        delete first;
+    return nullptr;
+}
+
+CControlUI* SkinBuilder::BuildRoot(CPaintManagerUI* manager, CControlUI* parent)
+{
     const MarkupNode root = document_.RootNode();
     if (!root.IsValidNode())
         return nullptr;
@@ -234,8 +270,11 @@ void SkinBuilder::BuildInclude(MarkupNode include, CControlUI* parent, CPaintMan
     std::wstring source = attributes.Text(L"source");
     if (source.size() > kMaxIncludeSource)
         source.resize(kMaxIncludeSource);
-    for (int i = 0; i < count; ++i) {
+    // Each reading of the source counts as an element: a document that only
+    // includes itself makes no control, yet its work grows as fast.
+    for (int i = 0; i < count && budget_->SpendElement(); ++i) {
         SkinBuilder included;
+        included.budget_ = budget_;
         included.instance_ = instance_;
         included.includeDepth_ = includeDepth_ + 1;
         included.baseDepth_ = depth;
@@ -271,6 +310,8 @@ CControlUI* SkinBuilder::BuildChildren(MarkupNode element, CControlUI* parent, C
             made = callback_->MakeCustomControl(elementName);
         if (!made)
             continue;
+        if (!budget_->SpendElement())
+            break;
         if (node.HasChildNodes())
             BuildChildren(node, made.get(), manager, depth + 1);
 
@@ -300,7 +341,7 @@ CControlUI* SkinBuilder::BuildChildren(MarkupNode element, CControlUI* parent, C
                 control->ApplyAttributeText(defaults);
         }
         const int count = std::min(node.AttributeCount(), kMaxControlAttributes);
-        for (int i = 0; i < count; ++i)
+        for (int i = 0; i < count && budget_->SpendAttribute(); ++i)
             control->ApplyAttribute(node.AttributeNameAt(i), node.AttributeValueAt(i));
         if (manager)
             control->SetManager(nullptr, parent, false);

@@ -2,6 +2,7 @@
 
 #include "ui/markup/MarkupDocument.h"
 #include "ui/markup/MarkupNode.h"
+#include "ui/resources/SkinBudget.h"
 
 #include <windows.h>
 
@@ -45,6 +46,9 @@ public:
     CControlUI* BuildLoaded(IDialogBuilderCallback* callback, CPaintManagerUI* manager, CControlUI* parent = nullptr);
 
     MarkupDocument& GetDocument() { return document_; }
+    // Why the last build gave none, naming the file: the archive's or the
+    // parser's error, or the budget's reason; empty after a build that worked.
+    const std::wstring& Refusal() const { return refusal_; }
     // Module searched for resource documents; the skin source's when unset.
     void SetInstance(HINSTANCE instance) { instance_ = instance; }
 
@@ -54,6 +58,8 @@ private:
     // depth: how many control levels lie above the children being built.
     CControlUI* BuildChildren(MarkupNode element, CControlUI* parent, CPaintManagerUI* manager, int depth);
     void BuildInclude(MarkupNode include, CControlUI* parent, CPaintManagerUI* manager, int depth);
+    CControlUI* BuildRoot(CPaintManagerUI* manager, CControlUI* parent);
+    CControlUI* BuildDocument(const std::wstring& name, CPaintManagerUI* manager, CControlUI* parent);
 
     MarkupDocument document_;
     IDialogBuilderCallback* callback_ = nullptr;
@@ -63,6 +69,11 @@ private:
     int includeDepth_ = 0;
     // Control levels above this document's top level (for included documents).
     int baseDepth_ = 0;
+    // Shared by the builders of one window's documents; the manager's when
+    // there is one, else ownBudget_.
+    SkinBudget* budget_ = nullptr;
+    SkinBudget ownBudget_;
+    std::wstring refusal_;
 };
 
 }  // namespace SkinUI

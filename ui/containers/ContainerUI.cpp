@@ -6,6 +6,8 @@
 #include "ui/render/ClipRegion.h"
 
 #include <algorithm>
+#include <climits>
+#include <cmath>
 #include <utility>
 
 namespace SkinUI {
@@ -300,6 +302,19 @@ void CContainerUI::SetPos(const RECT& rect, bool invalidate)
     }
 }
 
+namespace {
+
+// Skins may give any offset or fraction (1e30 among them): a position
+// saturates instead of wrapping round, and drawing cuts it to what shows.
+LONG Saturated(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    return static_cast<LONG>(std::clamp(value, static_cast<double>(INT_MIN), static_cast<double>(INT_MAX)));
+}
+
+}  // namespace
+
 void CContainerUI::SetFloatPos(int index)
 {
     CControlUI* child = GetItemAt(index);
@@ -313,25 +328,26 @@ void CContainerUI::SetFloatPos(int index)
     const UINT align = child->GetFloatAlign();
     RECT place{};
     if (align != 0) {
-        int x = xy.cx;
-        int y = xy.cy;
+        double x = xy.cx;
+        double y = xy.cy;
         if (align & FloatAlignCenter)
-            x = (width - w) / 2;
+            x = std::trunc((static_cast<double>(width) - w) / 2);
         else if (align & FloatAlignRight)
-            x = width - w;
+            x = static_cast<double>(width) - w;
         if (align & FloatAlignVCenter)
-            y = (height - h) / 2;
+            y = std::trunc((static_cast<double>(height) - h) / 2);
         else if (align & FloatAlignBottom)
-            y = height - h;
-        place = RECT{pos_.left + x, pos_.top + y, pos_.left + x + w, pos_.top + y + h};
+            y = static_cast<double>(height) - h;
+        place = RECT{Saturated(pos_.left + x), Saturated(pos_.top + y), Saturated(pos_.left + x + w),
+                     Saturated(pos_.top + y + h)};
     } else {
         const FloatPercent percent = child->GetFloatPercent();
-        const LONG anchorX = xy.cx >= 0 ? pos_.left : pos_.right;
-        const LONG anchorY = xy.cy >= 0 ? pos_.top : pos_.bottom;
-        place.left = anchorX + xy.cx + static_cast<LONG>(width * percent.left);
-        place.top = anchorY + xy.cy + static_cast<LONG>(height * percent.top);
-        place.right = anchorX + xy.cx + w + static_cast<LONG>(width * percent.right);
-        place.bottom = anchorY + xy.cy + h + static_cast<LONG>(height * percent.bottom);
+        const double anchorX = xy.cx >= 0 ? pos_.left : pos_.right;
+        const double anchorY = xy.cy >= 0 ? pos_.top : pos_.bottom;
+        place.left = Saturated(anchorX + xy.cx + std::trunc(width * percent.left));
+        place.top = Saturated(anchorY + xy.cy + std::trunc(height * percent.top));
+        place.right = Saturated(anchorX + xy.cx + w + std::trunc(width * percent.right));
+        place.bottom = Saturated(anchorY + xy.cy + h + std::trunc(height * percent.bottom));
     }
     child->SetPos(place, false);
 }

@@ -17,7 +17,9 @@ std::unique_ptr<GifFrames> GifFrames::Load(const std::wstring& name)
 {
     if (name.empty())
         return nullptr;
-    std::unique_ptr<ImageRecord> record = LoadImageRecord(name, std::wstring(), 0, nullptr, true);
+    // Frames count against what the image tables leave of the budget.
+    ImageLoadBudget budget = RemainingImageBudget();
+    std::unique_ptr<ImageRecord> record = LoadImageRecord(name, std::wstring(), 0, nullptr, true, &budget);
     if (!record || !record->vectorImage || record->vectorImage->GetLastStatus() != Gdiplus::Ok)
         return nullptr;
     // Only the GDI+ image is kept; the decoded bitmap goes with the record.

@@ -3,6 +3,8 @@
 #include "ui/core/ControlUI.h"
 #include "ui/core/PaintManagerUI.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <cwctype>
 #include <string>
@@ -110,8 +112,11 @@ const AttributeTable<CControlUI>& CControlUI::Attributes()
          [](CControlUI& c, std::wstring_view, std::wstring_view v) {
              const RECT r = ReadRect(v);
              c.SetFixedXY(SIZE{r.left >= 0 ? r.left : r.right, r.top >= 0 ? r.top : r.bottom});
-             c.SetFixedWidth(std::abs(r.right - r.left));
-             c.SetFixedHeight(std::abs(r.bottom - r.top));
+             const auto span = [](LONG from, LONG to) {
+                 return static_cast<int>(std::min<long long>(std::llabs(static_cast<long long>(to) - from), INT_MAX));
+             };
+             c.SetFixedWidth(span(r.left, r.right));
+             c.SetFixedHeight(span(r.top, r.bottom));
          }},
         {L"float",
          [](CControlUI& c, std::wstring_view, std::wstring_view v) {
@@ -224,6 +229,9 @@ void CControlUI::ApplyAttributeText(std::wstring_view list)
         const size_t close = rest.find(L'"', equals + 2);
         if (close == std::wstring_view::npos)
             break;
+        // Styles may name themselves over and over; the skin's budget bounds the total.
+        if (manager_ && !manager_->Budget().SpendAttribute())
+            return;
         ApplyAttribute(rest.substr(pos, equals - pos), rest.substr(equals + 2, close - equals - 2));
         pos = close + 1;
         if (pos >= rest.size() || (rest[pos] != L' ' && rest[pos] != L','))

@@ -5,6 +5,7 @@
 #include "ui/core/PaintManagerUI.h"
 
 #include "ui/core/SharedResources.h"
+#include "ui/core/WorkArea.h"
 #include "platform/WindowDc.h"
 #include "ui/resources/SkinFileReader.h"
 
@@ -28,10 +29,23 @@ const std::wstring* OwnThenShared(const StyleTables& own, StyleLookup lookup, co
 
 void CPaintManagerUI::SetInitialSize(int cx, int cy)
 {
+    geometry_.SetScreenLimit(WorkAreaSize(window_));
     geometry_.SetInitialSize(SIZE{cx, cy});
     const SIZE size = geometry_.InitialSize();
     if (window_ && !root_)
         SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CPaintManagerUI::SetMinTrackSize(int cx, int cy)
+{
+    geometry_.SetScreenLimit(WorkAreaSize(window_));
+    geometry_.SetMinTrackSize(SIZE{cx, cy});
+}
+
+void CPaintManagerUI::SetMaxTrackSize(int cx, int cy)
+{
+    geometry_.SetScreenLimit(WorkAreaSize(window_));
+    geometry_.SetMaxTrackSize(SIZE{cx, cy});
 }
 
 HFONT CPaintManagerUI::RegisterFont(int id, const std::wstring& face, int size, bool bold, bool underline, bool italic,

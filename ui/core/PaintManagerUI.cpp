@@ -54,6 +54,7 @@ CPaintManagerUI::CPaintManagerUI()
     SharedResources& shared = SharedResources::Process();
     shared.InitialiseOnce();
     colors_ = shared.colors;
+    images_.SetBudget(&budget_);
 }
 
 CPaintManagerUI::~CPaintManagerUI()

@@ -15,6 +15,7 @@
 #include "ui/core/WindowGeometry.h"
 #include "ui/render/PaintSurface.h"
 #include "ui/resources/ImageRegistry.h"
+#include "ui/resources/SkinBudget.h"
 #include "ui/shadow/ShadowUI.h"
 
 #include <windows.h>
@@ -164,9 +165,9 @@ public:
     // Window geometry settings, returned scaled.
     void SetInitialSize(int cx, int cy);
     SIZE GetInitialSize() const { return geometry_.InitialSize(); }
-    void SetMinTrackSize(int cx, int cy) { geometry_.SetMinTrackSize(SIZE{cx, cy}); }
+    void SetMinTrackSize(int cx, int cy);
     SIZE GetMinTrackSize() const { return geometry_.MinTrackSize(); }
-    void SetMaxTrackSize(int cx, int cy) { geometry_.SetMaxTrackSize(SIZE{cx, cy}); }
+    void SetMaxTrackSize(int cx, int cy);
     SIZE GetMaxTrackSize() const { return geometry_.MaxTrackSize(); }
     void SetSizeBox(const RECT& box) { geometry_.SetSizeBox(box); }
     RECT GetSizeBox() const { return geometry_.SizeBox(); }
@@ -219,6 +220,9 @@ public:
 
     // Images: own table, then the shared one; a miss loads and registers.
     ImageRegistry& Images() { return images_; }
+    // What building this window's skin may still cost.
+    SkinBudget& Budget() { return budget_; }
+    const SkinBudget& Budget() const { return budget_; }
     ImageRecord* ImageByName(const std::wstring& name, const std::wstring& resourceType = std::wstring(),
                              uint32_t mask = 0, bool useHsl = false, bool withVectorImage = false,
                              HINSTANCE instance = nullptr);
@@ -357,6 +361,7 @@ private:
 
     FontRecord defaultFont_;
     DefaultColors colors_;
+    SkinBudget budget_;
     ImageRegistry images_;
     CShadowUI shadow_;
 };

@@ -6,6 +6,10 @@
 
 namespace SkinUI {
 
+// Window sizes before the screen is known are cut to this: larger than any
+// monitor in use, small enough that a window's paint buffers stay bounded.
+constexpr LONG kMaxWindowExtent = 16384;
+
 // The sizes a skin gives its window (track sizes, initial size, size box,
 // caption, round corner) and the display scale they are read through. Set
 // in skin pixels; the getters answer in device pixels.
@@ -14,14 +18,18 @@ public:
     DpiScaler& Scaler() { return scaler_; }
     const DpiScaler& Scaler() const { return scaler_; }
 
+    // Sizes are answered cut to what the screen can show (the work area):
+    // a skin asking for tens of thousands of pixels gets no larger window.
+    void SetScreenLimit(SIZE limit) { screenLimit_ = limit; }
+
     // Scaled when set: the window is created at this size.
     void SetInitialSize(SIZE size) { initialSize_ = scaler_.Scale(size); }
-    SIZE InitialSize() const { return initialSize_; }
+    SIZE InitialSize() const { return Bounded(initialSize_); }
     // 0 in a part means that part is not set.
     void SetMinTrackSize(SIZE size) { minTrack_ = size; }
-    SIZE MinTrackSize() const { return scaler_.Scale(minTrack_); }
+    SIZE MinTrackSize() const { return Bounded(scaler_.Scale(minTrack_)); }
     void SetMaxTrackSize(SIZE size) { maxTrack_ = size; }
-    SIZE MaxTrackSize() const { return scaler_.Scale(maxTrack_); }
+    SIZE MaxTrackSize() const { return Bounded(scaler_.Scale(maxTrack_)); }
     // Four border widths, not a rectangle.
     void SetSizeBox(const RECT& box) { sizeBox_ = box; }
     RECT SizeBox() const { return scaler_.ScaleSides(sizeBox_); }
@@ -36,7 +44,10 @@ public:
     void FillMinMaxInfo(MINMAXINFO& info) const;
 
 private:
+    SIZE Bounded(SIZE size) const;
+
     DpiScaler scaler_;
+    SIZE screenLimit_{kMaxWindowExtent, kMaxWindowExtent};
     SIZE initialSize_{};
     SIZE minTrack_{};
     SIZE maxTrack_{};

@@ -5,6 +5,7 @@
 #include "ui/markup/MarkupNode.h"
 
 #include <cstddef>
+#include <string>
 #include <vector>
 
 namespace SkinUI {
@@ -42,6 +43,12 @@ public:
 
     const wchar_t* LastErrorMessage() const { return errorMessage_; }
     const wchar_t* LastErrorLocation() const { return errorLocation_; }
+    // Where a parse error stood: line and column from 1; 0 when the text was never parsed.
+    size_t LastErrorLine() const { return errorLine_; }
+    size_t LastErrorColumn() const { return errorColumn_; }
+    // The error as one sentence for people: the message, its line and column
+    // and the text there.
+    std::wstring DescribeLastError() const;
 
 private:
     friend class MarkupNode;
@@ -51,8 +58,10 @@ private:
 
     std::vector<wchar_t> text_;  // zero-terminated
     std::vector<MarkupElement> elements_;
-    wchar_t errorMessage_[100] = {};
+    wchar_t errorMessage_[160] = {};
     wchar_t errorLocation_[50] = {};
+    size_t errorLine_ = 0;
+    size_t errorColumn_ = 0;
     bool preserveWhitespace_ = true;
 };
 

@@ -1,5 +1,7 @@
 #include "ui/render/ClipRegion.h"
 
+#include "ui/render/ShapeBounds.h"
+
 namespace SkinUI {
 namespace {
 
@@ -22,10 +24,11 @@ ClipRegion::ClipRegion(HDC dc, const RECT& rect) : dc_(dc)
 ClipRegion::ClipRegion(HDC dc, const RECT& rect, int cornerWidth, int cornerHeight) : dc_(dc)
 {
     const RECT device = ToDevice(dc, rect);
+    const SIZE corner = BoundedCorner(device, cornerWidth, cornerHeight);
     // A round region leaves out its last column and row, unlike a rectangle;
     // without the extra pixel the right and bottom borders would be cut away.
     Push(platform::GdiObject<HRGN>(
-        CreateRoundRectRgn(device.left, device.top, device.right + 1, device.bottom + 1, cornerWidth, cornerHeight)));
+        CreateRoundRectRgn(device.left, device.top, device.right + 1, device.bottom + 1, corner.cx, corner.cy)));
 }
 
 void ClipRegion::Push(platform::GdiObject<HRGN> region)

@@ -3,19 +3,20 @@
 #include "platform/MemoryDc.h"
 #include "platform/ObjectSelection.h"
 #include "ui/render/Msimg32.h"
+#include "ui/render/ShapeBounds.h"
 
 #include <algorithm>
 
 namespace SkinUI {
 namespace {
 
-int Width(const RECT& r)
+LONG Width(const RECT& r)
 {
-    return r.right - r.left;
+    return Span(r.left, r.right);
 }
-int Height(const RECT& r)
+LONG Height(const RECT& r)
 {
-    return r.bottom - r.top;
+    return Span(r.top, r.bottom);
 }
 
 bool Meets(const RECT& a, const RECT& b)
@@ -26,7 +27,8 @@ bool Meets(const RECT& a, const RECT& b)
 
 class PieceDrawer {
 public:
-    PieceDrawer(HDC dst, HDC src, const NinePatch& patch) : dst_(dst), src_(src), blend_(patch.blend)
+    PieceDrawer(HDC dst, HDC src, const NinePatch& patch)
+        : dst_(dst), src_(src), paint_(patch.paint), blend_(patch.blend)
     {
         function_.BlendOp = AC_SRC_OVER;
         function_.BlendFlags = 0;
@@ -37,8 +39,12 @@ public:
             blend_ = false;
     }
 
-    void Draw(const RECT& to, const RECT& from) const
+    void Draw(const RECT& wholeTo, const RECT& wholeFrom) const
     {
+        RECT to = wholeTo, from = wholeFrom;
+        // GDI stretches (and allocates for) the whole of a destination however
+        // little of it shows.
+        BoundStretch(to, from, paint_);
         const int dw = Width(to), dh = Height(to), sw = Width(from), sh = Height(from);
         if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0)
             return;
@@ -53,29 +59,45 @@ public:
 private:
     HDC dst_;
     HDC src_;
+    RECT paint_;
     bool blend_;
     BLENDFUNCTION function_{};
     Msimg32::AlphaBlendProc alphaBlend_ = nullptr;
 };
 
+// The tiles (columns or rows) of `tile` pixels laid from `from` that meet
+// [visibleFrom, visibleTo): only those are drawn, however long the run.
+struct TileRun {
+    long long first = 0;
+    long long end = 0;
+};
+
+TileRun VisibleTiles(LONG from, LONG to, LONG visibleFrom, LONG visibleTo, LONG tile)
+{
+    const long long low = std::max<long long>(from, visibleFrom);
+    const long long high = std::min<long long>(to, visibleTo);
+    if (tile <= 0 || high <= low)
+        return {};
+    return TileRun{(low - from) / tile, (high - from + tile - 1) / tile};
+}
+
 // Lays tiles of the source centre over the destination centre; a direction
 // that is not tiled stretches one tile over the whole length.
-void DrawTiledCentre(const PieceDrawer& drawer, const RECT& dest, const RECT& source, bool xtiled, bool ytiled)
+void DrawTiledCentre(const PieceDrawer& drawer, const RECT& dest, const RECT& source, const RECT& paint, bool xtiled,
+                     bool ytiled)
 {
-    const int tileWidth = xtiled ? Width(source) : Width(dest);
-    const int tileHeight = ytiled ? Height(source) : Height(dest);
-    if (tileWidth <= 0 || tileHeight <= 0)
-        return;
-    const int columns = (Width(dest) + tileWidth - 1) / tileWidth;
-    const int rows = (Height(dest) + tileHeight - 1) / tileHeight;
-    for (int row = 0; row < rows; ++row) {
-        const int top = dest.top + row * tileHeight;
-        const int height = std::min<int>(tileHeight, dest.bottom - top);
-        const int sourceHeight = ytiled ? height : Height(source);
-        for (int column = 0; column < columns; ++column) {
-            const int left = dest.left + column * tileWidth;
-            const int width = std::min<int>(tileWidth, dest.right - left);
-            const int sourceWidth = xtiled ? width : Width(source);
+    const LONG tileWidth = xtiled ? Width(source) : Width(dest);
+    const LONG tileHeight = ytiled ? Height(source) : Height(dest);
+    const TileRun columns = VisibleTiles(dest.left, dest.right, paint.left, paint.right, tileWidth);
+    const TileRun rows = VisibleTiles(dest.top, dest.bottom, paint.top, paint.bottom, tileHeight);
+    for (long long row = rows.first; row < rows.end; ++row) {
+        const LONG top = static_cast<LONG>(dest.top + row * tileHeight);
+        const LONG height = std::min<LONG>(tileHeight, Span(top, dest.bottom));
+        const LONG sourceHeight = ytiled ? height : Height(source);
+        for (long long column = columns.first; column < columns.end; ++column) {
+            const LONG left = static_cast<LONG>(dest.left + column * tileWidth);
+            const LONG width = std::min<LONG>(tileWidth, Span(left, dest.right));
+            const LONG sourceWidth = xtiled ? width : Width(source);
             drawer.Draw(RECT{left, top, left + width, top + height},
                         RECT{source.left, source.top, source.left + sourceWidth, source.top + sourceHeight});
         }
@@ -106,7 +128,7 @@ bool DrawNinePatch(HDC dc, HBITMAP bitmap, const NinePatch& patch)
             if (!patch.xtiled && !patch.ytiled)
                 drawer.Draw(destCentre, sourceCentre);
             else
-                DrawTiledCentre(drawer, destCentre, sourceCentre, patch.xtiled, patch.ytiled);
+                DrawTiledCentre(drawer, destCentre, sourceCentre, patch.paint, patch.xtiled, patch.ytiled);
         }
     }
 

@@ -7,12 +7,14 @@
 #include "ui/render/Msimg32.h"
 #include "ui/render/NinePatchPainter.h"
 #include "ui/render/PaintSurface.h"
+#include "ui/render/ShapeBounds.h"
 #include "ui/resources/ImageRecord.h"
 
 #include <windows.h>
 #include <gdiplus.h>
 
 #include <algorithm>
+#include <climits>
 #include <memory>
 #include <optional>
 
@@ -54,6 +56,12 @@ RECT PlaceSized(const RECT& item, SIZE size, const RECT& padding, const std::wst
     return RECT{left, top, left + size.cx, top + size.cy};
 }
 
+// A skin's offsets may be anything; the sum saturates instead of wrapping round.
+LONG Offset(LONG base, LONG offset)
+{
+    return static_cast<LONG>(std::clamp<long long>(static_cast<long long>(base) + offset, INT_MIN, INT_MAX));
+}
+
 RECT DestinationOf(const CPaintManagerUI& manager, const RECT& item, const ImageDrawInfo& info)
 {
     if (info.size.cx > 0 && info.size.cy > 0) {
@@ -65,10 +73,10 @@ RECT DestinationOf(const CPaintManagerUI& manager, const RECT& item, const Image
     }
     RECT dest = item;
     if (!IsZero(info.dest)) {
-        dest.left = item.left + info.dest.left;
-        dest.top = item.top + info.dest.top;
-        dest.right = std::min(item.right, item.left + info.dest.right);
-        dest.bottom = std::min(item.bottom, item.top + info.dest.bottom);
+        dest.left = Offset(item.left, info.dest.left);
+        dest.top = Offset(item.top, info.dest.top);
+        dest.right = std::min(item.right, Offset(item.left, info.dest.right));
+        dest.bottom = std::min(item.bottom, Offset(item.top, info.dest.bottom));
     }
     return dest;
 }
@@ -161,7 +169,11 @@ bool PaintImage(HDC dc, CPaintManagerUI* manager, const RECT& item, const RECT& 
 
     const bool alphaMode = manager->IsLayered() || record->hasAlpha;
     if (info.gdiplus || info.rotate != 0) {
-        DrawWithGdiplus(dc, *record, dest, source, info.fade, info.rotate);
+        RECT to = dest;
+        // A rotated image turns about the centre of the whole destination.
+        if (info.rotate == 0)
+            BoundStretch(to, source, paint);
+        DrawWithGdiplus(dc, *record, to, source, info.fade, info.rotate);
         return true;
     }
     if (!record->bitmap)

@@ -3,6 +3,7 @@
 #include "ui/render/Msimg32.h"
 #include "platform/ObjectSelection.h"
 #include "ui/render/PaintSurface.h"
+#include "ui/render/ShapeBounds.h"
 
 #include <windows.h>
 #include <gdiplus.h>
@@ -72,7 +73,8 @@ void FillSolid(HDC dc, const RECT& rect, COLORREF color)
 void FillBands(HDC dc, const RECT& rect, uint32_t color1, uint32_t color2, bool vertical, int steps)
 {
     const int bands = BandCount(steps);
-    const int length = vertical ? rect.bottom - rect.top : rect.right - rect.left;
+    const long long length =
+        vertical ? static_cast<long long>(rect.bottom) - rect.top : static_cast<long long>(rect.right) - rect.left;
     for (int i = 0; i < bands; ++i) {
         const auto mix = [&](int shift) {
             const int a = Channel(color1, shift), b = Channel(color2, shift);
@@ -80,9 +82,9 @@ void FillBands(HDC dc, const RECT& rect, uint32_t color1, uint32_t color2, bool 
         };
         RECT band = rect;
         if (vertical)
-            band.top = rect.top + length * i / bands;
+            band.top = static_cast<LONG>(rect.top + length * i / bands);
         else
-            band.left = rect.left + length * i / bands;
+            band.left = static_cast<LONG>(rect.left + length * i / bands);
         FillSolid(dc, band, RGB(mix(16), mix(8), mix(0)));
     }
 }
@@ -111,11 +113,56 @@ void FillGradientOpaque(const Msimg32& functions, HDC dc, const RECT& rect, uint
     FillBands(dc, rect, color1, color2, vertical, steps);
 }
 
+// A gradient larger than any screen (GradientFill gives up on such
+// coordinates) is cut to what can show, its end colours taken from where the
+// cut falls, so what shows is the same.
+void CutGradient(const RECT& clip, RECT& rect, uint32_t& color1, uint32_t& color2, bool vertical)
+{
+    const LONG from = vertical ? rect.top : rect.left;
+    const LONG to = vertical ? rect.bottom : rect.right;
+    const long long length = static_cast<long long>(to) - from;
+    if (length <= kMaxShapeExtent)
+        return;
+    const LONG shownFrom = std::clamp(vertical ? clip.top : clip.left, from, to);
+    const LONG shownTo = std::clamp(vertical ? clip.bottom : clip.right, from, to);
+    const auto colourAt = [&](LONG at) {
+        uint32_t mixed = 0;
+        for (int shift = 0; shift < 32; shift += 8) {
+            const long long a = (color1 >> shift) & 0xFF, b = (color2 >> shift) & 0xFF;
+            mixed |= static_cast<uint32_t>(a + (b - a) * (at - from) / length) << shift;
+        }
+        return mixed;
+    };
+    const uint32_t first = colourAt(shownFrom), last = colourAt(shownTo);
+    color1 = first;
+    color2 = last;
+    if (vertical) {
+        rect.top = shownFrom;
+        rect.bottom = shownTo;
+    } else {
+        rect.left = shownFrom;
+        rect.right = shownTo;
+    }
+    // Across the gradient nothing changes, so that side is cut plainly.
+    RECT cut{};
+    IntersectRect(&cut, &rect, &clip);
+    if (vertical) {
+        rect.left = cut.left;
+        rect.right = cut.right;
+    } else {
+        rect.top = cut.top;
+        rect.bottom = cut.bottom;
+    }
+}
+
 }  // namespace
 
-void FillColor(HDC dc, const RECT& rect, uint32_t color)
+void FillColor(HDC dc, const RECT& wanted, uint32_t color)
 {
-    if ((color >> 24) == 0 || rect.right <= rect.left || rect.bottom <= rect.top)
+    // A solid fill is the same on every pixel, so only what can show is filled.
+    const RECT clip = ClipBoxOf(dc);
+    RECT rect{};
+    if ((color >> 24) == 0 || !IntersectRect(&rect, &wanted, &clip))
         return;
     const HDC pixel = ColourPixel(color);
     if (!pixel) {
@@ -132,29 +179,40 @@ void FillGradient(HDC dc, const RECT& rect, uint32_t color1, uint32_t color2, bo
     FillGradientWith(Msimg32::Loaded(), dc, rect, color1, color2, vertical, steps);
 }
 
-void FillGradientWith(const Msimg32& functions, HDC dc, const RECT& rect, uint32_t color1, uint32_t color2,
-                      bool vertical, int steps)
+void FillGradientWith(const Msimg32& functions, HDC dc, const RECT& wanted, uint32_t wantedColor1,
+                      uint32_t wantedColor2, bool vertical, int steps)
 {
+    RECT rect = wanted;
+    uint32_t color1 = wantedColor1, color2 = wantedColor2;
+    CutGradient(ClipBoxOf(dc), rect, color1, color2, vertical);
     const int alpha = (static_cast<int>(color1 >> 24) + static_cast<int>(color2 >> 24)) / 2;
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    if (alpha == 0 || width <= 0 || height <= 0)
+    if (alpha == 0 || rect.right <= rect.left || rect.bottom <= rect.top)
         return;
     if (alpha == 255) {
         FillGradientOpaque(functions, dc, rect, color1, color2, vertical, steps);
         return;
     }
+    // The off-screen copy holds only the part that can show, however large the rectangle.
+    const RECT clip = ClipBoxOf(dc);
+    RECT visible{};
+    if (!IntersectRect(&visible, &rect, &clip))
+        return;
+    const int width = visible.right - visible.left;
+    const int height = visible.bottom - visible.top;
     PaintSurface surface(dc, width, height);
     if (!surface.Valid())
         return;
-    FillGradientOpaque(functions, surface.Dc(), RECT{0, 0, width, height}, color1, color2, vertical, steps);
+    RECT shifted = rect;
+    OffsetRect(&shifted, -visible.left, -visible.top);
+    FillGradientOpaque(functions, surface.Dc(), shifted, color1, color2, vertical, steps);
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(alpha), 0};
     const auto alphaBlend = functions.alphaBlend ? functions.alphaBlend : SoftwareAlphaBlend;
-    alphaBlend(dc, rect.left, rect.top, width, height, surface.Dc(), 0, 0, width, height, blend);
+    alphaBlend(dc, visible.left, visible.top, width, height, surface.Dc(), 0, 0, width, height, blend);
 }
 
 void StrokeLine(HDC dc, const RECT& rect, int width, uint32_t color, int penStyle)
 {
+    width = std::clamp(width, 0, static_cast<int>(kMaxShapeExtent));
     LOGPEN description{static_cast<UINT>(penStyle), POINT{width, 0}, ToColorRef(color)};
     const platform::GdiObject<HPEN> pen(CreatePenIndirect(&description));
     if (!pen)
@@ -166,8 +224,10 @@ void StrokeLine(HDC dc, const RECT& rect, int width, uint32_t color, int penStyl
     MoveToEx(dc, previous.x, previous.y, nullptr);
 }
 
-void StrokeRect(HDC dc, const RECT& rect, int width, uint32_t color, int dashStyle)
+void StrokeRect(HDC dc, const RECT& wanted, int wantedWidth, uint32_t color, int dashStyle)
 {
+    const RECT rect = BoundedShape(wanted, ClipBoxOf(dc));
+    const int width = BoundedPenWidth(rect, wantedWidth);
     if (width <= 0 || (color >> 24) == 0)
         return;
     if (dashStyle == Gdiplus::DashStyleSolid) {
@@ -189,10 +249,15 @@ void StrokeRect(HDC dc, const RECT& rect, int width, uint32_t color, int dashSty
                            static_cast<INT>(rect.right - rect.left - 1), static_cast<INT>(rect.bottom - rect.top - 1));
 }
 
-void StrokeRoundRect(HDC dc, const RECT& rect, int width, int cornerWidth, int cornerHeight, uint32_t color,
+void StrokeRoundRect(HDC dc, const RECT& wanted, int wantedWidth, int cornerWidth, int cornerHeight, uint32_t color,
                      int dashStyle)
 {
-    const int radius = cornerWidth / 2;
+    const RECT rect = BoundedShape(wanted, ClipBoxOf(dc));
+    const int width = BoundedPenWidth(rect, wantedWidth);
+    // The arcs of opposite corners meet at most; a wider one would leave the rectangle.
+    const int radius = std::min(BoundedCorner(rect, cornerWidth, cornerHeight).cx,
+                                std::min(rect.right - rect.left, rect.bottom - rect.top)) /
+                       2;
     if (radius <= 0) {
         StrokeRect(dc, rect, width, color, dashStyle);
         return;

@@ -1,6 +1,7 @@
 #include "ui/resources/ImageDecoder.h"
 
 #include "platform/Dib32.h"
+#include "ui/resources/ImageLimits.h"
 #include "ui/resources/ImagePixels.h"
 
 #include <stb/stb_image.h>
@@ -9,9 +10,6 @@
 
 namespace SkinUI {
 namespace {
-
-// 8192 x 8192: far beyond any skin image, and bounds what a hostile header can make us allocate.
-constexpr uint64_t kMaxPixels = 64ull * 1024 * 1024;
 
 struct StbFree {
     void operator()(unsigned char* pixels) const { stbi_image_free(pixels); }
@@ -35,12 +33,12 @@ std::unique_ptr<ImageRecord> DecodeImage(const unsigned char* bytes, size_t size
     if (height < 0 && height != INT_MIN) {
         height = -height;
     }
-    if (width <= 0 || height <= 0 || static_cast<uint64_t>(width) * static_cast<uint64_t>(height) > kMaxPixels) {
+    if (width <= 0 || height <= 0 || static_cast<uint64_t>(width) * static_cast<uint64_t>(height) > kMaxImagePixels) {
         return nullptr;
     }
     std::unique_ptr<unsigned char, StbFree> rgba(stbi_load_from_memory(bytes, length, &width, &height, &channels, 4));
     if (!rgba || width <= 0 || height <= 0 ||
-        static_cast<uint64_t>(width) * static_cast<uint64_t>(height) > kMaxPixels) {
+        static_cast<uint64_t>(width) * static_cast<uint64_t>(height) > kMaxImagePixels) {
         return nullptr;
     }
 

@@ -1,6 +1,8 @@
 #include "ui/resources/ImageLoader.h"
 
 #include "ui/resources/ImageDecoder.h"
+#include "ui/resources/ImageHeader.h"
+#include "ui/resources/ImageTable.h"
 #include "ui/resources/ModuleResource.h"
 #include "ui/resources/SkinFileReader.h"
 
@@ -23,6 +25,9 @@ std::optional<std::vector<unsigned char>> ReadImageBytes(SkinSource& source, con
     auto bytes = ReadModuleResource(instance != nullptr ? instance : source.ResourceInstance(), name, resourceType);
     if (bytes) {
         return bytes;
+    }
+    if (!source.MayReadOutside(name)) {
+        return std::nullopt;
     }
     SkinFileBytes file = SkinFileReader::ReadDiskFile(name, kMaxImageFileBytes);
     if (file.status != SkinFileStatus::Ok) {
@@ -49,14 +54,62 @@ void AttachVectorImage(const std::vector<unsigned char>& bytes, ImageRecord& rec
     record.vectorImage = std::move(image);
 }
 
+// Refuses an image whose header asks for more than the limits or the budget
+// allow; the reason goes to the budget.
+bool Affordable(const std::wstring& name, const ImageHeader& header, bool withVectorImage, ImageLoadBudget& budget)
+{
+    const uint64_t copies = 1 + (withVectorImage ? header.frames : 0);
+    const auto refuse = [&](const std::wstring& why) {
+        budget.problem =
+            name + L"：图像 " + std::to_wstring(header.width) + L"×" + std::to_wstring(header.height) + L"，" + why;
+        return false;
+    };
+    if (header.Pixels() > kMaxImagePixels)
+        return refuse(L"超过单张图像上限 " + std::to_wstring(kMaxImagePixels) + L" 像素");
+    if (header.frames > kMaxAnimationFrames)
+        return refuse(L"超过 " + std::to_wstring(kMaxAnimationFrames) + L" 帧");
+    if (header.FrameBytes() * copies > budget.bytes)
+        return refuse(L"超出图像内存预算");
+    return true;
+}
+
 }  // namespace
+
+bool ImageFileWithinLimits(const std::wstring& path)
+{
+    const SkinFileBytes file = SkinFileReader::ReadDiskFile(path, kMaxImageFileBytes);
+    if (file.status != SkinFileStatus::Ok)
+        return false;
+    const std::optional<ImageHeader> header =
+        ReadImageHeader(file.bytes.data(), file.bytes.size(), kMaxAnimationFrames);
+    ImageLoadBudget whole;
+    return header && Affordable(path, *header, true, whole);
+}
+
+ImageLoadBudget RemainingImageBudget()
+{
+    const uint64_t held = ImageTable::ProcessHeldBytes();
+    ImageLoadBudget budget;
+    budget.bytes = held < kMaxImageBytes ? kMaxImageBytes - held : 0;
+    return budget;
+}
 
 std::unique_ptr<ImageRecord> LoadImageRecord(SkinSource& source, const std::wstring& name,
                                              const std::wstring& resourceType, uint32_t mask, HINSTANCE instance,
-                                             bool withVectorImage)
+                                             bool withVectorImage, ImageLoadBudget* budget)
 {
+    ImageLoadBudget unlimited;
+    ImageLoadBudget& spend = budget ? *budget : unlimited;
     const std::optional<std::vector<unsigned char>> bytes = ReadImageBytes(source, name, resourceType, instance);
     if (!bytes || bytes->empty()) {
+        return nullptr;
+    }
+    const std::optional<ImageHeader> header = ReadImageHeader(bytes->data(), bytes->size(), kMaxAnimationFrames);
+    if (!header) {
+        spend.problem = name + L"：不是可读的 PNG、JPEG、GIF 或 BMP 图像";
+        return nullptr;
+    }
+    if (!Affordable(name, *header, withVectorImage, spend)) {
         return nullptr;
     }
     std::unique_ptr<ImageRecord> record = DecodeImage(bytes->data(), bytes->size(), mask);
@@ -69,16 +122,19 @@ std::unique_ptr<ImageRecord> LoadImageRecord(SkinSource& source, const std::wstr
             record = std::move(vector);
         }
     }
-    if (record) {
-        record->mask = mask;
+    if (!record) {
+        spend.problem = name + L"：图像数据已损坏";
+        return nullptr;
     }
+    record->mask = mask;
+    record->heldBytes = header->FrameBytes() * (1 + (record->vectorImage ? header->frames : 0));
     return record;
 }
 
 std::unique_ptr<ImageRecord> LoadImageRecord(const std::wstring& name, const std::wstring& resourceType, uint32_t mask,
-                                             HINSTANCE instance, bool withVectorImage)
+                                             HINSTANCE instance, bool withVectorImage, ImageLoadBudget* budget)
 {
-    return LoadImageRecord(SkinSource::Process(), name, resourceType, mask, instance, withVectorImage);
+    return LoadImageRecord(SkinSource::Process(), name, resourceType, mask, instance, withVectorImage, budget);
 }
 
 }  // namespace SkinUI

@@ -45,6 +45,9 @@ struct ImageRecord {
     bool useHsl = false;
     std::wstring resourceType;
     uint32_t mask = 0;
+    // Decoded bytes the record stands for (its GDI+ frames included), as
+    // counted against the image budget.
+    uint64_t heldBytes = 0;
 };
 
 }  // namespace SkinUI

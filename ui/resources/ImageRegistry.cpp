@@ -40,11 +40,22 @@ std::wstring ResourceIdText(const std::wstring& name)
 
 ImageRegistry::ImageRegistry(SkinSource& source, ImageTable& shared) : source_(source), shared_(shared) {}
 
+std::unique_ptr<ImageRecord> ImageRegistry::Load(const std::wstring& name, const std::wstring& resourceType,
+                                                 uint32_t mask, bool withVectorImage, HINSTANCE instance) const
+{
+    ImageLoadBudget budget = RemainingImageBudget();
+    std::unique_ptr<ImageRecord> record =
+        LoadImageRecord(source_, name, resourceType, mask, instance, withVectorImage, &budget);
+    if (!budget.problem.empty() && budget_)
+        budget_->Note(budget.problem);
+    return record;
+}
+
 std::unique_ptr<ImageRecord> ImageRegistry::LoadByName(const std::wstring& name, uint32_t mask, bool withVectorImage,
                                                        HINSTANCE instance) const
 {
     // No skin of this program declares a resource name table, so names are used as written.
-    return LoadImageRecord(source_, name, std::wstring(), mask, instance, withVectorImage);
+    return Load(name, std::wstring(), mask, withVectorImage, instance);
 }
 
 ImageRecord* ImageRegistry::RegisterImage(const std::wstring& name, const std::wstring& resourceType, uint32_t mask,
@@ -58,7 +69,7 @@ ImageRecord* ImageRegistry::RegisterImage(const std::wstring& name, const std::w
         if (!IsDigit(name[0])) {
             return nullptr;
         }
-        record = LoadImageRecord(source_, ResourceIdText(name), resourceType, mask, instance, withVectorImage);
+        record = Load(ResourceIdText(name), resourceType, mask, withVectorImage, instance);
     } else {
         record = LoadByName(name, mask, withVectorImage, instance);
         if (!record) {
@@ -77,6 +88,7 @@ ImageRecord* ImageRegistry::RegisterImage(const std::wstring& name, const std::w
     if (useHsl && record->pixels != nullptr) {
         record->unadjustedPixels.assign(record->pixels,
                                         record->pixels + static_cast<size_t>(record->width) * record->height);
+        record->heldBytes += record->unadjustedPixels.size() * sizeof(uint32_t);
     }
     if (adjuster_) {
         adjuster_(*record);

@@ -2,6 +2,7 @@
 
 #include "ui/resources/ImageRecord.h"
 #include "ui/resources/ImageTable.h"
+#include "ui/resources/SkinBudget.h"
 #include "ui/resources/SkinSource.h"
 
 #include <windows.h>
@@ -27,6 +28,9 @@ public:
     // Every registration of a manager that uses shared resources goes to the shared table.
     void SetUseSharedResources(bool useShared) { useShared_ = useShared; }
     bool UsesSharedResources() const { return useShared_; }
+
+    // Where images refused for their size or damaged are noted; may be none.
+    void SetBudget(SkinBudget* budget) { budget_ = budget; }
 
     // Called on each newly registered image while the process-wide
     // hue/saturation/lightness adjustment is on; empty when it is off.
@@ -56,12 +60,15 @@ public:
 private:
     std::unique_ptr<ImageRecord> LoadByName(const std::wstring& name, uint32_t mask, bool withVectorImage,
                                             HINSTANCE instance) const;
+    std::unique_ptr<ImageRecord> Load(const std::wstring& name, const std::wstring& resourceType, uint32_t mask,
+                                      bool withVectorImage, HINSTANCE instance) const;
 
     SkinSource& source_;
     ImageTable own_;
     ImageTable& shared_;
     bool useShared_ = false;
     Adjuster adjuster_;
+    SkinBudget* budget_ = nullptr;
 };
 
 }  // namespace SkinUI

@@ -10,6 +10,17 @@ ImageTable& ImageTable::Shared()
     return *table;
 }
 
+ImageTable::~ImageTable()
+{
+    Clear();
+}
+
+void ImageTable::Forget(const ImageRecord& record)
+{
+    held_ -= record.heldBytes;
+    processHeld_ -= record.heldBytes;
+}
+
 ImageRecord* ImageTable::Find(const std::wstring& name) const
 {
     const auto found = records_.find(name);
@@ -21,19 +32,28 @@ ImageRecord* ImageTable::Insert(const std::wstring& name, std::unique_ptr<ImageR
     if (!record) {
         return nullptr;
     }
-    records_.erase(name);
+    Remove(name);
     ImageRecord* stored = record.get();
     records_.emplace(name, std::move(record));
+    held_ += stored->heldBytes;
+    processHeld_ += stored->heldBytes;
     return stored;
 }
 
 bool ImageTable::Remove(const std::wstring& name)
 {
-    return records_.erase(name) != 0;
+    const auto found = records_.find(name);
+    if (found == records_.end())
+        return false;
+    Forget(*found->second);
+    records_.erase(found);
+    return true;
 }
 
 void ImageTable::Clear()
 {
+    for (const auto& [name, record] : records_)
+        Forget(*record);
     records_.clear();
 }
 

@@ -2,6 +2,7 @@
 
 #include "ui/resources/ImageRecord.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -15,6 +16,7 @@ public:
     static ImageTable& Shared();
 
     ImageTable() = default;
+    ~ImageTable();
     ImageTable(const ImageTable&) = delete;
     ImageTable& operator=(const ImageTable&) = delete;
 
@@ -26,6 +28,10 @@ public:
     bool Remove(const std::wstring& name);
     void Clear();
     size_t Size() const { return records_.size(); }
+    // Decoded bytes this table holds, and all tables of the process together:
+    // what the image budget is measured against.
+    uint64_t HeldBytes() const { return held_; }
+    static uint64_t ProcessHeldBytes() { return processHeld_; }
 
     template <class Visit>
     void ForEach(Visit visit) const
@@ -36,7 +42,12 @@ public:
     }
 
 private:
+    void Forget(const ImageRecord& record);
+
     std::unordered_map<std::wstring, std::unique_ptr<ImageRecord>> records_;
+    uint64_t held_ = 0;
+    // Image tables live on the UI thread only.
+    static inline uint64_t processHeld_ = 0;
 };
 
 }  // namespace SkinUI

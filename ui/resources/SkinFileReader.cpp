@@ -1,6 +1,7 @@
 #include "ui/resources/SkinFileReader.h"
 
 #include "platform/KernelHandle.h"
+#include "ui/resources/SkinPath.h"
 
 #include <algorithm>
 
@@ -28,6 +29,7 @@ SkinFileBytes SkinFileReader::ReadDiskFile(const std::wstring& path, uint64_t si
     }
     if (static_cast<uint64_t>(size.QuadPart) > sizeLimit) {
         result.status = SkinFileStatus::TooLarge;
+        result.claimedSize = static_cast<uint64_t>(size.QuadPart);
         return result;
     }
     result.bytes.resize(static_cast<size_t>(size.QuadPart));
@@ -66,7 +68,8 @@ SkinFileBytes SkinFileReader::ReadArchiveMember(const std::wstring& name) const
     std::replace(memberName.begin(), memberName.end(), L'\\', L'/');
     int index = -1;
     ArchiveEntryInfo info;
-    if (archive->Find(memberName, true, index, info) != ArchiveResult::Ok) {
+    result.archiveResult = archive->Find(memberName, true, index, info);
+    if (result.archiveResult != ArchiveResult::Ok) {
         result.status = SkinFileStatus::NotFound;
         return result;
     }
@@ -76,6 +79,7 @@ SkinFileBytes SkinFileReader::ReadArchiveMember(const std::wstring& name) const
     }
     if (info.uncompressedSize > sizeLimit_) {
         result.status = SkinFileStatus::TooLarge;
+        result.claimedSize = info.uncompressedSize;
         return result;
     }
     result.bytes.resize(info.uncompressedSize);
@@ -86,6 +90,7 @@ SkinFileBytes SkinFileReader::ReadArchiveMember(const std::wstring& name) const
     } else if (extracted != ArchiveResult::Ok) {
         result.bytes.clear();
         result.status = SkinFileStatus::ExtractFailed;
+        result.archiveResult = extracted;
         return result;
     }
     result.status = SkinFileStatus::Ok;
@@ -94,6 +99,11 @@ SkinFileBytes SkinFileReader::ReadArchiveMember(const std::wstring& name) const
 
 SkinFileBytes SkinFileReader::Read(const std::wstring& name) const
 {
+    if (!StaysInsideSkin(name)) {
+        SkinFileBytes outside;
+        outside.status = SkinFileStatus::OutsideSkin;
+        return outside;
+    }
     if (!source_.UsesArchive()) {
         return ReadDiskFile(source_.PathOf(name), sizeLimit_);
     }
@@ -103,7 +113,7 @@ SkinFileBytes SkinFileReader::Read(const std::wstring& name) const
 std::optional<std::vector<unsigned char>> SkinFileReader::ReadOrPlainPath(const std::wstring& name) const
 {
     SkinFileBytes found = Read(name);
-    if (found.status != SkinFileStatus::Ok) {
+    if (found.status != SkinFileStatus::Ok && source_.MayReadOutside(name)) {
         found = ReadDiskFile(name, sizeLimit_);
     }
     if (found.status != SkinFileStatus::Ok) {

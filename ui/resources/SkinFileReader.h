@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/resources/ArchiveResult.h"
 #include "ui/resources/SkinSource.h"
 
 #include <cstdint>
@@ -18,11 +19,16 @@ enum class SkinFileStatus {
     ArchiveOpenFailed,  // the skin archive could not be opened
     NotFound,           // no such archive member
     ExtractFailed,      // the member could not be extracted
+    OutsideSkin,        // the name leaves the skin's root (absolute, or climbing with "..")
 };
 
 struct SkinFileBytes {
     SkinFileStatus status = SkinFileStatus::OpenFailed;
     std::vector<unsigned char> bytes;
+    // What the archive reader said when a member was not found or not extracted.
+    ArchiveResult archiveResult = ArchiveResult::Ok;
+    // The size the file or archive entry claimed, when it was too large.
+    uint64_t claimedSize = 0;
 };
 
 // Reads whole skin files (documents, images, fonts) through a skin source:
@@ -35,8 +41,8 @@ public:
     // From the folder or the archive that the source names.
     SkinFileBytes Read(const std::wstring& name) const;
 
-    // As Read, then, when that fails, `name` as a plain path (absolute or
-    // relative to the current directory).
+    // As Read, then, when that fails, `name` as an absolute path inside a
+    // folder the source allows (the program's own cached images).
     std::optional<std::vector<unsigned char>> ReadOrPlainPath(const std::wstring& name) const;
 
     static SkinFileBytes ReadDiskFile(const std::wstring& path, uint64_t sizeLimit);

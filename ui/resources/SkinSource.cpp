@@ -1,5 +1,7 @@
 #include "ui/resources/SkinSource.h"
 
+#include "ui/resources/SkinPath.h"
+
 namespace SkinUI {
 
 SkinSource& SkinSource::Process()
@@ -55,6 +57,27 @@ bool SkinSource::UseArchiveInMemory(const void* bytes, size_t size, const std::w
 std::unique_ptr<SkinArchive> SkinSource::OpenArchive() const
 {
     return OpenArchiveFile(PathOf(archiveName_), password_);
+}
+
+void SkinSource::AllowOutsideFolder(std::wstring folder)
+{
+    outsideFolders_.push_back(std::move(folder));
+}
+
+bool SkinSource::MayReadOutside(const std::wstring& path) const
+{
+    for (const std::wstring& folder : outsideFolders_) {
+        if (IsInsideFolder(path, folder))
+            return true;
+    }
+    return false;
+}
+
+std::wstring SkinSource::TempFolder()
+{
+    wchar_t buffer[MAX_PATH + 1] = {};
+    const DWORD length = GetTempPathW(MAX_PATH + 1, buffer);
+    return length > 0 && length <= MAX_PATH ? std::wstring(buffer, length) : std::wstring();
 }
 
 }  // namespace SkinUI

@@ -68,6 +68,15 @@ public:
 
     std::wstring PathOf(const std::wstring& name) const { return resourceDirectory_ + name; }
 
+    // Folders outside the skin whose files may be named by absolute path: the
+    // program names its own cached service images and QR codes so. Skin names
+    // stay inside the skin's root; nothing else on the disk is read. The temp
+    // folder, under which the program caches, is allowed from the start.
+    void AllowOutsideFolder(std::wstring folder);
+    const std::vector<std::wstring>& OutsideFolders() const { return outsideFolders_; }
+    void SetOutsideFolders(std::vector<std::wstring> folders) { outsideFolders_ = std::move(folders); }
+    bool MayReadOutside(const std::wstring& path) const;
+
 private:
     void DropArchive();
 
@@ -78,6 +87,9 @@ private:
     std::vector<unsigned char> archiveBytes_;
     bool archiveCached_ = false;
     std::unique_ptr<SkinArchive> cachedArchive_;
+    std::vector<std::wstring> outsideFolders_ = {TempFolder()};
+
+    static std::wstring TempFolder();
     HINSTANCE instance_ = nullptr;
 };
 

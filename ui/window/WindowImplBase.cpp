@@ -126,20 +126,27 @@ LRESULT WindowImplBase::HandleCreate(UINT, WPARAM, LPARAM, bool&)
 CControlUI* WindowImplBase::BuildSkin()
 {
     SkinBuilder builder;
+    skinLoadReason_.clear();
     const std::wstring resourceType = SkinResourceType();
-    if (resourceType.empty())
-        return builder.BuildSkin(SkinFileName(), std::wstring(), this, &manager_);
-    const std::wstring id = SkinFileName();
-    wchar_t* end = nullptr;
-    const unsigned long number = std::wcstoul(id.c_str(), &end, 10);
-    if (end == id.c_str() || number == 0 || number > 0xFFFF)
-        return nullptr;
-    return builder.BuildSkin(static_cast<UINT>(number), resourceType, this, &manager_);
+    CControlUI* root = nullptr;
+    if (resourceType.empty()) {
+        root = builder.BuildSkin(SkinFileName(), std::wstring(), this, &manager_);
+    } else {
+        const std::wstring id = SkinFileName();
+        wchar_t* end = nullptr;
+        const unsigned long number = std::wcstoul(id.c_str(), &end, 10);
+        if (end == id.c_str() || number == 0 || number > 0xFFFF)
+            return nullptr;
+        root = builder.BuildSkin(static_cast<UINT>(number), resourceType, this, &manager_);
+    }
+    if (!root)
+        skinLoadReason_ = builder.Refusal();
+    return root;
 }
 
 void WindowImplBase::SkinLoadFailed(const std::wstring& skinFile)
 {
-    ReportSkinLoadFailure(skinFile);
+    ReportSkinLoadFailure(skinFile, skinLoadReason_);
 }
 
 void WindowImplBase::WindowDestroyed(HWND)

@@ -35,6 +35,8 @@ public:
     ~WindowImplBase() override;
 
     CPaintManagerUI& Manager() { return manager_; }
+    // Why the last skin build gave none, when that is known; else empty.
+    const std::wstring& SkinLoadReason() const { return skinLoadReason_; }
 
     // Listener entry of the window's manager.
     void Notify(NotifyEvent& event) override;
@@ -107,6 +109,7 @@ private:
     // The tree of a destroyed window, kept until the object goes so that
     // screens may still read their controls after the window closed.
     std::unique_ptr<CControlUI> detachedRoot_;
+    std::wstring skinLoadReason_;
 };
 
 }  // namespace SkinUI

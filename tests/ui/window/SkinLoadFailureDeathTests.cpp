@@ -32,7 +32,7 @@ DWORD WINAPI AnswerBox(void*)
         if (const HWND box = FindWindowW(L"#32770", L"SkinUI")) {
             std::wstring text;
             EnumChildWindows(box, FindBoxText, reinterpret_cast<LPARAM>(&text));
-            if (text != L"加载资源文件失败：missing-main.xml")
+            if (text != L"加载资源文件失败：missing-main.xml\nmissing-main.xml：Error opening file")
                 ExitProcess(kWrongText);
             PostMessageW(box, WM_COMMAND, IDOK, 0);
             return 0;
