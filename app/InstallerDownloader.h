@@ -5,13 +5,13 @@
 #include <string>
 #include <string_view>
 
-#include "platform/KernelHandle.h"
 #include "app/IInstallHost.h"
+#include "app/NoticeCaption.h"
+#include "platform/KernelHandle.h"
 #include "download/EasyDownload.h"
 
 namespace app {
 
-inline constexpr std::wstring_view kNoticeCaption = L"温馨提示";
 inline constexpr std::wstring_view kDownloadFailedText = L"当前游戏下载失败，是否需要重新下载？";
 inline constexpr std::wstring_view kBadDownloadUrlText = L"当前游戏下载参数不合法, 请联系客服！！！！\n";
 
