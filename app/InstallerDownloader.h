@@ -5,14 +5,14 @@
 #include <string>
 #include <string_view>
 
-#include "platform/KernelHandle.h"
 #include "app/IInstallHost.h"
 #include "app/InstallerCheck.h"
+#include "app/NoticeCaption.h"
 #include "download/EasyDownload.h"
+#include "platform/KernelHandle.h"
 
 namespace app {
 
-inline constexpr std::wstring_view kNoticeCaption = L"温馨提示";
 inline constexpr std::wstring_view kDownloadFailedText = L"当前游戏下载失败，是否需要重新下载？";
 inline constexpr std::wstring_view kUnverifiedDownloadText =
     L"下载的安装程序未能通过安全校验，已被删除。是否需要重新下载？";

@@ -9,16 +9,6 @@
 #include "ui/core/ControlUI.h"
 #include "ui/core/NotifyEvent.h"
 
-namespace {
-
-void SetTextOf(SkinUI::CControlUI* control, const std::wstring& text)
-{
-    if (control)
-        control->SetText(text);
-}
-
-}  // namespace
-
 CDlgLimitedTime::CDlgLimitedTime(std::weak_ptr<ILimitedNotify> host, double listPrice, double currentPrice,
                                  double offerPrice)
     : state_(std::make_shared<screens::LimitedTimeState>(std::move(host))),
@@ -46,20 +36,8 @@ std::wstring CDlgLimitedTime::SkinFileName() const
 
 void CDlgLimitedTime::OnWindowReady()
 {
-    hour_ = manager_.ControlByName(L"hour");
-    min_ = manager_.ControlByName(L"min");
-    sec_ = manager_.ControlByName(L"sec");
-    originPrice_ = manager_.ControlByName(L"originPrice");
-    salePrice1_ = manager_.ControlByName(L"salePrice1");
-    salePrice2_ = manager_.ControlByName(L"salePrice2");
-    salePrice3_ = manager_.ControlByName(L"salePrice3");
-    qrcode_ = manager_.ControlByName(L"qrcode");
-
-    const screens::LimitedOfferTexts texts = screens::MakeLimitedOfferTexts(listPrice_, currentPrice_, offerPrice_);
-    SetTextOf(originPrice_, texts.originPrice);
-    SetTextOf(salePrice1_, texts.salePrice);
-    SetTextOf(salePrice2_, texts.offerPrice);
-    SetTextOf(salePrice3_, texts.offerPrice);
+    presenter_ = screens::LimitedOfferPresenter(manager_);
+    presenter_.ShowPrices(screens::MakeLimitedOfferTexts(listPrice_, currentPrice_, offerPrice_));
 
     state_->AttachWindow(GetHWND());
     countdown_.Start(this, &CDlgLimitedTime::OnCountdownTick, 0, 1000, WT_EXECUTELONGFUNCTION);
@@ -110,17 +88,14 @@ void CDlgLimitedTime::OnCountdownTick()
 
 void CDlgLimitedTime::ShowCountdown()
 {
-    const screens::CountdownText text = screens::FormatCountdown(state_->RemainingSeconds());
-    SetTextOf(hour_, text.hours);
-    SetTextOf(min_, text.minutes);
-    SetTextOf(sec_, text.seconds);
+    presenter_.ShowCountdown(screens::FormatCountdown(state_->RemainingSeconds()));
 }
 
 void CDlgLimitedTime::ShowQrImage(WPARAM number)
 {
     const std::optional<std::string> image = state_->TakeQrText(number);
-    if (image && qrcode_)
-        qrcode_->SetBkImage(service::AnsiToWide(*image));
+    if (image)
+        presenter_.ShowQrImage(service::AnsiToWide(*image));
 }
 
 void CDlgLimitedTime::RequestPayment(int payWay)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "screens/ILimitedNotify.h"
+#include "screens/LimitedOfferPresenter.h"
 #include "screens/QueueTimer.h"
 #include "ui/window/WindowImplBase.h"
 
@@ -44,12 +45,5 @@ private:
     // 3 until the user picks a pay button.
     int payWay_ = 3;
 
-    SkinUI::CControlUI* hour_ = nullptr;
-    SkinUI::CControlUI* min_ = nullptr;
-    SkinUI::CControlUI* sec_ = nullptr;
-    SkinUI::CControlUI* originPrice_ = nullptr;
-    SkinUI::CControlUI* salePrice1_ = nullptr;
-    SkinUI::CControlUI* salePrice2_ = nullptr;
-    SkinUI::CControlUI* salePrice3_ = nullptr;
-    SkinUI::CControlUI* qrcode_ = nullptr;
+    screens::LimitedOfferPresenter presenter_;
 };

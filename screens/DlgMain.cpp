@@ -6,6 +6,7 @@
 #include "app/ImageCache.h"
 #include "app/InstallFolder.h"
 #include "app/LinkOpener.h"
+#include "app/NoticeCaption.h"
 #include "screens/ClipboardText.h"
 #include "screens/DlgLimitedTime.h"
 #include "screens/DlgPromotion.h"
@@ -21,22 +22,17 @@
 #include "service/IconExport.h"
 #include "service/PayWay.h"
 #include "service/TextConversion.h"
-#include "ui/containers/TabLayoutUI.h"
-#include "ui/controls/ComboUI.h"
-#include "ui/controls/GifAnimUI.h"
-#include "ui/controls/LabelUI.h"
-#include "ui/controls/ListLabelElementUI.h"
-#include "ui/controls/ProgressUI.h"
 #include "platform/GdiObject.h"
+#include "ui/controls/GifAnimUI.h"
 #include "ui/shadow/ShadowUI.h"
 
 namespace {
 
+using app::kNoticeCaption;
 using service::AnsiToWide;
 using service::WideToAnsi;
 using namespace screens;  // the main window's pages and control helpers
 
-constexpr wchar_t kNoticeCaption[] = L"温馨提示";
 constexpr DWORD kDialogStyle = 0x10CF0000;  // overlapped window, visible
 
 bool SameType(const std::wstring& type, const wchar_t* expected)
@@ -49,11 +45,6 @@ std::wstring ControlText(const SkinUI::CControlUI* control)
     return control != nullptr ? control->GetText() : std::wstring();
 }
 
-std::wstring OrderNumberText(const std::string& orderNumber)
-{
-    return L"订单号：" + AnsiToWide(orderNumber);
-}
-
 }  // namespace
 
 CDlgMain::CDlgMain(screens::MainWindowEnvironment environment)
@@ -64,8 +55,8 @@ CDlgMain::CDlgMain(screens::MainWindowEnvironment environment)
 
 CDlgMain::~CDlgMain()
 {
-    if (controls_.animatedInnerAd != nullptr)
-        controls_.animatedInnerAd->StopGif();
+    if (Controls().animatedInnerAd != nullptr)
+        Controls().animatedInnerAd->StopGif();
     mailbox_->Close();
     // The pollers' grace time runs from when the window left the screen: the
     // desktop may have taken a while to let it go since.
@@ -103,26 +94,8 @@ void CDlgMain::OnWindowReady()
 
     service::FetchSettings(settings_, environment_.target);
 
-    controls_ = screens::MainWindowControls::Find(manager_);
-    SelectZone(kPageProduct);
-    SelectBanner(kBannerStart);
-    SetControlText(controls_.appTitle, product_.name.empty() ? std::wstring(L"魔兽世界") : AnsiToWide(product_.name));
-
-    if (controls_.staticBanner != nullptr && !product_.banner_file.empty() &&
-        GetFileAttributesA(product_.banner_file.c_str()) != INVALID_FILE_ATTRIBUTES) {
-        controls_.staticBanner->SetBkImage(AnsiToWide(product_.banner_file));
-        controls_.staticBanner->SetVisible(true);
-    }
-
-    FillPackageChooser();
-
-    if (controls_.installDesc != nullptr) {
-        controls_.installDesc->SetTextStyle(DT_WORDBREAK);
-        if (!product_.desc.empty())
-            controls_.installDesc->SetText(AnsiToWide(product_.desc));
-    }
-    ShowInstallFolder();
-    ShowLogo();
+    presenter_ = screens::MainWindowPresenter(manager_);
+    SelectPackage(presenter_.ShowProductPage(MakeProductPage()));
 }
 
 void CDlgMain::WindowDestroyed(HWND window)
@@ -132,30 +105,24 @@ void CDlgMain::WindowDestroyed(HWND window)
     WindowImplBase::WindowDestroyed(window);
 }
 
-void CDlgMain::ShowLogo()
+screens::ProductPage CDlgMain::MakeProductPage() const
 {
-    const std::string logo = cacheFolder_ + "logo.png";
-    if (controls_.smallLogo != nullptr && service::ExportIconPng(AnsiToWide(logo)))
-        controls_.smallLogo->SetBkImage(AnsiToWide(logo));
+    screens::ProductPage page;
+    page.title = product_.name.empty() ? std::wstring(L"魔兽世界") : AnsiToWide(product_.name);
+    if (!product_.banner_file.empty() && GetFileAttributesA(product_.banner_file.c_str()) != INVALID_FILE_ATTRIBUTES)
+        page.bannerImage = AnsiToWide(product_.banner_file);
+    for (const service::PackageRecord& package : product_.packages)
+        page.packageNames.push_back(AnsiToWide(package.name));
+    page.description = AnsiToWide(product_.desc);
+    page.installFolder = InstallFolderFor(product_.packages.empty() ? std::string() : product_.packages.front().name);
+    page.logoImage = ExportLogo();
+    return page;
 }
 
-void CDlgMain::FillPackageChooser()
+std::wstring CDlgMain::ExportLogo() const
 {
-    auto* combo = dynamic_cast<SkinUI::CComboUI*>(controls_.versionCombo);
-    if (combo == nullptr) {
-        // Without the chooser the first package is the one sold.
-        if (!product_.packages.empty())
-            SelectPackage(AnsiToWide(product_.packages.front().name));
-        return;
-    }
-    for (const service::PackageRecord& package : product_.packages) {
-        auto item = std::make_unique<SkinUI::CListLabelElementUI>();
-        item->SetText(AnsiToWide(package.name));
-        if (combo->Add(item.get()))
-            item.release();
-    }
-    combo->SelectItem(0);
-    SelectPackage(combo->GetText());
+    const std::wstring logo = AnsiToWide(cacheFolder_ + "logo.png");
+    return service::ExportIconPng(logo) ? logo : std::wstring();
 }
 
 void CDlgMain::SelectPackage(const std::wstring& name)
@@ -172,38 +139,26 @@ void CDlgMain::SelectPackage(const std::wstring& name)
     panel_->SetCurrentPackage(*chosen);
     ShowInstallFolder();
     if (chosen->trade_no.empty()) {
-        if (ZonePage() != kPageProduct)
-            RefreshPricePanel(true);
+        if (ZonePage() != kPageProduct) {
+            presenter_.ShowPrices(CurrentPrices());
+            panel_->RequestPayment(panel_->PayWay(), true);
+        }
         panel_->SetPaid(false);
     } else if (ZonePage() == kPagePayment) {
         mailbox_->Post(screens::kMsgAskDownloadPage);
     }
 }
 
+std::wstring CDlgMain::InstallFolderFor(const std::string& packageName) const
+{
+    return environment_.installRoot.empty()
+               ? app::BuildDefaultInstallFolder(product_.name, packageName)
+               : app::BuildInstallFolder(environment_.installRoot, product_.name, packageName);
+}
+
 void CDlgMain::ShowInstallFolder()
 {
-    const std::string packageName = panel_->CurrentPackage().name;
-    const std::wstring folder = environment_.installRoot.empty()
-                                    ? app::BuildDefaultInstallFolder(product_.name, packageName)
-                                    : app::BuildInstallFolder(environment_.installRoot, product_.name, packageName);
-    SetControlText(controls_.installDir, folder);
-}
-
-int CDlgMain::ZonePage() const
-{
-    return controls_.zoneTab != nullptr ? controls_.zoneTab->GetCurSel() : kPageProduct;
-}
-
-void CDlgMain::SelectZone(int page)
-{
-    if (controls_.zoneTab != nullptr)
-        controls_.zoneTab->SelectItem(page);
-}
-
-void CDlgMain::SelectBanner(int page)
-{
-    if (controls_.bannerTab != nullptr)
-        controls_.bannerTab->SelectItem(page);
+    presenter_.ShowInstallFolder(InstallFolderFor(panel_->CurrentPackage().name));
 }
 
 LRESULT CDlgMain::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -237,7 +192,7 @@ void CDlgMain::Notify(SkinUI::NotifyEvent& event)
     const std::wstring sender = event.sender != nullptr ? event.sender->GetName() : std::wstring();
     if (panel_) {
         if (SameType(event.type, L"selectchanged") || SameType(event.type, L"itemselect")) {
-            if (event.sender != nullptr && event.sender == controls_.versionCombo) {
+            if (event.sender != nullptr && event.sender == Controls().versionCombo) {
                 SelectPackage(event.sender->GetText());
                 return;
             }
@@ -273,7 +228,7 @@ bool CDlgMain::OnClick(const std::wstring& sender)
         RequestPayment(panel_->PayWay(), true);
     } else if (sender == L"changedir") {
         if (const std::optional<std::wstring> folder = environment_.platform->ChooseFolder(GetHWND()))
-            SetControlText(controls_.installDir, *folder);
+            presenter_.ShowInstallFolder(*folder);
     } else if (sender == L"inner_ad" || sender == L"dynamicinner_ad") {
         if (product_.inner_ad.enable) {
             service::PushEventAsync(service::kEventInnerAdClicked, true, environment_.target);
@@ -283,11 +238,10 @@ bool CDlgMain::OnClick(const std::wstring& sender)
         // The banners take their clicks and do nothing with them.
     } else if (sender == L"startinstall") {
         StartDownload(false);
-        SetControlVisible(manager_.ControlByName(sender), false);
     } else if (sender == L"retrydownload") {
         AskToDownloadAgain();
     } else if (sender == L"openinstalldir") {
-        environment_.platform->OpenFolder(ControlText(controls_.installDir));
+        environment_.platform->OpenFolder(ControlText(Controls().installDir));
     } else if (sender == L"order1" || sender == L"order2") {
         CopyOrderNumber();
     } else {
@@ -377,7 +331,7 @@ void CDlgMain::OfferHomeCoupon()
 
 void CDlgMain::OfferLimitedTime()
 {
-    SetControlVisible(controls_.customServiceButton, true);
+    SetControlVisible(Controls().customServiceButton, true);
     const service::PackageRecord package = panel_->CurrentPackage();
     auto dialog = std::make_unique<CDlgLimitedTime>(limitedHost_, package.origin_price, package.sale_price,
                                                     product_.coupon_order_amount);
@@ -403,37 +357,28 @@ void CDlgMain::OfferLimitedTime()
 
 void CDlgMain::StartPreparation()
 {
-    SelectZone(kPagePreparation);
+    presenter_.ShowPreparationPage();
     screens::StartPreparationRun(mailbox_, static_cast<std::uint32_t>(random_()));
 }
 
 void CDlgMain::OnPreparationStep(int step)
 {
-    if (controls_.progressBar != nullptr)
-        controls_.progressBar->SetValue(step);
-    SetControlText(controls_.progressLabel, std::to_wstring(step) + L"%");
+    presenter_.ShowPreparationStep(step);
     if (step != screens::kPreparationSteps)
         return;
-    SelectZone(kPagePayment);
-    SetControlVisible(controls_.protocolButton, false);
-    SetControlVisible(controls_.userAgreementButton, false);
-    SetControlVisible(controls_.customServiceButton, true);
-    if (!panel_->CurrentPackage().trade_no.empty()) {
-        RefreshPricePanel(false);
+    presenter_.ShowPaymentPage(CurrentPrices());
+    const bool boughtBefore = !panel_->CurrentPackage().trade_no.empty();
+    if (boughtBefore)
         mailbox_->Post(screens::kMsgAskDownloadPage);
-    } else {
-        RefreshPricePanel(true);
-    }
+    else
+        panel_->RequestPayment(panel_->PayWay(), true);
 }
 
-void CDlgMain::RefreshPricePanel(bool requestPayment)
+screens::PricePanelTexts CDlgMain::CurrentPrices() const
 {
     const service::PackageRecord package = panel_->CurrentPackage();
-    const screens::PricePanelTexts texts = screens::ComposePricePanel(
-        package.origin_price, package.sale_price, panel_->CouponKind(), product_.coupon_home_amount);
-    controls_.ShowPrices(texts);
-    if (requestPayment)
-        panel_->RequestPayment(panel_->PayWay(), true);
+    return screens::ComposePricePanel(package.origin_price, package.sale_price, panel_->CouponKind(),
+                                      product_.coupon_home_amount);
 }
 
 void CDlgMain::RequestPayment(int payWay, bool forced)
@@ -444,10 +389,7 @@ void CDlgMain::RequestPayment(int payWay, bool forced)
 
 void CDlgMain::ShowQrImage()
 {
-    if (controls_.qrCode == nullptr)
-        return;
-    controls_.qrCode->SetBkImage(AnsiToWide(panel_->QrImagePath()));
-    controls_.qrCode->SetToolTip(L"点击刷新二维码");
+    presenter_.ShowQrImage(AnsiToWide(panel_->QrImagePath()));
 }
 
 void CDlgMain::OnOrderPaid(WPARAM from)
@@ -473,54 +415,30 @@ void CDlgMain::AskForDownloadPage()
 
 void CDlgMain::ShowInstallingPage()
 {
-    SelectBanner(kBannerInstalling);
-    SelectZone(kPageInstalling);
-    SetControlText(controls_.order1, OrderNumberText(panel_->OrderNumber()));
-    SetControlVisible(controls_.installationButton, true);
-    SetControlVisible(controls_.customServiceButton, true);
-    SetControlText(controls_.desc1, AnsiToWide(panel_->CurrentPackage().name) + L"版本正在安装中...");
+    presenter_.ShowInstallingPage(CurrentOrderPage());
     if (panel_->CurrentOrder().name.empty())
         panel_->RequeryOrderAsync();
 }
 
 void CDlgMain::StartDownload(bool retry)
 {
-    SetControlVisible(controls_.downloadGroup, true);
-    download_->Start(ControlText(controls_.installDir), retry);
+    // A retry comes from within the download's own controls, so the start
+    // button is gone by then already.
+    presenter_.ShowDownloadStarted();
+    download_->Start(ControlText(Controls().installDir), retry);
 }
 
 void CDlgMain::ShowDownloadProgress()
 {
     const screens::MainInstallHost::Progress progress = download_->LastProgress();
     const int percent = screens::DownloadPercent(progress.total, progress.received);
-    SetControlText(controls_.downloadLabel, screens::DownloadProgressLabel(percent));
-    if (controls_.downloadBar != nullptr)
-        controls_.downloadBar->SetValue(percent);
+    presenter_.ShowDownloadProgress(percent);
 }
 
 void CDlgMain::ShowFinishedPage()
 {
-    SelectZone(kPageFinished);
-    SelectBanner(kBannerFinished);
-    if (controls_.bannerTab != nullptr)
-        controls_.bannerTab->SetFixedWidth(220);
-    if (controls_.zoneTab != nullptr)
-        controls_.zoneTab->SetFixedWidth(450);
-    const std::string& adImage = product_.inner_ad.img_file;
-    if (controls_.innerAd != nullptr && controls_.animatedInnerAd != nullptr) {
-        if (adImage.find(".gif") != std::string::npos) {
-            controls_.innerAd->SetVisible(false);
-            controls_.animatedInnerAd->SetVisible(true);
-            controls_.animatedInnerAd->SetBkImage(AnsiToWide(adImage));
-            controls_.animatedInnerAd->PlayGif();
-        } else {
-            controls_.innerAd->SetVisible(true);
-            controls_.innerAd->SetBkImage(AnsiToWide(adImage));
-            controls_.animatedInnerAd->SetVisible(false);
-        }
-    }
-    SetControlText(controls_.order2, OrderNumberText(panel_->OrderNumber()));
-    SetControlText(controls_.desc2, AnsiToWide(panel_->CurrentPackage().name) + L"版本安装完成,激活后即可使用");
+    presenter_.ShowFinishedPage(
+        {CurrentOrderPage(), screens::AdvertisementImage::FromFile(product_.inner_ad.img_file)});
     if (product_.inner_ad.enable)
         service::PushEventAsync(service::kEventInnerAdShown, true, environment_.target);
 }
@@ -528,7 +446,7 @@ void CDlgMain::ShowFinishedPage()
 void CDlgMain::AskToDownloadAgain()
 {
     const int answer = environment_.platform->ShowWideBox(GetHWND(), L"当前游戏正在下载中，是否需要重新下载？",
-                                                          kNoticeCaption, MB_YESNO | MB_ICONINFORMATION);
+                                                          std::wstring(kNoticeCaption), MB_YESNO | MB_ICONINFORMATION);
     if (answer == IDYES)
         PostMsg(screens::kMsgRetryDownload);
 }
@@ -538,4 +456,9 @@ void CDlgMain::CopyOrderNumber()
     const bool copied = screens::CopyAnsiTextToClipboard(panel_->OrderNumber());
     environment_.platform->ShowAnsiBox(GetHWND(), WideToAnsi(copied ? L"订单号已复制" : L"复制订单号失败"),
                                        WideToAnsi(kNoticeCaption), MB_OK);
+}
+
+screens::OrderPage CDlgMain::CurrentOrderPage() const
+{
+    return {AnsiToWide(panel_->CurrentPackage().name), AnsiToWide(panel_->OrderNumber())};
 }

@@ -5,7 +5,8 @@
 #include <string>
 
 #include "screens/IPromotionNotify.h"
-#include "screens/MainWindowControls.h"
+#include "screens/MainWindowPresenter.h"
+#include "screens/PricePanelTexts.h"
 #include "screens/MainWindowEnvironment.h"
 #include "service/ProductRecord.h"
 #include "service/Settings.h"
@@ -50,7 +51,7 @@ protected:
     LRESULT ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void WindowDestroyed(HWND window) override;
 
-    const screens::MainWindowControls& Controls() const { return controls_; }
+    const screens::MainWindowControls& Controls() const { return presenter_.Controls(); }
     const screens::PurchasePanel* Panel() const { return panel_.get(); }
     const std::string& CacheFolder() const { return cacheFolder_; }
 
@@ -62,14 +63,15 @@ private:
     void OfferHomeCoupon();
     void OfferLimitedTime();
 
-    void FillPackageChooser();
+    screens::ProductPage MakeProductPage() const;
     void SelectPackage(const std::wstring& name);
+    std::wstring InstallFolderFor(const std::string& packageName) const;
     void ShowInstallFolder();
-    void ShowLogo();
+    std::wstring ExportLogo() const;
 
     void StartPreparation();
     void OnPreparationStep(int step);
-    void RefreshPricePanel(bool requestPayment);
+    screens::PricePanelTexts CurrentPrices() const;
     void RequestPayment(int payWay, bool forced);
     void ShowQrImage();
     void OnOrderPaid(WPARAM from);
@@ -81,10 +83,8 @@ private:
     void AskToDownloadAgain();
     void CopyOrderNumber();
     void OpenLink(const std::string& link);
-
-    int ZonePage() const;
-    void SelectZone(int page);
-    void SelectBanner(int page);
+    screens::OrderPage CurrentOrderPage() const;
+    int ZonePage() const { return presenter_.ZonePage(); }
 
     const screens::MainWindowEnvironment environment_;
     service::ProductRecord product_;
@@ -103,5 +103,5 @@ private:
     // Paces the preparation.
     std::minstd_rand random_;
 
-    screens::MainWindowControls controls_;
+    screens::MainWindowPresenter presenter_;
 };

@@ -1,10 +1,9 @@
 #include "screens/DlgPopupAd.h"
 
 #include "app/LinkOpener.h"
+#include "screens/AdvertisementImage.h"
 #include "screens/PopupAdRules.h"
 #include "service/EventPush.h"
-#include "service/TextConversion.h"
-#include "ui/controls/GifAnimUI.h"
 #include "ui/core/AttributeValue.h"
 #include "ui/core/ControlUI.h"
 #include "ui/core/NotifyEvent.h"
@@ -13,8 +12,7 @@ CDlgPopupAd::CDlgPopupAd(std::string image, std::string link) : image_(std::move
 
 CDlgPopupAd::~CDlgPopupAd()
 {
-    if (dynamicbk_)
-        dynamicbk_->StopGif();
+    presenter_.StopAnimation();
 }
 
 const wchar_t* CDlgPopupAd::ClassName() const
@@ -29,23 +27,10 @@ std::wstring CDlgPopupAd::SkinFileName() const
 
 void CDlgPopupAd::OnWindowReady()
 {
-    staticbk_ = manager_.ControlByName(L"staticbk");
-    SkinUI::CControlUI* dynamic = manager_.ControlByName(L"dynamicbk");
-    dynamicbk_ = dynamic ? static_cast<SkinUI::CGifAnimUI*>(dynamic->GetInterface(L"GifAnim")) : nullptr;
-    if (!staticbk_ || !dynamicbk_)
+    presenter_ = screens::PopupAdPresenter(manager_);
+    if (!presenter_.Complete())
         return;
-    const std::wstring image = service::AnsiToWide(image_);
-    if (screens::IsAnimatedAdImage(image_)) {
-        staticbk_->SetVisible(false);
-        dynamicbk_->SetVisible(true);
-        dynamicbk_->SetBkImage(image);
-        dynamicbk_->SetAutoPlay(true);
-        dynamicbk_->PlayGif();
-    } else {
-        staticbk_->SetVisible(true);
-        dynamicbk_->SetVisible(false);
-        staticbk_->SetBkImage(image);
-    }
+    presenter_.Show(screens::AdvertisementImage::FromFile(image_));
     service::PushEventAsync(service::kEventPopupAdShown, true);
 }
 

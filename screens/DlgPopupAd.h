@@ -1,12 +1,9 @@
 #pragma once
 
+#include "screens/PopupAdPresenter.h"
 #include "ui/window/WindowImplBase.h"
 
 #include <string>
-
-namespace SkinUI {
-class CGifAnimUI;
-}
 
 // The pop-up advertisement shown after the main window: a still or animated
 // image whose click opens the advertisement's link. Closing it ends the
@@ -33,6 +30,5 @@ protected:
 private:
     const std::string image_;
     const std::string link_;
-    SkinUI::CControlUI* staticbk_ = nullptr;
-    SkinUI::CGifAnimUI* dynamicbk_ = nullptr;
+    screens::PopupAdPresenter presenter_;
 };

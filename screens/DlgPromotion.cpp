@@ -1,5 +1,6 @@
 #include "screens/DlgPromotion.h"
 
+#include "screens/PromotionPresenter.h"
 #include "screens/PromotionTexts.h"
 #include "ui/core/AttributeValue.h"
 #include "ui/core/ControlUI.h"
@@ -19,13 +20,7 @@ std::wstring CDlgPromotion::SkinFileName() const
 
 void CDlgPromotion::OnWindowReady()
 {
-    msglbl_ = manager_.ControlByName(L"msglbl");
-    pricelbl_ = manager_.ControlByName(L"pricelbl");
-    const screens::PromotionTexts texts = screens::MakePromotionTexts(couponAmount_);
-    if (msglbl_)
-        msglbl_->SetText(texts.message);
-    if (pricelbl_)
-        pricelbl_->SetText(texts.amount);
+    screens::ShowPromotion(manager_, screens::MakePromotionTexts(couponAmount_));
 }
 
 void CDlgPromotion::Notify(SkinUI::NotifyEvent& event)

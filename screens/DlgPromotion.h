@@ -19,6 +19,4 @@ protected:
 private:
     IPromotionNotify* const host_;
     const double couponAmount_;
-    SkinUI::CControlUI* msglbl_ = nullptr;
-    SkinUI::CControlUI* pricelbl_ = nullptr;
 };

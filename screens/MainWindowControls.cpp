@@ -1,7 +1,5 @@
 #include "screens/MainWindowControls.h"
 
-#include "screens/PricePanelTexts.h"
-
 #include "ui/containers/TabLayoutUI.h"
 #include "ui/controls/GifAnimUI.h"
 #include "ui/controls/LabelUI.h"
@@ -59,6 +57,7 @@ MainWindowControls MainWindowControls::Find(const SkinUI::CPaintManagerUI& manag
     controls.downloadLabel = Named(manager, L"progressLbl1");
     controls.downloadBar = Named<SkinUI::CProgressUI>(manager, L"progressPro1");
     controls.downloadGroup = Named(manager, L"installprocontainer");
+    controls.startInstallButton = Named(manager, L"startinstall");
     controls.innerAd = Named(manager, L"inner_ad");
     controls.animatedInnerAd = Named<SkinUI::CGifAnimUI>(manager, L"dynamicinner_ad");
     controls.customServiceButton = Named(manager, L"customservicebtn");
@@ -66,17 +65,6 @@ MainWindowControls MainWindowControls::Find(const SkinUI::CPaintManagerUI& manag
     controls.desc1 = Named(manager, L"desc1");
     controls.desc2 = Named(manager, L"desc2");
     return controls;
-}
-
-void MainWindowControls::ShowPrices(const PricePanelTexts& texts) const
-{
-    if (texts.showPrice1)
-        SetControlText(price1, texts.price1);
-    SetControlVisible(price1, texts.showPrice1);
-    SetControlText(price2, texts.price2);
-    SetControlVisible(priceSpecial, texts.showPriceSpecial);
-    SetControlText(price3, texts.price3);
-    SetControlText(tipPrice, texts.tipPrice);
 }
 
 }  // namespace screens

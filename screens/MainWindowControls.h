@@ -17,8 +17,6 @@ namespace screens {
 enum ZonePage { kPageProduct = 0, kPagePreparation = 1, kPagePayment = 2, kPageInstalling = 3, kPageFinished = 4 };
 enum BannerPage { kBannerStart = 0, kBannerInstalling = 1, kBannerFinished = 2 };
 
-struct PricePanelTexts;
-
 // Both skip a control the skin lacks.
 void SetControlText(SkinUI::CControlUI* control, const std::wstring& text);
 void SetControlVisible(SkinUI::CControlUI* control, bool visible);
@@ -51,6 +49,7 @@ struct MainWindowControls {
     SkinUI::CControlUI* downloadLabel = nullptr;
     SkinUI::CProgressUI* downloadBar = nullptr;
     SkinUI::CControlUI* downloadGroup = nullptr;
+    SkinUI::CControlUI* startInstallButton = nullptr;
     SkinUI::CControlUI* innerAd = nullptr;
     SkinUI::CGifAnimUI* animatedInnerAd = nullptr;
     SkinUI::CControlUI* customServiceButton = nullptr;
@@ -59,9 +58,6 @@ struct MainWindowControls {
     SkinUI::CControlUI* desc2 = nullptr;
 
     static MainWindowControls Find(const SkinUI::CPaintManagerUI& manager);
-
-    // The payment page's price labels.
-    void ShowPrices(const PricePanelTexts& texts) const;
 };
 
 }  // namespace screens

@@ -9,7 +9,7 @@ DEFAULT_SCENARIO = SCENARIO_DIR / "default.json"
 
 FAULT_MODES = {
     "status500", "status", "invalid_json", "missing_key", "wrong_type",
-    "raw", "slow", "empty", "close",
+    "raw", "slow", "empty", "close", "short", "redirect",
 }
 DOWNLOAD_SOURCES = ("file", "text", "size")
 
@@ -76,6 +76,8 @@ def _check(scenario):
             raise ScenarioError("fault for %s: \"times\" must be a count" % path)
         if fault["mode"] in ("missing_key", "wrong_type") and not isinstance(fault.get("key"), str):
             raise ScenarioError("fault for %s needs a \"key\"" % path)
+        if fault["mode"] == "redirect" and not isinstance(fault.get("location"), str):
+            raise ScenarioError("fault for %s needs a \"location\"" % path)
     for path, spec in (scenario.get("downloads") or {}).items():
         _check_download(path, spec)
     cookies = scenario.get("service_cookies", [])

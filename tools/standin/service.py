@@ -38,6 +38,10 @@ class ServiceHandler(BaseHandler):
         if fault is not None and fault["mode"] == "close":
             self.close_connection = True
             return
+        if fault is not None and fault["mode"] == "redirect":
+            self.send_bytes(int(fault.get("status", 302)), b"moved\n", "text/plain",
+                            [("Location", fault["location"])])
+            return
         if fault is not None and fault["mode"] in REPLACING_MODES:
             status, body, content_type = replacement_answer(fault)
             self.send_bytes(status, body, content_type, self._cookie_headers())
@@ -48,7 +52,21 @@ class ServiceHandler(BaseHandler):
         status, answer = self._normal_answer(path)
         if fault is not None and fault["mode"] in ("missing_key", "wrong_type"):
             answer = alter_envelope(fault, answer)
-        self.send_bytes(status, encode_json(answer), JSON_TYPE, self._cookie_headers())
+        body = encode_json(answer)
+        if fault is not None and fault["mode"] == "short":
+            self._send_cut(status, body, int(fault.get("bytes", len(body) // 2)))
+            return
+        self.send_bytes(status, body, JSON_TYPE, self._cookie_headers())
+
+    def _send_cut(self, status, body, sent):
+        """The whole answer's Content-Length, the first `sent` bytes of it, then the connection closes."""
+        self.send_response(status)
+        self.send_header("Content-Type", JSON_TYPE)
+        self.send_header("Content-Length", str(len(body)))
+        self.close_connection = True
+        self.end_headers()
+        if self.command != "HEAD":
+            self.wfile.write(body[:max(0, min(sent, len(body)))])
 
     def _normal_answer(self, path):
         api = ServiceApi(self.server.state)

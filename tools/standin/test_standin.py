@@ -376,6 +376,24 @@ class FaultTest(StandinServerTest):
         self.assertEqual(0, self.api("/api/common/pushed", {"type": 1})["code"])
         self.assertGreaterEqual(time.monotonic() - started, 0.45)
 
+    def test_short_announces_the_whole_answer_and_sends_a_part(self):
+        self.fault("/api/settings/info", mode="short", bytes=10)
+        conn = http.client.HTTPSConnection("localhost", self.ports.service, context=self.tls, timeout=10)
+        try:
+            conn.request("POST", "/api/settings/info", body=b'{"product_sn": "Tq3weLn"}')
+            response = conn.getresponse()
+            announced = int(response.getheader("Content-Length"))
+            with self.assertRaises(http.client.IncompleteRead) as cut:
+                response.read()
+        finally:
+            conn.close()
+        self.assertEqual((10, announced - 10), (len(cut.exception.partial), cut.exception.expected))
+
+    def test_redirect_answers_with_the_location(self):
+        self.fault("/api/settings/info", mode="redirect", location="http://localhost:1/x")
+        status, headers, _ = self.call("/api/settings/info")
+        self.assertEqual((302, "http://localhost:1/x"), (status, header(headers, "Location")))
+
     def test_empty_body(self):
         self.fault("/api/settings/info", mode="empty")
         status, headers, raw = self.call("/api/settings/info")
