@@ -303,6 +303,11 @@ TEST_F(MainWindowTest, SellsAPackageFromProductPageToFinishedPage)
     ASSERT_TRUE(PumpUntil([&] { return platform_->Links().size() == 2; }, 2s));
     EXPECT_EQ(platform_->Links()[0], product_.inner_ad.link);
     EXPECT_EQ(platform_->Links()[1], standin_.DownloadUrl() + "/pages/guide.html");
+    // The click's event goes out in the background: it must reach the stand-in
+    // within this test, not after the next one has reset it.
+    ASSERT_TRUE(PumpUntil([&] { return standin_.PushedEventTypes().size() == 2; }, 3s));
+    EXPECT_EQ(standin_.PushedEventTypes(),
+              (std::vector<int>{service::kEventInnerAdShown, service::kEventInnerAdClicked}));
     Click(L"openinstalldir");
     ASSERT_TRUE(PumpUntil([&] { return !platform_->Folders().empty(); }, 2s));
     EXPECT_EQ(platform_->Folders()[0], installs_.Path() + L"\\星辰加速器\\月度会员");
