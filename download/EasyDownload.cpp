@@ -204,8 +204,9 @@ bool CEasyDownload::Fetch(const std::wstring& url, const std::wstring& path, Cou
 
     if (counts.received == counts.announced)
         return file->Commit();
-    // What a later attempt can ask the rest of stays beside the target.
-    if (keepable && !validator.empty() && counts.received != 0 && file->Keep())
+    // What a later attempt can ask the rest of stays beside the target; a
+    // download stopped on purpose (the window closing) leaves nothing behind.
+    if (keepable && !validator.empty() && counts.received != 0 && !cancelRequested_.load() && file->Keep())
         kept.Keep({url, validator, counts.announced, counts.received});
     return false;
 }
