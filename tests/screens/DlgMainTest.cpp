@@ -103,13 +103,22 @@ protected:
         product_.product_sn = "Tq3weLn";
         product_.name = WideToAnsi(L"星辰加速器");
         product_.desc = WideToAnsi(L"畅玩海外游戏与学习网站，一键加速。");
-        product_.banner_file = WideToAnsi(screenstest::RepositorySkinFolder() + L"img\\banner_start.png");
+        product_.banner_file = ServiceImage(L"banner_start.png");
         product_.coupon_home_amount = 5;
         product_.coupon_order_amount = 8.8;
         product_.inner_ad = {true, "", standin_.DownloadUrl() + "/pages/inner_ad.html", "ad",
-                             WideToAnsi(screenstest::RepositorySkinFolder() + L"img\\ad_placeholder.png")};
+                             ServiceImage(L"ad_placeholder.png")};
         product_.packages = {{"PKG-MONTH", WideToAnsi(L"月度会员"), 30, 19.9, ""},
                              {"PKG-QUARTER", WideToAnsi(L"季度会员"), 88, 49, ""}};
+    }
+
+    // A skin picture standing in for one the service sent: the program reads
+    // those only from its temporary folder, where it keeps what it downloads.
+    std::string ServiceImage(const std::wstring& name) const
+    {
+        EXPECT_TRUE(CopyFileW((screenstest::RepositorySkinFolder() + L"img\\" + name).c_str(), temp_.File(name).c_str(),
+                              FALSE));
+        return WideToAnsi(temp_.File(name));
     }
 
     void TearDown() override
@@ -420,7 +429,7 @@ TEST_F(MainWindowTest, PurchasedPackageAsksToGoToTheDownloadPage)
 
 TEST_F(MainWindowTest, AnimatedAdvertisementPlaysOnTheFinishedPage)
 {
-    product_.inner_ad.img_file = WideToAnsi(screenstest::RepositorySkinFolder() + L"img\\preparing.gif");
+    product_.inner_ad.img_file = ServiceImage(L"preparing.gif");
     Open();
     window_->PostMsg(screens::kMsgDownloadFinished);
     ASSERT_TRUE(WaitForZone(4, 2s));

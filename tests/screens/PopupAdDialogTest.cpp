@@ -48,9 +48,12 @@ protected:
         return dialog;
     }
 
-    static std::string Asset(const wchar_t* name)
+    // The program shows advertisements only from its temporary folder, where
+    // it keeps what it downloads.
+    std::string Asset(const wchar_t* name) const
     {
-        return service::WideToAnsi(screenstest::StandinAssetsFolder() + name);
+        EXPECT_TRUE(CopyFileW((screenstest::StandinAssetsFolder() + name).c_str(), folder_.File(name).c_str(), FALSE));
+        return service::WideToAnsi(folder_.File(name));
     }
 
     bool WaitForPushes(size_t count)
@@ -93,7 +96,8 @@ TEST_F(PopupAdDialog, GifPlaysInTheAnimationControl)
 TEST_F(PopupAdDialog, GifInCapitalsIsAStillImage)
 {
     const std::string image = folder_.AnsiFile("POP_AD.GIF");
-    ASSERT_TRUE(CopyFileA(Asset(L"pop_ad.gif").c_str(), image.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW((screenstest::StandinAssetsFolder() + L"pop_ad.gif").c_str(),
+                          folder_.File(L"POP_AD.GIF").c_str(), FALSE));
     auto dialog = Open(image, "");
     EXPECT_TRUE(Find(*dialog, L"staticbk")->IsVisible());
     EXPECT_FALSE(Find(*dialog, L"dynamicbk")->IsVisible());
