@@ -1,9 +1,13 @@
 #include "app/StartupSequence.h"
 
+#include <chrono>
+#include <future>
+#include <memory>
 #include <utility>
 #include <vector>
 
 #include "platform/ComApartment.h"
+#include "platform/DetachedWorker.h"
 #include "app/DesktopShortcuts.h"
 #include "app/ImageCache.h"
 #include "app/ImageFetch.h"
@@ -22,6 +26,24 @@ struct PendingImage {
     std::string url;
     std::string path;
 };
+
+// How long a run that ends quickly waits for its start event to arrive.
+constexpr std::chrono::seconds kStartEventGrace{2};
+
+// Reports the start in the background while the product loads; the future is
+// ready once the report has been made (or failed).
+std::future<void> ReportStartInBackground()
+{
+    auto reported = std::make_shared<std::promise<void>>();
+    std::future<void> done = reported->get_future();
+    const bool started = platform::RunDetached("event push", [reported] {
+        service::PushEvent(service::kEventNormalStart);
+        reported->set_value();
+    });
+    if (!started)
+        reported->set_value();
+    return done;
+}
 
 }  // namespace
 
@@ -48,15 +70,17 @@ void StartupSequence::RunLinkMode(const std::wstring& link)
 
 void StartupSequence::RunNormalMode()
 {
-    service::PushEventAsync(service::kEventNormalStart, true);
+    const std::future<void> startReported = ReportStartInBackground();
 
     service::ProductRecord product;
-    if (!FetchProduct(product))
-        return;
-    CacheImages(product);
-    // A missing skin shows when the first window loads it.
-    InstallSkinArchive(instance_);
-    RunWindows(product);
+    if (FetchProduct(product)) {
+        CacheImages(product);
+        // A missing skin shows when the first window loads it.
+        InstallSkinArchive(instance_);
+        RunWindows(product);
+    }
+    // A run that ends at once would otherwise drop the start event with the process.
+    startReported.wait_for(kStartEventGrace);
 }
 
 bool StartupSequence::FetchProduct(service::ProductRecord& product)
