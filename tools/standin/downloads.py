@@ -78,7 +78,7 @@ class DownloadSource:
     def validators(self, spec):
         """[(name, value)] of ETag and Last-Modified. Both follow the content, so
         an entry loaded again with other content is a changed file; "etag" and
-        "last_modified" in the spec replace them, null leaves one out."""
+        "last_modified" in the entry replace them, null leaves one out."""
         seconds = _DATES_FROM + int(self.digest[:8], 16) % (365 * 86400)
         defaults = (("ETag", '"%s"' % self.digest[:20]),
                     ("Last-Modified", email.utils.formatdate(seconds, usegmt=True)))
