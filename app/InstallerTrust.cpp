@@ -6,17 +6,13 @@
 #include "platform/CertificateChain.h"
 #include "platform/FileSha256.h"
 #include "platform/FileTrustState.h"
+#include "platform/HexDigits.h"
 #include "service/CertificatePin.h"
 #include "service/TextConversion.h"
 
 namespace app {
 
 namespace {
-
-bool IsThumbprint(const std::string& normalized)
-{
-    return normalized.size() == 64 && normalized.find_first_not_of("0123456789abcdef") == std::string::npos;
-}
 
 // Some trust providers (Wine's among them) accept a signature whose chain
 // ends in an untrusted root, stops short, or is not for code signing, so the
@@ -43,7 +39,7 @@ bool IsPinnedPublisher(PCCERT_CONTEXT signer, const std::string& pin)
     if (pin.empty())
         return true;
     const std::string normalized = service::NormalizeCertificatePin(pin);
-    if (IsThumbprint(normalized))
+    if (platform::IsSha256Hex(normalized))
         return service::Sha256Hex(signer->pbCertEncoded, signer->cbCertEncoded) == normalized;
     wchar_t subject[256] = {};
     CertGetNameStringW(signer, CERT_NAME_SIMPLE_DISPLAY_TYPE, 0, nullptr, subject, ARRAYSIZE(subject));

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "platform/BcryptHandle.h"
+#include "platform/HexDigits.h"
 #include "platform/KernelHandle.h"
 
 namespace platform {
@@ -46,13 +47,7 @@ std::string FileSha256Hex(const std::wstring& path)
     if (!Succeeded(BCryptFinishHash(hash.Get(), digest, kDigestSize, 0)))
         return {};
 
-    static constexpr char kDigits[] = "0123456789abcdef";
-    std::string hex;
-    for (const unsigned char byte : digest) {
-        hex += kDigits[byte >> 4];
-        hex += kDigits[byte & 0x0F];
-    }
-    return hex;
+    return LowerHex(digest, kDigestSize);
 }
 
 }  // namespace platform

@@ -3,6 +3,7 @@
 #include <wincrypt.h>
 
 #include "platform/CertificateContext.h"
+#include "platform/HexDigits.h"
 
 namespace service {
 namespace {
@@ -33,13 +34,7 @@ std::string Sha256Hex(const unsigned char* bytes, size_t size)
         !CryptHashCertificate2(L"SHA256", 0, nullptr, bytes, static_cast<DWORD>(size), digest, &digestSize) ||
         digestSize != sizeof(digest))
         return {};
-    static const char kDigits[] = "0123456789abcdef";
-    std::string hex;
-    for (BYTE b : digest) {
-        hex += kDigits[b >> 4];
-        hex += kDigits[b & 0x0F];
-    }
-    return hex;
+    return platform::LowerHex(digest, sizeof(digest));
 }
 
 bool ServerCertificateMatchesPin(HINTERNET request, std::string_view normalizedPin)

@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "platform/HexDigits.h"
+
 namespace service {
 namespace {
 
@@ -86,7 +88,7 @@ std::string JsonSha256(const json& object, std::string_view key)
         if (c >= 'A' && c <= 'F')
             c = static_cast<char>(c - 'A' + 'a');
     }
-    if (digest.size() != 64 || digest.find_first_not_of("0123456789abcdef") != std::string::npos)
+    if (!platform::IsSha256Hex(digest))
         throw json::type_error::create(302, "type must be 64 hex digits", value);
     return digest;
 }

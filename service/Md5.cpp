@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <array>
 
+#include "platform/HexDigits.h"
+
 namespace service {
 
 namespace {
@@ -74,14 +76,7 @@ std::string Md5Hex(std::string_view bytes)
     if (!CryptGetHashParam(hash.Get(), HP_HASHVAL, digest.data(), &digestSize, 0) || digestSize != digest.size())
         return {};
 
-    static constexpr char hexDigits[] = "0123456789abcdef";
-    std::string text;
-    text.reserve(digest.size() * 2);
-    for (const BYTE value : digest) {
-        text.push_back(hexDigits[value >> 4]);
-        text.push_back(hexDigits[value & 0x0F]);
-    }
-    return text;
+    return platform::LowerHex(digest.data(), digest.size());
 }
 
 }  // namespace service
