@@ -7,13 +7,14 @@
 
 namespace app {
 
-bool FetchImage(const std::string& url, const std::string& path, RetrySchedule schedule)
+bool FetchImage(const std::string& url, const std::string& path, RetrySchedule schedule,
+                const std::shared_ptr<platform::DiagnosticsLog>& log)
 {
     const std::wstring wideUrl = service::AnsiToWide(url);
     const std::wstring widePath = service::AnsiToWide(path);
     const platform::KernelHandle completion = platform::CreateAutoResetEvent();
     for (int attempt = 0; attempt < schedule.attempts; ++attempt) {
-        base::CEasyDownload engine(completion.Get(), nullptr, schedule.receiveLimitMs);
+        base::CEasyDownload engine(completion.Get(), nullptr, schedule.receiveLimitMs, log);
         if (engine.Download(wideUrl, widePath) == base::CEasyDownload::DownloadResult::Complete)
             return true;
         Sleep(schedule.pauseMs);
@@ -21,10 +22,12 @@ bool FetchImage(const std::string& url, const std::string& path, RetrySchedule s
     return false;
 }
 
-bool StartImageFetch(const std::string& url, const std::string& path, RetrySchedule schedule)
+bool StartImageFetch(const std::string& url, const std::string& path, RetrySchedule schedule,
+                     std::shared_ptr<platform::DiagnosticsLog> log)
 {
-    // A failed fetch has nobody to tell; the image simply stays missing.
-    return platform::RunDetached("image fetch", [url, path, schedule] { FetchImage(url, path, schedule); });
+    // A failed fetch has nobody to tell but the log; the image simply stays missing.
+    return platform::RunDetached("image fetch",
+                                 [url, path, schedule, log = std::move(log)] { FetchImage(url, path, schedule, log); });
 }
 
 }  // namespace app

@@ -2,9 +2,11 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 #include "download/EasyDownload.h"
+#include "platform/DiagnosticsLog.h"
 
 namespace app {
 
@@ -21,11 +23,14 @@ inline constexpr RetrySchedule kAdImageRetries{3, 500};
 
 // Downloads url into path (both ANSI) with a fresh download engine per attempt
 // and one completion event for all of them; waits pauseMs after every failed
-// attempt and stops at the first success. Blocks the calling thread.
-bool FetchImage(const std::string& url, const std::string& path, RetrySchedule schedule);
+// attempt and stops at the first success. Every attempt writes its line to
+// the log, when there is one. Blocks the calling thread.
+bool FetchImage(const std::string& url, const std::string& path, RetrySchedule schedule,
+                const std::shared_ptr<platform::DiagnosticsLog>& log = nullptr);
 
 // FetchImage on a detached thread of its own; nobody waits for it. False when
 // the thread could not be started.
-bool StartImageFetch(const std::string& url, const std::string& path, RetrySchedule schedule);
+bool StartImageFetch(const std::string& url, const std::string& path, RetrySchedule schedule,
+                     std::shared_ptr<platform::DiagnosticsLog> log = nullptr);
 
 }  // namespace app

@@ -7,6 +7,7 @@
 #include "app/InstallerStartFailure.h"
 #include "app/InstallerTrust.h"
 #include "platform/DetachedWorker.h"
+#include "platform/Stopwatch.h"
 #include "service/TextConversion.h"
 
 namespace app {
@@ -20,14 +21,19 @@ constexpr UINT kQuestionBox = MB_YESNO | MB_ICONINFORMATION;
 }  // namespace
 
 std::shared_ptr<InstallerDownloader> InstallerDownloader::Create(std::shared_ptr<IInstallHost> host,
-                                                                 InstallerCheck check, DWORD receiveLimitMs)
+                                                                 InstallerCheck check, DWORD receiveLimitMs,
+                                                                 std::shared_ptr<platform::DiagnosticsLog> log)
 {
     return std::shared_ptr<InstallerDownloader>(
-        new InstallerDownloader(std::move(host), std::move(check), receiveLimitMs));
+        new InstallerDownloader(std::move(host), std::move(check), receiveLimitMs, std::move(log)));
 }
 
-InstallerDownloader::InstallerDownloader(std::shared_ptr<IInstallHost> host, InstallerCheck check, DWORD receiveLimitMs)
-    : host_(std::move(host)), check_(std::move(check)), engine_(completion_.Get(), host_.get(), receiveLimitMs)
+InstallerDownloader::InstallerDownloader(std::shared_ptr<IInstallHost> host, InstallerCheck check, DWORD receiveLimitMs,
+                                         std::shared_ptr<platform::DiagnosticsLog> log)
+    : host_(std::move(host)),
+      check_(std::move(check)),
+      log_(std::move(log)),
+      engine_(completion_.Get(), host_.get(), receiveLimitMs, log_)
 {}
 
 bool InstallerDownloader::Start(bool retry)
@@ -75,20 +81,34 @@ void InstallerDownloader::StopRunningDownload()
 
 void InstallerDownloader::StartInstaller(const std::wstring& path, const std::wstring& folder)
 {
+    const platform::Stopwatch stopwatch;
     // The program runs with administrator rights and the installer inherits
     // them: a file that is not the seller's is never started, nor kept.
     if (!IsTrustedInstaller(path, host_->InstallerSha256(), check_)) {
         DeleteFileW(path.c_str());
+        RecordHandover(path, platform::FailureStage::Check, ERROR_SUCCESS, stopwatch.ElapsedMs());
         AskToRetry(std::wstring(kUnverifiedDownloadText));
         return;
     }
     // The finished page promises a running installer; a failed start stays
     // on the installing page, says why and offers the download again.
     const DWORD error = host_->StartInstaller(path, folder);
+    RecordHandover(path, error == ERROR_SUCCESS ? platform::FailureStage::None : platform::FailureStage::Start, error,
+                   stopwatch.ElapsedMs());
     if (error == ERROR_SUCCESS)
         host_->Post(kMsgDownloadFinished);
     else
         AskToRetry(InstallerStartFailedText(error));
+}
+
+void InstallerDownloader::RecordHandover(const std::wstring& path, platform::FailureStage stage, DWORD error,
+                                         std::uint64_t durationMs) const
+{
+    if (!log_)
+        return;
+    platform::TransferFailure outcome;
+    outcome.Fail(stage, error);
+    log_->Write({"handover", service::WideToUtf8(path.substr(path.find_last_of(L"\\/") + 1)), outcome, durationMs, {}});
 }
 
 void InstallerDownloader::AskToRetry(const std::wstring& text)

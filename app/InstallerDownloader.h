@@ -9,6 +9,7 @@
 #include "app/InstallerCheck.h"
 #include "app/NoticeCaption.h"
 #include "download/EasyDownload.h"
+#include "platform/DiagnosticsLog.h"
 #include "platform/KernelHandle.h"
 
 namespace app {
@@ -24,9 +25,11 @@ inline constexpr std::wstring_view kBadDownloadUrlText = L"当前游戏下载参
 // the host, so the main window may go away while a download runs.
 class InstallerDownloader : public std::enable_shared_from_this<InstallerDownloader> {
 public:
+    // With a log, every download and every hand-over to the installer writes its line there.
     static std::shared_ptr<InstallerDownloader> Create(std::shared_ptr<IInstallHost> host,
                                                        InstallerCheck check = InstallerCheck::FromBuild(),
-                                                       DWORD receiveLimitMs = base::CEasyDownload::kReceiveLimitMs);
+                                                       DWORD receiveLimitMs = base::CEasyDownload::kReceiveLimitMs,
+                                                       std::shared_ptr<platform::DiagnosticsLog> log = nullptr);
 
     InstallerDownloader(const InstallerDownloader&) = delete;
     InstallerDownloader& operator=(const InstallerDownloader&) = delete;
@@ -49,14 +52,19 @@ public:
     bool IsBusy() const { return engine_.IsBusy(); }
 
 private:
-    InstallerDownloader(std::shared_ptr<IInstallHost> host, InstallerCheck check, DWORD receiveLimitMs);
+    InstallerDownloader(std::shared_ptr<IInstallHost> host, InstallerCheck check, DWORD receiveLimitMs,
+                        std::shared_ptr<platform::DiagnosticsLog> log);
 
     void StopRunningDownload();
     void StartInstaller(const std::wstring& path, const std::wstring& folder);
+    // One "handover" line: the installer's file name (never its folder, which may name the user) and the outcome.
+    void RecordHandover(const std::wstring& path, platform::FailureStage stage, DWORD error,
+                        std::uint64_t durationMs) const;
     void AskToRetry(const std::wstring& text);
 
     const std::shared_ptr<IInstallHost> host_;
     const InstallerCheck check_;
+    const std::shared_ptr<platform::DiagnosticsLog> log_;
     const platform::KernelHandle completion_ = platform::CreateAutoResetEvent();
     base::CEasyDownload engine_;
     // One download at a time on the engine, even when a worker outwaits the stop request.

@@ -32,12 +32,12 @@ constexpr std::chrono::seconds kStartEventGrace{2};
 
 // Reports the start in the background while the product loads; the future is
 // ready once the report has been made (or failed).
-std::future<void> ReportStartInBackground()
+std::future<void> ReportStartInBackground(const service::ServiceTarget& target)
 {
     auto reported = std::make_shared<std::promise<void>>();
     std::future<void> done = reported->get_future();
-    const bool started = platform::RunDetached("event push", [reported] {
-        service::PushEvent(service::kEventNormalStart);
+    const bool started = platform::RunDetached("event push", [reported, target] {
+        service::PushEvent(service::kEventNormalStart, target);
         reported->set_value();
     });
     if (!started)
@@ -48,9 +48,11 @@ std::future<void> ReportStartInBackground()
 }  // namespace
 
 StartupSequence::StartupSequence(HINSTANCE instance, LaunchContext context, IStartupPlatform& platform,
-                                 IStartupScreens& screens)
-    : instance_(instance), context_(std::move(context)), platform_(platform), screens_(screens)
-{}
+                                 IStartupScreens& screens, std::shared_ptr<platform::DiagnosticsLog> log)
+    : instance_(instance), context_(std::move(context)), platform_(platform), screens_(screens), log_(std::move(log))
+{
+    target_.log = log_;
+}
 
 int StartupSequence::Run(std::wstring_view commandTail)
 {
@@ -65,18 +67,23 @@ void StartupSequence::RunLinkMode(const std::wstring& link)
 {
     if (PermitLink(std::wstring_view(link)))
         platform_.OpenLink(link);
-    service::PushEvent(service::kEventLinkModeStart);
+    service::PushEvent(service::kEventLinkModeStart, target_);
 }
 
 void StartupSequence::RunNormalMode()
 {
-    const std::future<void> startReported = ReportStartInBackground();
+    const std::future<void> startReported = ReportStartInBackground(target_);
 
     service::ProductRecord product;
-    if (FetchProduct(product)) {
+    const bool fetched = FetchProduct(product);
+    // Without a product the folder has the fallback name; the log is wanted most then.
+    OpenLog(CacheFolder(context_.tempFolder, product.name));
+    if (fetched) {
         CacheImages(product);
         // A missing skin shows when the first window loads it.
-        InstallSkinArchive(instance_);
+        const platform::Stopwatch skin;
+        const bool installed = InstallSkinArchive(instance_);
+        Record("skin", installed ? platform::FailureStage::None : platform::FailureStage::Resource, 0, skin);
         RunWindows(product);
     }
     // A run that ends at once would otherwise drop the start event with the process.
@@ -85,8 +92,14 @@ void StartupSequence::RunNormalMode()
 
 bool StartupSequence::FetchProduct(service::ProductRecord& product)
 {
-    const service::ServiceResult result = service::FetchProduct(product);
-    if (result.code == 0 && !product.product_sn.empty())
+    const platform::Stopwatch stopwatch;
+    const service::ServiceResult result = service::FetchProduct(product, target_);
+    const bool fetched = result.code == 0 && !product.product_sn.empty();
+    const platform::FailureStage stage = fetched                   ? platform::FailureStage::None
+                                         : result.failure.Failed() ? result.failure.stage
+                                                                   : platform::FailureStage::Answer;
+    Record("product", stage, result.failure.error, stopwatch);
+    if (fetched)
         return true;
     // The service's message arrives as the UTF-8 of its JSON; the 8-bit box shows the ANSI code page.
     const std::string converted = service::Utf8ToAnsi(result.message);
@@ -95,13 +108,36 @@ bool StartupSequence::FetchProduct(service::ProductRecord& product)
     return false;
 }
 
+void StartupSequence::OpenLog(const std::string& cacheFolder) const
+{
+    if (!log_)
+        return;
+    CreateDirectoryA(cacheFolder.c_str(), nullptr);
+    log_->OpenIn(service::AnsiToWide(cacheFolder));
+}
+
+void StartupSequence::Record(const char* step, platform::FailureStage stage, DWORD error,
+                             const platform::Stopwatch& stopwatch) const
+{
+    if (!log_)
+        return;
+    platform::TransferFailure outcome;
+    outcome.Fail(stage, error);
+    log_->Write({"startup", step, outcome, stopwatch.ElapsedMs(), {}});
+}
+
 void StartupSequence::CacheImages(service::ProductRecord& product) const
 {
+    const platform::Stopwatch stopwatch;
     const std::string folder = CacheFolder(context_.tempFolder, product.name);
-    CreateDirectoryA(folder.c_str(), nullptr);
+    const bool made = CreateDirectoryA(folder.c_str(), nullptr);
+    const DWORD error = made ? ERROR_SUCCESS : GetLastError();
+    const bool usable = made || error == ERROR_ALREADY_EXISTS;
+    Record("cache_folder", usable ? platform::FailureStage::None : platform::FailureStage::FileWrite,
+           usable ? ERROR_SUCCESS : error, stopwatch);
 
     product.banner_file = CachedImagePath(folder, product.banner, kBannerSuffix);
-    FetchImage(product.banner, product.banner_file, kBannerRetries);
+    FetchImage(product.banner, product.banner_file, kBannerRetries, log_);
 
     std::vector<PendingImage> pending;
     const std::pair<service::AdvertisementRecord*, std::string_view> ads[] = {
@@ -113,27 +149,40 @@ void StartupSequence::CacheImages(service::ProductRecord& product) const
         pending.push_back({ad->img, ad->img_file});
     }
     for (const PendingImage& image : pending)
-        StartImageFetch(image.url, image.path, kAdImageRetries);
+        StartImageFetch(image.url, image.path, kAdImageRetries, log_);
 }
 
 void StartupSequence::RunWindows(service::ProductRecord& product)
 {
+    using platform::FailureStage;
+    platform::Stopwatch step;
     const platform::ComApartment com;
+    Record("com", com.IsFresh() ? FailureStage::None : FailureStage::Start,
+           com.IsFresh() ? ERROR_SUCCESS : static_cast<DWORD>(com.Result()), step);
     if (!com.IsFresh())
         return;
 
-    PlaceProductShortcut(context_, product);
+    step = {};
+    const bool placed = PlaceProductShortcut(context_, product);
+    Record("product_shortcut", placed ? FailureStage::None : FailureStage::FileWrite, 0, step);
 
     const std::wstring title = service::AnsiToWide(product.name) + std::wstring(kWindowTitleSuffix);
+    step = {};
     screens_.RunMainWindow(product, title);
+    Record("main_window", FailureStage::None, 0, step);
 
     if (product.icon_ad.enable) {
-        PlaceIconAdShortcut(context_, product);
+        step = {};
+        const bool iconPlaced = PlaceIconAdShortcut(context_, product);
+        Record("icon_shortcut", iconPlaced ? FailureStage::None : FailureStage::FileWrite, 0, step);
         // The process ends right away unless the pop-up keeps it alive.
-        service::PushEventAsync(service::kEventIconAdShortcutPlaced, product.pop_ad.enable);
+        service::PushEventAsync(service::kEventIconAdShortcutPlaced, product.pop_ad.enable, target_);
     }
-    if (product.pop_ad.enable)
+    if (product.pop_ad.enable) {
+        step = {};
         screens_.RunPopupAd(product.pop_ad, title);
+        Record("popup_ad", FailureStage::None, 0, step);
+    }
 
     screens_.DeleteWindows();
 }

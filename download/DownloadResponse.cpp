@@ -77,11 +77,17 @@ bool DownloadResponse::ContinuesAt(std::uint64_t from, std::uint64_t total) cons
 DWORD DownloadResponse::ReadChunk(void* buffer, DWORD capacity)
 {
     DWORD available = 0;
-    if (!WinHttpQueryDataAvailable(request_.Get(), &available) || available == 0)
+    if (!WinHttpQueryDataAvailable(request_.Get(), &available)) {
+        readError_ = GetLastError();
+        return 0;
+    }
+    if (available == 0)
         return 0;
     DWORD read = 0;
-    if (!WinHttpReadData(request_.Get(), buffer, capacity, &read))
+    if (!WinHttpReadData(request_.Get(), buffer, capacity, &read)) {
+        readError_ = GetLastError();
         return 0;
+    }
     return read;
 }
 

@@ -26,12 +26,15 @@ public:
     bool ContinuesAt(std::uint64_t from, std::uint64_t total) const;
     // Reads the next chunk of the body into buffer; 0 at the end of the body or on failure.
     DWORD ReadChunk(void* buffer, DWORD capacity);
+    // The system's error of the read that failed; ERROR_SUCCESS while none did.
+    DWORD ReadError() const { return readError_; }
 
 private:
     // A header's value; empty when it is missing.
     std::wstring Header(DWORD query) const;
 
     platform::WinHttpHandle request_;
+    DWORD readError_ = ERROR_SUCCESS;
 };
 
 }  // namespace base

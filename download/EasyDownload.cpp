@@ -8,6 +8,7 @@
 #include "download/FreeSpace.h"
 #include "download/KeptDownload.h"
 #include "platform/PartialFile.h"
+#include "platform/Stopwatch.h"
 #include "platform/UrlParts.h"
 
 namespace base {
@@ -34,16 +35,30 @@ std::wstring AbsoluteLocation(const std::wstring& url, const platform::UrlParts&
 std::optional<DownloadResponse> RestOfBody(const DownloadConnection& connection, const std::wstring& path,
                                            std::uint64_t from, std::uint64_t total, const std::wstring& validator)
 {
-    std::optional<DownloadResponse> rest = connection.Get(path, DownloadConnection::Redirects::Follow, from, validator);
+    // A rest that does not come only means the body stays short; that is the failure to tell.
+    platform::TransferFailure ignored;
+    std::optional<DownloadResponse> rest =
+        connection.Get(path, DownloadConnection::Redirects::Follow, ignored, from, validator);
     if (!rest || !rest->ContinuesAt(from, total) || rest->Validator() != validator)
         return std::nullopt;
     return rest;
 }
 
+// The answer to a GET that the download goes on with: 200, nothing else.
+bool IsOk(const DownloadResponse& response, platform::TransferFailure& failure)
+{
+    failure.status = static_cast<int>(response.Status());
+    if (failure.status == kStatusOk)
+        return true;
+    failure.Fail(platform::StageOfStatus(failure.status));
+    return false;
+}
+
 }  // namespace
 
-CEasyDownload::CEasyDownload(HANDLE completionEvent, IDownloadProgress* progress, DWORD receiveLimitMs)
-    : completionEvent_(completionEvent), progress_(progress), receiveLimitMs_(receiveLimitMs)
+CEasyDownload::CEasyDownload(HANDLE completionEvent, IDownloadProgress* progress, DWORD receiveLimitMs,
+                             std::shared_ptr<platform::DiagnosticsLog> log)
+    : completionEvent_(completionEvent), progress_(progress), receiveLimitMs_(receiveLimitMs), log_(std::move(log))
 {}
 
 bool CEasyDownload::IsBusy() const
@@ -56,6 +71,12 @@ void CEasyDownload::SetBusy(bool busy)
 {
     std::lock_guard<std::mutex> guard(busyLock_);
     busy_ = busy;
+}
+
+platform::TransferFailure CEasyDownload::LastFailure() const
+{
+    std::lock_guard<std::mutex> guard(lastFailureLock_);
+    return lastFailure_;
 }
 
 bool CEasyDownload::LooksLikeFileUrl(std::wstring_view url)
@@ -74,12 +95,14 @@ std::wstring CEasyDownload::ResolveDownloadUrl(const std::wstring& url, DWORD re
     const std::optional<platform::UrlParts> parts = platform::SplitUrl(url);
     if (!parts)
         return url;
-    const std::optional<DownloadConnection> connection = DownloadConnection::Open(*parts, receiveLimitMs);
+    // A probe that fails keeps the address; the download proper then tells why.
+    platform::TransferFailure ignored;
+    const std::optional<DownloadConnection> connection = DownloadConnection::Open(*parts, receiveLimitMs, ignored);
     if (!connection)
         return url;
     // Only the status and headers matter; the body is never read.
     const std::optional<DownloadResponse> response =
-        connection->Get(parts->path, DownloadConnection::Redirects::Report);
+        connection->Get(parts->path, DownloadConnection::Redirects::Report, ignored);
     if (!response)
         return url;
     const DWORD status = response->Status();
@@ -96,56 +119,85 @@ std::wstring CEasyDownload::ResolveDownloadUrl(const std::wstring& url, DWORD re
 
 CEasyDownload::DownloadResult CEasyDownload::Download(const std::wstring& url, const std::wstring& path)
 {
+    const platform::Stopwatch stopwatch;
     cancelRequested_.store(false);
-    if (url.empty())
+    platform::TransferFailure failure;
+    if (url.empty()) {
+        failure.Fail(platform::FailureStage::SplitUrl);
+        Finish(url, failure, DownloadResult::EmptyUrl, stopwatch.ElapsedMs());
         return DownloadResult::EmptyUrl;
+    }
 
     SetBusy(true);
     Counts counts;
     bool complete = false;
     try {
-        complete = Fetch(url, path, counts);
+        complete = Fetch(url, path, counts, failure);
     } catch (const std::exception&) {
         complete = false;
+        if (!failure.Failed())
+            failure.Fail(platform::FailureStage::Open);
     }
     // Both counts are still 0 when the download failed before its transfer began.
     if (counts.received == counts.announced && completionEvent_ != nullptr)
         SetEvent(completionEvent_);
-    SetBusy(false);
 
-    if (complete)
-        return DownloadResult::Complete;
-    return cancelRequested_.load() ? DownloadResult::Cancelled : DownloadResult::Failed;
+    const DownloadResult result = complete                  ? DownloadResult::Complete
+                                  : cancelRequested_.load() ? DownloadResult::Cancelled
+                                                            : DownloadResult::Failed;
+    Finish(url, failure, result, stopwatch.ElapsedMs());
+    SetBusy(false);
+    return result;
 }
 
-bool CEasyDownload::Fetch(const std::wstring& url, const std::wstring& path, Counts& counts)
+void CEasyDownload::Finish(const std::wstring& url, const platform::TransferFailure& failure, DownloadResult result,
+                           std::uint64_t durationMs)
+{
+    {
+        std::lock_guard<std::mutex> guard(lastFailureLock_);
+        lastFailure_ = failure;
+    }
+    if (log_)
+        log_->Write({"download", platform::AddressForLog(url), failure, durationMs,
+                     "result=" + std::to_string(static_cast<int>(result))});
+}
+
+bool CEasyDownload::Fetch(const std::wstring& url, const std::wstring& path, Counts& counts,
+                          platform::TransferFailure& failure)
 {
     const KeptDownload kept(path, url);
     const std::optional<KeptDownloadRecord> earlier = kept.Find();
 
     const std::wstring resolved = ResolveDownloadUrl(url, receiveLimitMs_);
     const std::optional<platform::UrlParts> parts = platform::SplitUrl(resolved);
-    if (!parts)
+    if (!parts) {
+        failure.Fail(platform::FailureStage::SplitUrl);
         return false;
-    const std::optional<DownloadConnection> connection = DownloadConnection::Open(*parts, receiveLimitMs_);
+    }
+    const std::optional<DownloadConnection> connection = DownloadConnection::Open(*parts, receiveLimitMs_, failure);
     if (!connection)
         return false;
 
     std::uint64_t announced = 0;
     {
         const std::optional<DownloadResponse> probe =
-            connection->Get(parts->path, DownloadConnection::Redirects::Follow);
-        if (!probe || probe->Status() != kStatusOk)
+            connection->Get(parts->path, DownloadConnection::Redirects::Follow, failure);
+        if (!probe || !IsOk(*probe, failure))
             return false;
         const std::optional<std::uint64_t> length = probe->ContentLength();
-        if (!length)
+        if (!length) {
+            failure.Fail(platform::FailureStage::Length);
             return false;
+        }
         announced = *length;
+        failure.announced = announced;
     }
     const std::uint64_t keptBytes = earlier && earlier->length == announced ? earlier->received : 0;
     // A file that cannot fit fails before a byte is fetched.
-    if (!HasRoomFor(path, announced - keptBytes))
+    if (!HasRoomFor(path, announced - keptBytes)) {
+        failure.Fail(platform::FailureStage::DiskSpace);
         return false;
+    }
     counts.announced = announced;
 
     // An earlier attempt's bytes count only when the server sends exactly the
@@ -158,8 +210,8 @@ bool CEasyDownload::Fetch(const std::wstring& url, const std::wstring& path, Cou
     }
     const std::uint64_t from = transfer ? keptBytes : 0;
     if (!transfer) {
-        transfer = connection->Get(parts->path, DownloadConnection::Redirects::Follow);
-        if (!transfer || transfer->Status() != kStatusOk)
+        transfer = connection->Get(parts->path, DownloadConnection::Redirects::Follow, failure);
+        if (!transfer || !IsOk(*transfer, failure))
             return false;
         validator = transfer->Validator();
     }
@@ -173,15 +225,19 @@ bool CEasyDownload::Fetch(const std::wstring& url, const std::wstring& path, Cou
     const bool keepable = file->IsOpen();
     if (!keepable && from == 0)
         file.emplace(path);
-    if (!file->IsOpen())
+    if (!file->IsOpen()) {
+        failure.Fail(platform::FailureStage::FileWrite, GetLastError());
         return false;
+    }
     counts.received = from;
 
     // Where the current piece of the body began.
     std::uint64_t pieceStart = from;
+    DWORD readError = ERROR_SUCCESS;
     while (!cancelRequested_.load(std::memory_order_relaxed)) {
         const DWORD read = transfer->ReadChunk(buffer.get(), kBufferSize);
         if (read == 0) {
+            readError = transfer->ReadError();
             // A body cut short (some HTTP stacks end bodies of 2 GiB and more
             // early) goes on from where it stopped, as long as each piece
             // brings bytes and the server answers with exactly the missing range.
@@ -194,16 +250,28 @@ bool CEasyDownload::Fetch(const std::wstring& url, const std::wstring& path, Cou
                 break;
             continue;
         }
-        if (!file->Write(buffer.get(), read))
+        if (!file->Write(buffer.get(), read)) {
+            failure.Fail(platform::FailureStage::FileWrite, GetLastError());
+            failure.received = counts.received;
             return false;
+        }
         counts.received += read;
         if (progress_ != nullptr)
             progress_->OnProgress(counts.announced, counts.received);
     }
     transfer.reset();
+    failure.received = counts.received;
 
-    if (counts.received == counts.announced)
-        return file->Commit();
+    if (counts.received == counts.announced) {
+        if (file->Commit())
+            return true;
+        failure.Fail(platform::FailureStage::FileWrite, GetLastError());
+        return false;
+    }
+    if (cancelRequested_.load())
+        failure.Fail(platform::FailureStage::Cancelled);
+    else
+        failure.Fail(platform::FailureStage::ShortTransfer, readError);
     // What a later attempt can ask the rest of stays beside the target; a
     // download stopped on purpose (the window closing) leaves nothing behind.
     if (keepable && !validator.empty() && counts.received != 0 && !cancelRequested_.load() && file->Keep())

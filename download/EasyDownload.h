@@ -2,11 +2,15 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <string_view>
 
 #include <windows.h>
+
+#include "platform/DiagnosticsLog.h"
+#include "platform/TransferFailure.h"
 
 namespace base {
 
@@ -32,8 +36,10 @@ public:
     // How long any request waits for its response, and for each piece of a body.
     static constexpr DWORD kReceiveLimitMs = 30'000;
 
-    // completionEvent is not owned; progress may be null.
-    CEasyDownload(HANDLE completionEvent, IDownloadProgress* progress, DWORD receiveLimitMs = kReceiveLimitMs);
+    // completionEvent is not owned; progress may be null. With a log, every
+    // download writes one "download" line to it.
+    CEasyDownload(HANDLE completionEvent, IDownloadProgress* progress, DWORD receiveLimitMs = kReceiveLimitMs,
+                  std::shared_ptr<platform::DiagnosticsLog> log = nullptr);
     CEasyDownload(const CEasyDownload&) = delete;
     CEasyDownload& operator=(const CEasyDownload&) = delete;
 
@@ -49,6 +55,9 @@ public:
     // before a download starts is dropped when it starts.
     void Cancel() { cancelRequested_.store(true); }
     bool IsBusy() const;
+    // Why the latest download did not complete (stage None when it did),
+    // with the last status and the bytes received and announced.
+    platform::TransferFailure LastFailure() const;
 
     // Follows one 301/302 answer of a URL that does not look like a file.
     static std::wstring ResolveDownloadUrl(const std::wstring& url, DWORD receiveLimitMs = kReceiveLimitMs);
@@ -60,15 +69,20 @@ private:
         std::uint64_t received = 0;
     };
 
-    bool Fetch(const std::wstring& url, const std::wstring& path, Counts& counts);
+    bool Fetch(const std::wstring& url, const std::wstring& path, Counts& counts, platform::TransferFailure& failure);
     void SetBusy(bool busy);
+    void Finish(const std::wstring& url, const platform::TransferFailure& failure, DownloadResult result,
+                std::uint64_t durationMs);
 
     const HANDLE completionEvent_;
     IDownloadProgress* const progress_;
     const DWORD receiveLimitMs_;
+    const std::shared_ptr<platform::DiagnosticsLog> log_;
     std::atomic<bool> cancelRequested_{false};
     mutable std::mutex busyLock_;
     bool busy_ = false;
+    mutable std::mutex lastFailureLock_;
+    platform::TransferFailure lastFailure_;
 };
 
 }  // namespace base

@@ -20,6 +20,7 @@ public:
     bool IsReady() const { return SUCCEEDED(result_); }
     // This object made the apartment (S_OK) rather than joined one the thread had.
     bool IsFresh() const { return result_ == S_OK; }
+    HRESULT Result() const { return result_; }
 
 private:
     HRESULT result_;

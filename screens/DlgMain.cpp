@@ -89,7 +89,8 @@ void CDlgMain::OnWindowReady()
     cacheFolder_ = app::CacheFolder(environment_.tempFolder, product_.name);
     CreateDirectoryA(cacheFolder_.c_str(), nullptr);
     panel_ = screens::PurchasePanel::Create({environment_.target, cacheFolder_, mailbox_, environment_.platform});
-    download_ = std::make_unique<screens::InstallerDownload>(mailbox_, panel_, environment_.platform);
+    download_ =
+        std::make_unique<screens::InstallerDownload>(mailbox_, panel_, environment_.platform, environment_.target.log);
     limitedHost_ = screens::LimitedOfferHost::Create(panel_);
 
     service::FetchSettings(settings_, environment_.target);

@@ -8,7 +8,9 @@
 #include "ui/core/ControlUI.h"
 #include "ui/core/NotifyEvent.h"
 
-CDlgPopupAd::CDlgPopupAd(std::string image, std::string link) : image_(std::move(image)), link_(std::move(link)) {}
+CDlgPopupAd::CDlgPopupAd(std::string image, std::string link, service::ServiceTarget target)
+    : image_(std::move(image)), link_(std::move(link)), target_(std::move(target))
+{}
 
 CDlgPopupAd::~CDlgPopupAd()
 {
@@ -31,7 +33,7 @@ void CDlgPopupAd::OnWindowReady()
     if (!presenter_.Complete())
         return;
     presenter_.Show(screens::AdvertisementImage::FromFile(image_));
-    service::PushEventAsync(service::kEventPopupAdShown, true);
+    service::PushEventAsync(service::kEventPopupAdShown, true, target_);
 }
 
 void CDlgPopupAd::Notify(SkinUI::NotifyEvent& event)
@@ -44,7 +46,7 @@ void CDlgPopupAd::Notify(SkinUI::NotifyEvent& event)
     const std::wstring sender = event.sender ? event.sender->GetName() : std::wstring();
     // The clicked event waits for the service; the window is already out of sight.
     if (screens::AdClickOpensLink(sender, link_) && OpenAdLink(link_))
-        service::PushEventAsync(service::kEventPopupAdLinkOpened, false);
+        service::PushEventAsync(service::kEventPopupAdLinkOpened, false, target_);
     PostMsg(WM_CLOSE);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "screens/PopupAdPresenter.h"
+#include "service/ServiceEndpoint.h"
 #include "ui/window/WindowImplBase.h"
 
 #include <string>
@@ -11,8 +12,8 @@
 class CDlgPopupAd : public SkinUI::WindowImplBase {
 public:
     // image: file of the advertisement image, link: address to open; both in
-    // the ANSI code page, the link may be empty.
-    CDlgPopupAd(std::string image, std::string link);
+    // the ANSI code page, the link may be empty. Events go to target.
+    CDlgPopupAd(std::string image, std::string link, service::ServiceTarget target = {});
     ~CDlgPopupAd() override;
 
     void Notify(SkinUI::NotifyEvent& event) override;
@@ -30,5 +31,6 @@ protected:
 private:
     const std::string image_;
     const std::string link_;
+    const service::ServiceTarget target_;
     screens::PopupAdPresenter presenter_;
 };

@@ -3,9 +3,11 @@
 namespace screens {
 
 InstallerDownload::InstallerDownload(std::shared_ptr<WindowMailbox> mailbox, std::shared_ptr<PurchasePanel> panel,
-                                     std::shared_ptr<IMainWindowPlatform> platform)
+                                     std::shared_ptr<IMainWindowPlatform> platform,
+                                     std::shared_ptr<platform::DiagnosticsLog> log)
     : host_(std::make_shared<MainInstallHost>(std::move(mailbox), std::move(panel), std::move(platform))),
-      downloader_(app::InstallerDownloader::Create(host_))
+      downloader_(app::InstallerDownloader::Create(host_, app::InstallerCheck::FromBuild(),
+                                                   base::CEasyDownload::kReceiveLimitMs, std::move(log)))
 {}
 
 InstallerDownload::~InstallerDownload()

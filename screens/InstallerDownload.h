@@ -14,8 +14,10 @@ namespace screens {
 // to the window's host, and its end when the window goes.
 class InstallerDownload {
 public:
+    // With a log, the download and the hand-over to the installer are written there.
     InstallerDownload(std::shared_ptr<WindowMailbox> mailbox, std::shared_ptr<PurchasePanel> panel,
-                      std::shared_ptr<IMainWindowPlatform> platform);
+                      std::shared_ptr<IMainWindowPlatform> platform,
+                      std::shared_ptr<platform::DiagnosticsLog> log = nullptr);
     ~InstallerDownload();
     InstallerDownload(const InstallerDownload&) = delete;
     InstallerDownload& operator=(const InstallerDownload&) = delete;

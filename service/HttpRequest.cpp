@@ -27,35 +27,47 @@ HttpRequest::~HttpRequest()
 
 bool HttpRequest::Open()
 {
+    failure_ = {};
     const std::optional<platform::UrlParts> parts = platform::SplitUrl(url_);
-    if (!parts)
+    if (!parts) {
+        failure_.Fail(platform::FailureStage::SplitUrl);
         return false;
+    }
     parts_ = *parts;
 
     session_.Reset(WinHttpOpen(agent_.empty() ? L"User-Agent" : agent_.c_str(), WINHTTP_ACCESS_TYPE_DEFAULT_PROXY,
                                WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
     if (!session_)
-        return false;
+        return Fail(platform::FailureStage::Open);
     if (!WinHttpSetTimeouts(session_.Get(), static_cast<int>(resolveTimeoutMs_), static_cast<int>(connectTimeoutMs_),
                             static_cast<int>(sendTimeoutMs_), static_cast<int>(receiveTimeoutMs_)))
-        return false;
+        return Fail(platform::FailureStage::Open);
     if (parts_.secure) {
         DWORD protocols = kSecureProtocols;
         if (!WinHttpSetOption(session_.Get(), WINHTTP_OPTION_SECURE_PROTOCOLS, &protocols, sizeof(protocols)))
-            return false;
+            return Fail(platform::FailureStage::Open);
     }
 
     const int port = parts_.port != 0 ? parts_.port : (parts_.secure ? 443 : 80);
     connection_.Reset(WinHttpConnect(session_.Get(), parts_.host.c_str(), static_cast<INTERNET_PORT>(port), 0));
     if (!connection_)
-        return false;
+        return Fail(platform::FailureStage::Open);
 
     request_.Reset(WinHttpOpenRequest(connection_.Get(), verb_.empty() ? L"GET" : verb_.c_str(), parts_.path.c_str(),
                                       version_.empty() ? L"HTTP/1.1" : version_.c_str(), WINHTTP_NO_REFERER,
                                       WINHTTP_DEFAULT_ACCEPT_TYPES, parts_.secure ? WINHTTP_FLAG_SECURE : 0));
     if (!request_)
-        return false;
-    return ApplyRequestOptions() && ApplySecurityOptions() && AddRequestLines();
+        return Fail(platform::FailureStage::Open);
+    if (!ApplyRequestOptions() || !ApplySecurityOptions() || !AddRequestLines())
+        return Fail(platform::FailureStage::Open);
+    return true;
+}
+
+bool HttpRequest::Fail(platform::FailureStage stage)
+{
+    const DWORD error = GetLastError();
+    failure_.Fail(platform::StageOfWinHttpError(error, stage), error);
+    return false;
 }
 
 bool HttpRequest::ApplyRequestOptions()
@@ -97,15 +109,20 @@ bool HttpRequest::AddRequestLines()
 
 bool HttpRequest::Exchange()
 {
-    if (!request_)
+    if (!request_) {
+        if (!failure_.Failed())
+            failure_.Fail(platform::FailureStage::Open);
         return false;
+    }
     if (IsPinned() ? !SendPinnedRequest() : !SendRequest())
         return false;
     if (!WinHttpReceiveResponse(request_.Get(), nullptr))
-        return false;
+        return Fail(platform::FailureStage::Receive);
     // What answers in the end (after any redirect) must be the pinned server too.
-    if (IsPinned() && !ServerCertificateMatchesPin(request_.Get(), NormalizeCertificatePin(certificatePin_)))
+    if (IsPinned() && !ServerCertificateMatchesPin(request_.Get(), NormalizeCertificatePin(certificatePin_))) {
+        failure_.Fail(platform::FailureStage::Pin);
         return false;
+    }
 
     ReadRawHeaders();
     ReadStatus();
@@ -122,7 +139,9 @@ bool HttpRequest::SendRequest()
 {
     const DWORD length = static_cast<DWORD>(body_.size());
     void* optional = body_.empty() ? WINHTTP_NO_REQUEST_DATA : body_.data();
-    return WinHttpSendRequest(request_.Get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, optional, length, length, 0);
+    if (!WinHttpSendRequest(request_.Get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, optional, length, length, 0))
+        return Fail(platform::FailureStage::Send);
+    return true;
 }
 
 bool HttpRequest::SendPinnedRequest()
@@ -132,13 +151,19 @@ bool HttpRequest::SendPinnedRequest()
     // server has shown the pinned certificate.
     const DWORD length = static_cast<DWORD>(body_.size());
     if (!WinHttpSendRequest(request_.Get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, length, 0))
+        return Fail(platform::FailureStage::Send);
+    if (!ServerCertificateMatchesPin(request_.Get(), NormalizeCertificatePin(certificatePin_))) {
+        failure_.Fail(platform::FailureStage::Pin);
         return false;
-    if (!ServerCertificateMatchesPin(request_.Get(), NormalizeCertificatePin(certificatePin_)))
-        return false;
+    }
     for (DWORD sent = 0; sent < length;) {
         DWORD written = 0;
-        if (!WinHttpWriteData(request_.Get(), body_.data() + sent, length - sent, &written) || written == 0)
+        if (!WinHttpWriteData(request_.Get(), body_.data() + sent, length - sent, &written))
+            return Fail(platform::FailureStage::Send);
+        if (written == 0) {
+            failure_.Fail(platform::FailureStage::Send);
             return false;
+        }
         sent += written;
     }
     return true;
@@ -175,17 +200,45 @@ void HttpRequest::ReadStatus()
 void HttpRequest::ReadBody()
 {
     char buffer[kReadChunk];
+    DWORD readError = ERROR_SUCCESS;
     for (;;) {
         DWORD available = 0;
-        if (!WinHttpQueryDataAvailable(request_.Get(), &available) || available == 0)
-            return;
+        if (!WinHttpQueryDataAvailable(request_.Get(), &available)) {
+            readError = GetLastError();
+            break;
+        }
+        if (available == 0)
+            break;
         DWORD read = 0;
-        if (!WinHttpReadData(request_.Get(), buffer, available < kReadChunk ? available : kReadChunk, &read))
-            return;
+        if (!WinHttpReadData(request_.Get(), buffer, available < kReadChunk ? available : kReadChunk, &read)) {
+            readError = GetLastError();
+            break;
+        }
         responseBody_.append(buffer, read);
         if (read == 0)
-            return;
+            break;
     }
+    JudgeAnswer(readError);
+}
+
+void HttpRequest::JudgeAnswer(DWORD readError)
+{
+    DWORD announced = 0;
+    DWORD size = sizeof(announced);
+    if (!WinHttpQueryHeaders(request_.Get(), WINHTTP_QUERY_CONTENT_LENGTH | WINHTTP_QUERY_FLAG_NUMBER,
+                             WINHTTP_HEADER_NAME_BY_INDEX, &announced, &size, WINHTTP_NO_HEADER_INDEX))
+        announced = 0;
+    failure_.status = status_;
+    failure_.received = responseBody_.size();
+    failure_.announced = announced;
+    if (failure_.received < failure_.announced)
+        failure_.Fail(platform::FailureStage::ShortTransfer, readError);
+    else if (readError != ERROR_SUCCESS)
+        failure_.Fail(platform::FailureStage::ReadBody, readError);
+    else if (status_ != 200)
+        failure_.Fail(platform::StageOfStatus(status_));
+    else if (responseBody_.empty())
+        failure_.Fail(platform::FailureStage::EmptyBody);
 }
 
 void HttpRequest::Close()

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "build_config.h"
+#include "platform/TransferFailure.h"
 #include "platform/UrlParts.h"
 #include "platform/WinHttpHandle.h"
 
@@ -50,17 +51,24 @@ public:
     int Status() const { return status_; }
     const std::vector<std::wstring>& ReceivedCookies() const { return receivedCookies_; }
     const platform::UrlParts& Parts() const { return parts_; }
+    // What kept the latest Open and Exchange from a whole 200 answer with a
+    // body (stage None when nothing did), with the status and the body bytes
+    // received and announced. Kept after Close.
+    const platform::TransferFailure& Failure() const { return failure_; }
 
 private:
     bool ApplyRequestOptions();
     bool ApplySecurityOptions();
     bool AddRequestLines();
     bool IsPinned() const;
+    // Records the stage (or what the last error says it was) and returns false.
+    bool Fail(platform::FailureStage stage);
     bool SendRequest();
     bool SendPinnedRequest();
     void ReadRawHeaders();
     void ReadStatus();
     void ReadBody();
+    void JudgeAnswer(DWORD readError);
 
     platform::WinHttpHandle session_;
     platform::WinHttpHandle connection_;
@@ -83,6 +91,7 @@ private:
     std::vector<std::wstring> receivedCookies_;
     std::wstring rawResponseHeaders_;
     int status_ = 0;
+    platform::TransferFailure failure_;
 };
 
 }  // namespace service

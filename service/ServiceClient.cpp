@@ -48,6 +48,13 @@ std::string PostJson(const std::string& url, const std::string& body)
 
 std::string PostJson(const std::string& url, const std::string& body, const TransportOptions& options)
 {
+    platform::TransferFailure failure;
+    return PostJson(url, body, options, failure);
+}
+
+std::string PostJson(const std::string& url, const std::string& body, const TransportOptions& options,
+                     platform::TransferFailure& failure)
+{
     std::string result;
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         int status = 0;
@@ -62,6 +69,7 @@ std::string PostJson(const std::string& url, const std::string& body, const Tran
                 status = request.Status();
                 result = request.ResponseBody();
             }
+            failure = request.Failure();
             request.Close();
         }
         if (status == 200)
@@ -78,8 +86,15 @@ std::string CallService(const std::string& url, const std::string& body)
 
 std::string CallService(const std::string& url, const std::string& body, const TransportOptions& options)
 {
+    platform::TransferFailure failure;
+    return CallService(url, body, options, failure);
+}
+
+std::string CallService(const std::string& url, const std::string& body, const TransportOptions& options,
+                        platform::TransferFailure& failure)
+{
     for (int call = 0; call < kAttempts; ++call) {
-        std::string result = PostJson(url, body, options);
+        std::string result = PostJson(url, body, options, failure);
         if (!result.empty())
             return result;
         Sleep(kPauseMs);

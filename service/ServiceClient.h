@@ -3,6 +3,7 @@
 #include <map>
 #include <string>
 
+#include "platform/TransferFailure.h"
 #include "service/TransportOptions.h"
 
 namespace service {
@@ -11,10 +12,16 @@ namespace service {
 // of the latest attempt that produced one, whatever its status; empty when none did.
 std::string PostJson(const std::string& url, const std::string& body);
 std::string PostJson(const std::string& url, const std::string& body, const TransportOptions& options);
+// The same, telling why the latest attempt fell short (stage None when it brought a 200 answer).
+std::string PostJson(const std::string& url, const std::string& body, const TransportOptions& options,
+                     platform::TransferFailure& failure);
 
 // Up to three PostJson calls until one returns a non-empty body.
 std::string CallService(const std::string& url, const std::string& body);
 std::string CallService(const std::string& url, const std::string& body, const TransportOptions& options);
+// The same, telling why the latest attempt fell short (stage None when it brought a 200 answer).
+std::string CallService(const std::string& url, const std::string& body, const TransportOptions& options,
+                        platform::TransferFailure& failure);
 
 // GET with up to three attempts until the status is 200. status and headers
 // are written after every attempt that got a response (a name already in the

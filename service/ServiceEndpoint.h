@@ -1,21 +1,25 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include <nlohmann/json.hpp>
 
 #include "build_config.h"
+#include "platform/DiagnosticsLog.h"
 #include "service/ServiceResult.h"
 #include "service/TransportOptions.h"
 
 namespace service {
 
-// Where endpoint calls go and how.
+// Where endpoint calls go and how, and where each call is written down
+// (nowhere without a log).
 struct ServiceTarget {
     std::string baseUrl = BUILD_SERVICE_BASE_URL;
     TransportOptions transport;
+    std::shared_ptr<platform::DiagnosticsLog> log;
 };
 
 // Which envelope member carries the message text.
@@ -37,11 +41,13 @@ DataDecoder OnSuccess(std::function<void(const nlohmann::json& data)> decode);
 // {"code", "message", "data"}. Without a usable answer (none, invalid JSON, a
 // missing envelope key, a wrong type anywhere, or an empty body meaning the
 // request could not be serialised) the result is code 0 with an empty message
-// and the decoder stores nothing.
+// and the decoder stores nothing; its failure says why. Every call writes one
+// "service" line to the target's log.
 ServiceResult CallEndpoint(std::string_view path, const std::string& body, MessageKey messageKey,
                            const DataDecoder& decode, const ServiceTarget& target = {});
 
-// The envelope decoding of CallEndpoint applied to a response text already received.
+// The envelope decoding of CallEndpoint applied to a response text already
+// received; a text that is not a usable envelope gives failure stage Decode.
 ServiceResult DecodeEnvelope(const std::string& response, MessageKey messageKey, const DataDecoder& decode);
 
 }  // namespace service

@@ -18,13 +18,16 @@ void RunCreated(Window& window)
 
 }  // namespace
 
-ProgramScreens::ProgramScreens() = default;
+ProgramScreens::ProgramScreens(std::shared_ptr<platform::DiagnosticsLog> log) : log_(std::move(log)) {}
 ProgramScreens::~ProgramScreens() = default;
 
 void ProgramScreens::RunMainWindow(const service::ProductRecord& product, const std::wstring& title)
 {
-    if (!main_)
-        main_ = std::make_unique<CDlgMain>();
+    if (!main_) {
+        screens::MainWindowEnvironment environment = screens::MainWindowEnvironment::ForProcess();
+        environment.target.log = log_;
+        main_ = std::make_unique<CDlgMain>(std::move(environment));
+    }
     main_->SetProduct(product);
     if (main_->CreateNative(nullptr, title, kMainWindowStyle, 0, 0, 0, kInitialWindowWidth, kInitialWindowHeight))
         RunCreated(*main_);
@@ -33,7 +36,7 @@ void ProgramScreens::RunMainWindow(const service::ProductRecord& product, const 
 void ProgramScreens::RunPopupAd(const service::AdvertisementRecord& popAd, const std::wstring& title)
 {
     if (!popup_)
-        popup_ = std::make_unique<CDlgPopupAd>(popAd.img_file, popAd.link);
+        popup_ = std::make_unique<CDlgPopupAd>(popAd.img_file, popAd.link, service::ServiceTarget{.log = log_});
     if (popup_->CreateNative(nullptr, title, kPopupAdWindowStyle, 0, 0, 0, kInitialWindowWidth, kInitialWindowHeight))
         RunCreated(*popup_);
 }

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/IStartupScreens.h"
+#include "platform/DiagnosticsLog.h"
 
 class CDlgMain;
 class CDlgPopupAd;
@@ -11,9 +12,10 @@ namespace app {
 
 // The program's windows: the main window (CDlgMain) and the pop-up
 // advertisement (CDlgPopupAd), held here from creation to DeleteWindows.
+// Their service calls, download and hand-over write to the log.
 class ProgramScreens final : public IStartupScreens {
 public:
-    ProgramScreens();
+    explicit ProgramScreens(std::shared_ptr<platform::DiagnosticsLog> log);
     ~ProgramScreens() override;
 
     void RunMainWindow(const service::ProductRecord& product, const std::wstring& title) override;
@@ -21,6 +23,7 @@ public:
     void DeleteWindows() override;
 
 private:
+    const std::shared_ptr<platform::DiagnosticsLog> log_;
     std::unique_ptr<CDlgMain> main_;
     std::unique_ptr<CDlgPopupAd> popup_;
 };

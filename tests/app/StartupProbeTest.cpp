@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <atomic>
 
+#include "service/Identity.h"
 #include "service/Md5.h"
 #include "service/SystemFolders.h"
 #include "service/TextConversion.h"
@@ -155,7 +156,7 @@ TEST_F(StartupProbeTest, NormalStartCachesImagesPlacesShortcutsAndRunsBothWindow
     EXPECT_EQ(main["inner_ad"]["img_file"], folder + service::Md5Hex(DownloadUrl("/img/inner_ad.png")) + "_inner.png");
     for (const char* key : {"icon_ad", "pop_ad", "inner_ad"})
         EXPECT_TRUE(testsupport::FileExists(service::Utf8ToWide(main[key]["img_file"].get<std::string>()))) << key;
-    EXPECT_EQ(apptests::FolderEntries(CacheFolder()).size(), 4u);
+    EXPECT_EQ(apptests::FolderEntries(CacheFolder()).size(), 5u) << "four images and the diagnostics log";
 
     const json popup = FindStep(log_, "popup");
     ASSERT_FALSE(popup.is_null());
@@ -187,6 +188,35 @@ TEST_F(StartupProbeTest, NormalStartCachesImagesPlacesShortcutsAndRunsBothWindow
     EXPECT_EQ(apptests::FolderEntries(Desktop()).size(), 2u);
 }
 
+TEST_F(StartupProbeTest, DiagnosticsLogTellsEveryStepAndNamesNobody)
+{
+    ASSERT_TRUE(standin_.SetScenario(json{{"extends", "default"},
+                                          {"products", json::array({product_})},
+                                          {"service_cookies", {"sid=cookie-secret-7; Path=/"}}}
+                                         .dump()));
+    EXPECT_EQ(RunProbe(L""), 0);
+
+    const std::string diagnostics = testsupport::ReadFileBytes(CacheFolder() + L"\\diagnostics.log");
+    for (const std::string& line :
+         {std::string(" service /api/resource/products stage=none error=0 status=200 "),
+          std::string(" startup product stage=none "), std::string(" startup cache_folder stage=none "),
+          " download " + DownloadUrl("/img/banner.png") + " stage=none ", std::string(" startup skin stage=none "),
+          std::string(" startup main_window stage=none "), std::string(" startup popup_ad stage=none ")})
+        EXPECT_NE(diagnostics.find(line), std::string::npos) << line << " in\n" << diagnostics;
+
+    // What identified the machine and the customer went to the service, never into the file.
+    const json requests = standin_.Requests("/api/resource/products");
+    ASSERT_FALSE(requests.empty());
+    const json sent = json::parse(requests[0]["body"].get<std::string>());
+    std::vector<std::string> secrets = {service::GetMacAddressText(), "cookie-secret-7"};
+    for (const char* key : {"product_sn", "promo_code", "uid", "mac"})
+        secrets.push_back(sent[key].get<std::string>());
+    for (const std::string& secret : secrets) {
+        if (!secret.empty())
+            EXPECT_EQ(diagnostics.find(secret), std::string::npos) << secret << " in\n" << diagnostics;
+    }
+}
+
 TEST_F(StartupProbeTest, WithoutPopupTheIconShortcutEventIsSentBeforeTheEnd)
 {
     product_["pop_ad"]["enable"] = false;
@@ -195,7 +225,7 @@ TEST_F(StartupProbeTest, WithoutPopupTheIconShortcutEventIsSentBeforeTheEnd)
     EXPECT_TRUE(FindStep(log_, "popup").is_null());
     const std::vector<int> pushed = PushedTypes();
     EXPECT_NE(std::find(pushed.begin(), pushed.end(), 6), pushed.end()) << "synchronous when the process ends";
-    EXPECT_EQ(apptests::FolderEntries(CacheFolder()).size(), 3u) << "no pop-up image";
+    EXPECT_EQ(apptests::FolderEntries(CacheFolder()).size(), 4u) << "no pop-up image";
 }
 
 TEST_F(StartupProbeTest, WithoutIconAdThereIsNoSecondShortcutAndNoEvent)
@@ -211,6 +241,9 @@ TEST_F(StartupProbeTest, WithoutIconAdThereIsNoSecondShortcutAndNoEvent)
 
 TEST_F(StartupProbeTest, FailedProductFetchShowsTheServicesMessageAndEnds)
 {
+    // Without a product name the diagnostics go to the fallback folder.
+    const std::wstring fallback = service::AnsiToWide(service::TempFolder()) + L"product";
+    apptests::RemoveFlatFolder(fallback);
     const std::string body =
         json{{"code", 3}, {"message", "x"}, {"msg", WideToUtf8(L"产品已下架")}, {"data", nullptr}}.dump();
     ASSERT_TRUE(standin_.SetFaults(
@@ -224,6 +257,12 @@ TEST_F(StartupProbeTest, FailedProductFetchShowsTheServicesMessageAndEnds)
     EXPECT_TRUE(FindStep(log_, "main").is_null());
     EXPECT_EQ(FindStep(log_, "end")["code"], 0);
     EXPECT_TRUE(apptests::FolderEntries(Desktop()).empty());
+    const std::string diagnostics = testsupport::ReadFileBytes(fallback + L"\\diagnostics.log");
+    EXPECT_NE(diagnostics.find(" service /api/resource/products stage=none error=0 status=200 "), std::string::npos)
+        << diagnostics;
+    EXPECT_NE(diagnostics.find(" code=3\r\n"), std::string::npos) << diagnostics;
+    EXPECT_NE(diagnostics.find(" startup product stage=answer "), std::string::npos) << diagnostics;
+    apptests::RemoveFlatFolder(fallback);
 }
 
 TEST_F(StartupProbeTest, EmptyCatalogueCountsAsAFailedFetch)

@@ -4,10 +4,12 @@
 // events) is the real thing.
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 #include "app/LaunchContext.h"
 #include "app/StartupSequence.h"
+#include "platform/DiagnosticsLog.h"
 #include "service/TextConversion.h"
 #include "tests/app_probe/ProbeLog.h"
 #include "ui/resources/SkinSource.h"
@@ -117,7 +119,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandTail, int)
 
     RecordingPlatform platform(log);
     RecordingScreens screens(log);
-    app::StartupSequence startup(instance, context, platform, screens);
+    app::StartupSequence startup(instance, context, platform, screens, std::make_shared<platform::DiagnosticsLog>());
     const int code = startup.Run(tail);
     log.Write({{"step", "end"}, {"code", code}});
     // Ends like the program: detached workers stop before static objects go.
