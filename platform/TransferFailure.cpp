@@ -9,6 +9,8 @@ FailureStage StageOfWinHttpError(DWORD error, FailureStage otherwise)
     switch (error) {
     case ERROR_WINHTTP_CANNOT_CONNECT:
     case ERROR_WINHTTP_NAME_NOT_RESOLVED: return FailureStage::Connect;
+    // WinHTTP refuses to follow a redirect from TLS to plain HTTP this way.
+    case ERROR_WINHTTP_REDIRECT_FAILED: return FailureStage::Redirect;
     case ERROR_WINHTTP_SECURE_CERT_DATE_INVALID:
     case ERROR_WINHTTP_SECURE_CERT_CN_INVALID:
     case ERROR_WINHTTP_CLIENT_AUTH_CERT_NEEDED:

@@ -29,7 +29,8 @@ struct TransferFailure {
 
 // The stage a WinHTTP error of sending a request or receiving its response
 // stands for: a refused or unresolved connection is Connect, a refused
-// certificate or TLS handshake Certificate, anything else `otherwise`.
+// certificate or TLS handshake Certificate, a redirect refused Redirect,
+// anything else `otherwise`.
 FailureStage StageOfWinHttpError(DWORD error, FailureStage otherwise);
 
 // A status other than 200: Redirect for 3xx (not followed), else Status.

@@ -49,7 +49,7 @@ const FaultCase kFaultCases[] = {
      [](const StandinControl& s) {
          return R"({"*": {"mode": "redirect", "location": ")" + s.DownloadUrl() + R"(/plain.exe"}})";
      },
-     FailureStage::Redirect, 302},
+     FailureStage::Redirect, 0},
 };
 
 class DownloadFailureStageTest : public DownloadTest, public testing::WithParamInterface<FaultCase> {

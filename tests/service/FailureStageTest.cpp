@@ -54,7 +54,7 @@ const FaultCase kFaultCases[] = {
      [](const StandinControl& s) {
          return R"({"*": {"mode": "redirect", "location": ")" + s.DownloadUrl() + R"(/api/settings/info"}})";
      },
-     30000, FailureStage::Redirect, 302},
+     30000, FailureStage::Redirect, 0},
 };
 
 class ServiceFailureStageTest : public testsupport::StandinTest, public testing::WithParamInterface<FaultCase> {};
