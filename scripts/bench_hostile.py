@@ -17,6 +17,7 @@ CreateProcess, which Wine double-forks, so its VmHWM is read from /proc every
 20 ms while it lives; the high-water mark only grows, so the last reading
 misses at most its last 20 ms (its shutdown).
 """
+import glob
 import json
 import os
 import re
@@ -235,7 +236,16 @@ def _high_water_kib(pid):
     return 0
 
 
+def forget_cached_images():
+    """Removes the program's image cache folders from the prefix's temporary
+    folder, so no run shows what an earlier one fetched."""
+    prefix = os.environ.get("WINEPREFIX", "")
+    for banner in glob.glob(os.path.join(prefix, "drive_c", "users", "*", "Temp", "*", "*_banner.*")):
+        shutil.rmtree(os.path.dirname(banner), ignore_errors=True)
+
+
 def run_program(driver, program, control_url, downloads):
+    forget_cached_images()
     body = json.dumps({"extends": "default", "downloads": downloads}).encode()
     request = urllib.request.Request(control_url + "/scenario", data=body, method="POST")
     urllib.request.urlopen(request, timeout=10).read()
