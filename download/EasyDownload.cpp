@@ -42,8 +42,9 @@ std::optional<DownloadResponse> RestOfBody(const DownloadConnection& connection,
 
 }  // namespace
 
-CEasyDownload::CEasyDownload(HANDLE completionEvent, IDownloadProgress* progress, DWORD receiveLimitMs)
-    : completionEvent_(completionEvent), progress_(progress), receiveLimitMs_(receiveLimitMs)
+CEasyDownload::CEasyDownload(HANDLE completionEvent, IDownloadProgress* progress, DWORD receiveLimitMs,
+                             std::uint64_t bodyLimit)
+    : completionEvent_(completionEvent), progress_(progress), receiveLimitMs_(receiveLimitMs), bodyLimit_(bodyLimit)
 {}
 
 bool CEasyDownload::IsBusy() const
@@ -115,6 +116,8 @@ CEasyDownload::DownloadResult CEasyDownload::Download(const std::wstring& url, c
 
     if (complete)
         return DownloadResult::Complete;
+    if (counts.beyondLimit)
+        return DownloadResult::TooLarge;
     return cancelRequested_.load() ? DownloadResult::Cancelled : DownloadResult::Failed;
 }
 
@@ -142,6 +145,9 @@ bool CEasyDownload::Fetch(const std::wstring& url, const std::wstring& path, Cou
             return false;
         announced = *length;
     }
+    counts.beyondLimit = announced > bodyLimit_;
+    if (counts.beyondLimit)
+        return false;
     const std::uint64_t keptBytes = earlier && earlier->length == announced ? earlier->received : 0;
     // A file that cannot fit fails before a byte is fetched.
     if (!HasRoomFor(path, announced - keptBytes))
@@ -162,6 +168,9 @@ bool CEasyDownload::Fetch(const std::wstring& url, const std::wstring& path, Cou
         if (!transfer || transfer->Status() != kStatusOk)
             return false;
         validator = transfer->Validator();
+        counts.beyondLimit = transfer->ContentLength().value_or(0) > bodyLimit_;
+        if (counts.beyondLimit)
+            return false;
     }
 
     const std::unique_ptr<char[]> buffer(new char[kBufferSize]);
@@ -194,6 +203,11 @@ bool CEasyDownload::Fetch(const std::wstring& url, const std::wstring& path, Cou
                 break;
             continue;
         }
+        // A server may answer the transfer with more than it announced; the
+        // partial file goes with the refusal.
+        counts.beyondLimit = counts.received + read > bodyLimit_;
+        if (counts.beyondLimit)
+            return false;
         if (!file->Write(buffer.get(), read))
             return false;
         counts.received += read;

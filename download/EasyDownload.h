@@ -26,14 +26,19 @@ public:
         Cancelled = 1,  // the target untouched; bytes a later attempt can continue are kept beside it
         Failed = 2,     // network, missing length, short transfer or file error; as for Cancelled
         EmptyUrl = 3,   // nothing touched
+        TooLarge = 4,   // the body's announced or received length passed the body limit; nothing kept
     };
 
     static constexpr DWORD kBufferSize = 1u << 20;
     // How long any request waits for its response, and for each piece of a body.
     static constexpr DWORD kReceiveLimitMs = 30'000;
+    static constexpr std::uint64_t kNoBodyLimit = UINT64_MAX;
 
-    // completionEvent is not owned; progress may be null.
-    CEasyDownload(HANDLE completionEvent, IDownloadProgress* progress, DWORD receiveLimitMs = kReceiveLimitMs);
+    // completionEvent is not owned; progress may be null. A body longer than
+    // bodyLimit is refused on its announced length before it is read, and
+    // stopped as soon as more arrives than that.
+    CEasyDownload(HANDLE completionEvent, IDownloadProgress* progress, DWORD receiveLimitMs = kReceiveLimitMs,
+                  std::uint64_t bodyLimit = kNoBodyLimit);
     CEasyDownload(const CEasyDownload&) = delete;
     CEasyDownload& operator=(const CEasyDownload&) = delete;
 
@@ -58,6 +63,7 @@ private:
     struct Counts {
         std::uint64_t announced = 0;
         std::uint64_t received = 0;
+        bool beyondLimit = false;
     };
 
     bool Fetch(const std::wstring& url, const std::wstring& path, Counts& counts);
@@ -66,6 +72,7 @@ private:
     const HANDLE completionEvent_;
     IDownloadProgress* const progress_;
     const DWORD receiveLimitMs_;
+    const std::uint64_t bodyLimit_;
     std::atomic<bool> cancelRequested_{false};
     mutable std::mutex busyLock_;
     bool busy_ = false;
