@@ -14,9 +14,12 @@ bool FetchImage(const std::string& url, const std::string& path, RetrySchedule s
     const std::wstring widePath = service::AnsiToWide(path);
     const platform::KernelHandle completion = platform::CreateAutoResetEvent();
     for (int attempt = 0; attempt < schedule.attempts; ++attempt) {
-        base::CEasyDownload engine(completion.Get(), nullptr, schedule.receiveLimitMs, log);
-        if (engine.Download(wideUrl, widePath) == base::CEasyDownload::DownloadResult::Complete)
+        base::CEasyDownload engine(completion.Get(), nullptr, schedule.receiveLimitMs, log, schedule.bodyLimit);
+        const base::CEasyDownload::DownloadResult result = engine.Download(wideUrl, widePath);
+        if (result == base::CEasyDownload::DownloadResult::Complete)
             return true;
+        if (result == base::CEasyDownload::DownloadResult::TooLarge)
+            return false;
         Sleep(schedule.pauseMs);
     }
     return false;

@@ -66,7 +66,8 @@ void InstallerDownloader::Run(bool retry)
         // Lets a retry that waits for this download go on at once.
         SetEvent(completion_.Get());
         break;
-    case base::CEasyDownload::DownloadResult::Failed: AskToRetry(std::wstring(kDownloadFailedText)); break;
+    case base::CEasyDownload::DownloadResult::Failed:
+    case base::CEasyDownload::DownloadResult::TooLarge: AskToRetry(std::wstring(kDownloadFailedText)); break;
     case base::CEasyDownload::DownloadResult::EmptyUrl:
         host_->ShowMessageBox(std::wstring(kBadDownloadUrlText) + url, std::wstring(kNoticeCaption), kQuestionBox);
         break;

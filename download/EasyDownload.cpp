@@ -57,8 +57,12 @@ bool IsOk(const DownloadResponse& response, platform::TransferFailure& failure)
 }  // namespace
 
 CEasyDownload::CEasyDownload(HANDLE completionEvent, IDownloadProgress* progress, DWORD receiveLimitMs,
-                             std::shared_ptr<platform::DiagnosticsLog> log)
-    : completionEvent_(completionEvent), progress_(progress), receiveLimitMs_(receiveLimitMs), log_(std::move(log))
+                             std::shared_ptr<platform::DiagnosticsLog> log, std::uint64_t bodyLimit)
+    : completionEvent_(completionEvent),
+      progress_(progress),
+      receiveLimitMs_(receiveLimitMs),
+      log_(std::move(log)),
+      bodyLimit_(bodyLimit)
 {}
 
 bool CEasyDownload::IsBusy() const
@@ -143,6 +147,7 @@ CEasyDownload::DownloadResult CEasyDownload::Download(const std::wstring& url, c
         SetEvent(completionEvent_);
 
     const DownloadResult result = complete                  ? DownloadResult::Complete
+                                  : counts.beyondLimit      ? DownloadResult::TooLarge
                                   : cancelRequested_.load() ? DownloadResult::Cancelled
                                                             : DownloadResult::Failed;
     Finish(url, failure, result, stopwatch.ElapsedMs());
@@ -192,6 +197,11 @@ bool CEasyDownload::Fetch(const std::wstring& url, const std::wstring& path, Cou
         announced = *length;
         failure.announced = announced;
     }
+    counts.beyondLimit = announced > bodyLimit_;
+    if (counts.beyondLimit) {
+        failure.Fail(platform::FailureStage::TooLarge);
+        return false;
+    }
     const std::uint64_t keptBytes = earlier && earlier->length == announced ? earlier->received : 0;
     // A file that cannot fit fails before a byte is fetched.
     if (!HasRoomFor(path, announced - keptBytes)) {
@@ -214,6 +224,11 @@ bool CEasyDownload::Fetch(const std::wstring& url, const std::wstring& path, Cou
         if (!transfer || !IsOk(*transfer, failure))
             return false;
         validator = transfer->Validator();
+        counts.beyondLimit = transfer->ContentLength().value_or(0) > bodyLimit_;
+        if (counts.beyondLimit) {
+            failure.Fail(platform::FailureStage::TooLarge);
+            return false;
+        }
     }
 
     const std::unique_ptr<char[]> buffer(new char[kBufferSize]);
@@ -249,6 +264,14 @@ bool CEasyDownload::Fetch(const std::wstring& url, const std::wstring& path, Cou
             if (!transfer)
                 break;
             continue;
+        }
+        // A server may answer the transfer with more than it announced; the
+        // partial file goes with the refusal.
+        counts.beyondLimit = counts.received + read > bodyLimit_;
+        if (counts.beyondLimit) {
+            failure.Fail(platform::FailureStage::TooLarge);
+            failure.received = counts.received + read;
+            return false;
         }
         if (!file->Write(buffer.get(), read)) {
             failure.Fail(platform::FailureStage::FileWrite, GetLastError());

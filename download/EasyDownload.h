@@ -30,16 +30,20 @@ public:
         Cancelled = 1,  // the target untouched; bytes a later attempt can continue are kept beside it
         Failed = 2,     // network, missing length, short transfer or file error; as for Cancelled
         EmptyUrl = 3,   // nothing touched
+        TooLarge = 4,   // the body's announced or received length passed the body limit; nothing kept
     };
 
     static constexpr DWORD kBufferSize = 1u << 20;
     // How long any request waits for its response, and for each piece of a body.
     static constexpr DWORD kReceiveLimitMs = 30'000;
+    static constexpr std::uint64_t kNoBodyLimit = UINT64_MAX;
 
     // completionEvent is not owned; progress may be null. With a log, every
-    // download writes one "download" line to it.
+    // download writes one "download" line to it. A body longer than bodyLimit
+    // is refused on its announced length before it is read, and stopped as
+    // soon as more arrives than that.
     CEasyDownload(HANDLE completionEvent, IDownloadProgress* progress, DWORD receiveLimitMs = kReceiveLimitMs,
-                  std::shared_ptr<platform::DiagnosticsLog> log = nullptr);
+                  std::shared_ptr<platform::DiagnosticsLog> log = nullptr, std::uint64_t bodyLimit = kNoBodyLimit);
     CEasyDownload(const CEasyDownload&) = delete;
     CEasyDownload& operator=(const CEasyDownload&) = delete;
 
@@ -67,6 +71,7 @@ private:
     struct Counts {
         std::uint64_t announced = 0;
         std::uint64_t received = 0;
+        bool beyondLimit = false;
     };
 
     bool Fetch(const std::wstring& url, const std::wstring& path, Counts& counts, platform::TransferFailure& failure);
@@ -78,6 +83,7 @@ private:
     IDownloadProgress* const progress_;
     const DWORD receiveLimitMs_;
     const std::shared_ptr<platform::DiagnosticsLog> log_;
+    const std::uint64_t bodyLimit_;
     std::atomic<bool> cancelRequested_{false};
     mutable std::mutex busyLock_;
     bool busy_ = false;

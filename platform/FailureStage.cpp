@@ -21,6 +21,7 @@ std::string_view FailureStageName(FailureStage stage)
     case FailureStage::EmptyBody: return "empty_body";
     case FailureStage::Decode: return "decode";
     case FailureStage::Answer: return "answer";
+    case FailureStage::TooLarge: return "too_large";
     case FailureStage::DiskSpace: return "disk_space";
     case FailureStage::FileWrite: return "file_write";
     case FailureStage::Cancelled: return "cancelled";

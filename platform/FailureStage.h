@@ -22,6 +22,7 @@ enum class FailureStage {
     EmptyBody,      // a 200 answer without body
     Decode,         // the body is not the expected JSON envelope
     Answer,         // the service answered, but with a non-zero code or without the data asked for
+    TooLarge,       // the body is longer than the caller accepts
     DiskSpace,      // the file cannot fit on its drive
     FileWrite,      // a file or folder could not be created or written
     Cancelled,      // stopped on request

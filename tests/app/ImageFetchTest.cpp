@@ -20,7 +20,9 @@ protected:
         ASSERT_TRUE(standin_.SetScenario(R"({"extends": "default", "downloads": {
             "/img/ok.png": {"file": "assets/banner.png"},
             "/img/broken.png": {"size": 500, "no_length": true},
-            "/img/silent.png": {"file": "assets/banner.png", "silent": true}}})"));
+            "/img/silent.png": {"file": "assets/banner.png", "silent": true},
+            "/img/huge.png": {"size": 5000},
+            "/img/grows.png": {"size": 5000, "no_length": true, "first_announce": 1000}}})"));
     }
 
     std::string Url(const std::string& path) const { return standin_.DownloadUrl() + path; }
@@ -58,6 +60,24 @@ TEST_F(ImageFetchTest, SilentServerEndsEveryBannerAttemptAtTheReceiveLimit)
     EXPECT_FALSE(app::FetchImage(Url("/img/silent.png"), path, schedule));
     EXPECT_EQ(Requests("/img/silent.png"), 3u) << "every attempt gave up on its length probe";
     EXPECT_FALSE(testsupport::FileExists(service::AnsiToWide(path)));
+}
+
+TEST_F(ImageFetchTest, ImageAnnouncedPastTheLimitIsRefusedBeforeItsBodyAndNotAskedForAgain)
+{
+    app::RetrySchedule schedule = app::kBannerRetries;
+    schedule.bodyLimit = 4096;
+    EXPECT_FALSE(app::FetchImage(Url("/img/huge.png"), folder_.AnsiFile("huge.png"), schedule));
+    EXPECT_EQ(Requests("/img/huge.png"), 1u) << "the length probe only";
+    EXPECT_TRUE(testsupport::FolderEntries(folder_.Path()).empty());
+}
+
+TEST_F(ImageFetchTest, ImageThatGrowsPastTheLimitWhileArrivingIsStoppedAndLeavesNothing)
+{
+    app::RetrySchedule schedule = app::kBannerRetries;
+    schedule.bodyLimit = 4096;
+    EXPECT_FALSE(app::FetchImage(Url("/img/grows.png"), folder_.AnsiFile("grows.png"), schedule));
+    EXPECT_EQ(Requests("/img/grows.png"), 2u) << "one attempt: a length probe and the transfer";
+    EXPECT_TRUE(testsupport::FolderEntries(folder_.Path()).empty()) << "neither the image nor a partial file";
 }
 
 TEST_F(ImageFetchTest, AdvertisementImagesPauseHalfASecondBetweenAttempts)

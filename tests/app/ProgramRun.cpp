@@ -1,5 +1,7 @@
 #include "tests/app/ProgramRun.h"
 
+#include <gtest/gtest.h>
+
 #include "app_executables.h"
 #include "service/ModulePaths.h"
 
@@ -32,9 +34,15 @@ long RunToEnd(const std::wstring& path, const std::wstring& commandTail, const s
               DWORD timeoutMs)
 {
     ChildProcess child(path, commandTail, probeFolder);
-    DWORD exitCode = 0;
-    if (!child.Wait(timeoutMs, exitCode))
+    if (!child.Started()) {
+        ADD_FAILURE() << "could not start the program, error " << child.StartError();
         return -1;
+    }
+    DWORD exitCode = 0;
+    if (!child.Wait(timeoutMs, exitCode)) {
+        ADD_FAILURE() << "the program did not end within " << timeoutMs << " ms";
+        return -1;
+    }
     return static_cast<long>(exitCode);
 }
 

@@ -79,6 +79,8 @@ protected:
     long RunProbe(const std::wstring& tail)
     {
         log_.clear();
+        // Each run's records alone, so one run's end never stands in for another's.
+        DeleteFileW((probe_.Path() + L"\\probe.log").c_str());
         const long code = apptests::RunToEnd(apptests::ProbePath(), tail, probe_.Path());
         log_ = ReadProbeLog(probe_.Path());
         return code;

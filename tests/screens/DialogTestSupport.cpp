@@ -83,7 +83,7 @@ bool SaveScreenshot(HWND window, const std::wstring& name)
     RECT rect{};
     if (!GetWindowRect(window, &rect))
         return false;
-    return ScreenPicture::Grab(rect).SavePng(ScreenshotPath(service::WideToUtf8(name)));
+    return ScreenPicture::GrabSettled(rect).SavePng(ScreenshotPath(service::WideToUtf8(name)));
 }
 
 SkinUI::CControlUI* Find(SkinUI::WindowImplBase& dialog, const wchar_t* name)

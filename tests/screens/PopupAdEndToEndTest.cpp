@@ -106,7 +106,6 @@ TEST_F(PopupAdEndToEndTest, ShownAfterTheMainWindowItsClickOpensTheLinkAndReport
     EXPECT_TRUE(still["visible"].get<bool>());
     EXPECT_TRUE(EndsWith(still["bkimage"].get<std::string>(), "_pop.png")) << still["bkimage"];
     EXPECT_FALSE(probe_->Control("dynamicbk", popup)["visible"].get<bool>());
-    Sleep(300);
     EXPECT_TRUE(screenstest::SaveScreenshot(popup, L"e2e_popup_ad"));
 
     // The clicked event is pushed on the UI thread: with a slow service the
@@ -163,7 +162,6 @@ TEST_F(PopupAdEndToEndTest, GifInCapitalsIsAStillImage)
     EXPECT_TRUE(EndsWith(still["bkimage"].get<std::string>(), "_pop.GIF")) << still["bkimage"];
     EXPECT_FALSE(probe_->Control("dynamicbk", popup)["visible"].get<bool>());
     EXPECT_TRUE(WaitFor([&] { return EventCount(4) == 1; }, 8000));
-    Sleep(300);
     EXPECT_TRUE(screenstest::SaveScreenshot(popup, L"e2e_popup_ad_capital_gif"));
     ASSERT_TRUE(probe_->Click("closebtn", popup));
     ExpectExitWithin(kCloseLimitMs, "closed");

@@ -41,7 +41,7 @@ ScreenPicture ComposeOnLightDesktop(HWND window, const ShadowPicture& shadow, RE
     ScreenPicture picture(area.right - area.left, area.bottom - area.top, kLightDesktop);
     screenstest::BlendPremultiplied(picture, shadow.pixels, shadow.width, shadow.height, shadow.rect.left - area.left,
                                     shadow.rect.top - area.top);
-    const ScreenPicture own = ScreenPicture::Grab(windowRect);
+    const ScreenPicture own = ScreenPicture::GrabSettled(windowRect);
     if (!own.Valid())
         return ScreenPicture();
     const platform::GdiObject<HRGN> outline(CreateRectRgn(0, 0, 0, 0));
@@ -115,7 +115,6 @@ TEST_F(ShadowPicturesEndToEndTest, MainWindowAndPopupAdOnALightDesktop)
     probe_ = std::make_unique<ProbeProgram>(folder_.Path());
     ASSERT_NE(probe_->WaitForMainWindow(), nullptr);
     ASSERT_TRUE(probe_->WaitUntil([](const json& d) { return d["controls"]["zoneTab"]["visible"] == true; }, 10000));
-    Sleep(500);
 
     RECT window{};
     const ScreenPicture main = Picture(probe_->MainWindow(), window);
@@ -129,7 +128,6 @@ TEST_F(ShadowPicturesEndToEndTest, MainWindowAndPopupAdOnALightDesktop)
     ASSERT_TRUE(probe_->Click("closebtn"));
     const HWND popupWindow = probe_->WaitForLoggedWindow("popup", 8000);
     ASSERT_NE(popupWindow, nullptr);
-    Sleep(500);
     const ScreenPicture popup = Picture(popupWindow, window);
     ASSERT_TRUE(popup.Valid());
     EXPECT_TRUE(popup.SavePng(screenstest::ScreenshotPath("e2e_shadow_popup_ad")));

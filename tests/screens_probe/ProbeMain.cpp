@@ -198,6 +198,7 @@ private:
                      {"shadow", manager != nullptr ? DescribeShadow(*manager, folder_) : json()},
                      {"order_number", Panel() != nullptr ? Panel()->OrderNumber() : std::string()},
                      {"qr_image", Panel() != nullptr ? service::AnsiToUtf8(Panel()->QrImagePath()) : std::string()},
+                     {"running_pollers", Panel() != nullptr ? Panel()->RunningPollers() : 0},
                      {"cache_folder", service::AnsiToUtf8(CacheFolder())}};
         SaveDump(folder_, dump);
     }

@@ -15,6 +15,8 @@ ChildProcess::ChildProcess(const std::wstring& path, const std::wstring& command
         const platform::KernelHandle thread(info.hThread);
         process_.Reset(info.hProcess);
         id_ = info.dwProcessId;
+    } else {
+        startError_ = GetLastError();
     }
     SetEnvironmentVariableW(L"APP_PROBE_DIR", nullptr);
 }

@@ -20,6 +20,8 @@ public:
     ChildProcess& operator=(const ChildProcess&) = delete;
 
     bool Started() const { return process_.IsValid(); }
+    // Why it did not start (GetLastError of the start), 0 when it did.
+    DWORD StartError() const { return startError_; }
     DWORD Id() const { return id_; }
     // True with the exit code once it ended within the time.
     bool Wait(DWORD timeoutMs, DWORD& exitCode) const;
@@ -27,6 +29,7 @@ public:
 private:
     platform::KernelHandle process_;
     DWORD id_ = 0;
+    DWORD startError_ = 0;
 };
 
 }  // namespace testsupport

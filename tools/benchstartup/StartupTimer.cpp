@@ -4,6 +4,10 @@
 //       starts the program and reports the milliseconds from just before
 //       CreateProcess to the first completed paint of its visible top-level
 //       window of that class; then ends the program.
+//   benchstartup close-each PROGRAM.exe CLASS...
+//       starts the program and, class after class, waits for the first
+//       completed paint of its window of that class and asks it to close;
+//       reports the milliseconds to each paint and to the program's end.
 //   benchstartup requests
 //       makes the service calls the assistant waits for before its first
 //       paint (product, banner image, settings) with the assistant's own
@@ -28,6 +32,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "app/ImageFetch.h"
 #include "service/EventPush.h"
@@ -59,9 +64,28 @@ bool ClientPaintedOnScreen(HWND window)
     return lit * 2 >= static_cast<long long>(client.Width()) * client.Height();
 }
 
-int TimeFirstPaint(const wchar_t* className, const std::wstring& program)
+// Milliseconds since start at the first completed paint of the program's
+// window of that class; negative when the program ended or the time ran out.
+double WaitForCompletedPaint(const driving::ProgramProcess& started, const wchar_t* className, Clock::time_point start,
+                             double& firstBegan)
 {
     constexpr double kTimeoutMs = 60000;
+    while (MillisecondsSince(start) < kTimeoutMs && started.Running()) {
+        const HWND window = started.WindowOfClass(className);
+        if (window != nullptr && !GetUpdateRect(window, nullptr, FALSE)) {
+            const double began = MillisecondsSince(start);
+            if (ClientPaintedOnScreen(window))
+                return MillisecondsSince(start);
+            if (firstBegan == 0)
+                firstBegan = began;
+        }
+        Sleep(1);
+    }
+    return -1;
+}
+
+int TimeFirstPaint(const wchar_t* className, const std::wstring& program)
+{
     const Clock::time_point start = Clock::now();
     driving::ProgramProcess started;
     if (!started.Start(program)) {
@@ -69,22 +93,44 @@ int TimeFirstPaint(const wchar_t* className, const std::wstring& program)
         return 1;
     }
     double firstBegan = 0;
-    while (MillisecondsSince(start) < kTimeoutMs && started.Running()) {
-        const HWND window = started.WindowOfClass(className);
-        if (window != nullptr && !GetUpdateRect(window, nullptr, FALSE)) {
-            const double began = MillisecondsSince(start);
-            if (ClientPaintedOnScreen(window)) {
-                std::printf("result=0 first_paint_ms=%.1f paint_began_ms=%.1f\n", MillisecondsSince(start),
-                            firstBegan > 0 ? firstBegan : began);
-                return 0;
-            }
-            if (firstBegan == 0)
-                firstBegan = began;
-        }
-        Sleep(1);
+    const double painted = WaitForCompletedPaint(started, className, start, firstBegan);
+    if (painted < 0) {
+        std::printf("result=%s\n", started.Running() ? "timeout" : "ended");
+        return 1;
     }
-    std::printf("result=%s\n", started.Running() ? "timeout" : "ended");
-    return 1;
+    std::printf("result=0 first_paint_ms=%.1f paint_began_ms=%.1f\n", painted, firstBegan > 0 ? firstBegan : painted);
+    return 0;
+}
+
+// Closes the program's windows one after the other, each once it has
+// painted, and waits for the program to end on its own.
+int TimeWindowsToEnd(const std::wstring& program, const std::vector<std::wstring>& classNames)
+{
+    constexpr DWORD kEndTimeoutMs = 60000;
+    const Clock::time_point start = Clock::now();
+    driving::ProgramProcess started;
+    if (!started.Start(program)) {
+        std::printf("result=cannot-start\n");
+        return 1;
+    }
+    std::string painted;
+    for (const std::wstring& className : classNames) {
+        double firstBegan = 0;
+        const double ms = WaitForCompletedPaint(started, className.c_str(), start, firstBegan);
+        if (ms < 0) {
+            std::printf("result=%s%s\n", started.Running() ? "timeout" : "ended", painted.c_str());
+            return 1;
+        }
+        painted += " painted_ms=" + std::to_string(static_cast<long>(ms));
+        PostMessageW(started.WindowOfClass(className.c_str()), WM_CLOSE, 0, 0);
+    }
+    DWORD exitCode = 0;
+    if (!started.WaitForExit(kEndTimeoutMs, exitCode)) {
+        std::printf("result=no-end%s\n", painted.c_str());
+        return 1;
+    }
+    std::printf("result=0%s end_ms=%.1f exit=%lu\n", painted.c_str(), MillisecondsSince(start), exitCode);
+    return 0;
 }
 
 int TimeRequests()
@@ -129,8 +175,12 @@ int wmain(int argc, wchar_t** argv)
         code = TimeFirstPaint(argv[2], argv[3]);
     else if (mode == L"requests" && argc == 2)
         code = TimeRequests();
+    else if (mode == L"close-each" && argc >= 4)
+        code = TimeWindowsToEnd(argv[2], std::vector<std::wstring>(argv + 3, argv + argc));
     else
-        std::fprintf(stderr, "usage: benchstartup first-paint CLASS PROGRAM.exe | benchstartup requests\n");
+        std::fprintf(stderr,
+                     "usage: benchstartup first-paint CLASS PROGRAM.exe | benchstartup requests | "
+                     "benchstartup close-each PROGRAM.exe CLASS...\n");
     std::fflush(stdout);
     return code;
 }

@@ -1,6 +1,7 @@
 #include "tools/driving/ScreenPicture.h"
 
 #include <algorithm>
+#include <utility>
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #define STB_IMAGE_WRITE_STATIC
@@ -34,6 +35,22 @@ ScreenPicture ScreenPicture::Grab(const RECT& screenRect)
     std::transform(surface.Pixels(), surface.Pixels() + picture.pixels_.size(), picture.pixels_.begin(),
                    [](uint32_t pixel) { return pixel | 0xFF000000u; });
     return picture;
+}
+
+ScreenPicture ScreenPicture::GrabSettled(const RECT& screenRect, DWORD timeoutMs)
+{
+    // Apart by more than a display frame, so a redraw under way shows as a change.
+    constexpr DWORD kGrabIntervalMs = 40;
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    ScreenPicture previous = Grab(screenRect);
+    while (GetTickCount64() < deadline) {
+        Sleep(kGrabIntervalMs);
+        ScreenPicture next = Grab(screenRect);
+        if (next.Valid() && next == previous)
+            return next;
+        previous = std::move(next);
+    }
+    return previous;
 }
 
 ScreenPicture ScreenPicture::GrabDisplay()

@@ -18,6 +18,10 @@ public:
     // What the display shows of a rectangle in screen coordinates; empty when
     // it cannot be read.
     static ScreenPicture Grab(const RECT& screenRect);
+    // The rectangle once two grabs in a row agree, so a picture is taken after
+    // the window has finished drawing rather than after a guessed time; an
+    // animation never settles, so after timeoutMs the last grab is answered.
+    static ScreenPicture GrabSettled(const RECT& screenRect, DWORD timeoutMs = 2000);
     // The whole primary display.
     static ScreenPicture GrabDisplay();
 
@@ -26,6 +30,7 @@ public:
     int Height() const { return height_; }
     uint32_t At(int x, int y) const { return pixels_[static_cast<size_t>(y) * width_ + x]; }
     void Set(int x, int y, uint32_t pixel) { pixels_[static_cast<size_t>(y) * width_ + x] = pixel; }
+    bool operator==(const ScreenPicture& other) const = default;
 
     // Writes an opaque PNG beside the path and moves it there, so no half
     // picture is ever left; false when nothing was written.

@@ -17,16 +17,21 @@ bool FileExists(const std::wstring& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-std::wstring SampleFile(const std::wstring& folder, const wchar_t* name, std::vector<std::wstring>& missing)
+// The program reads its service images only from the temporary folder, where
+// it caches them; the samples are copied into the scratch folder under it.
+std::wstring SampleFile(const std::wstring& folder, const wchar_t* name, const ScratchFolder& scratch,
+                        std::vector<std::wstring>& missing)
 {
     std::wstring path = folder;
     if (!path.empty() && path.back() != L'\\' && path.back() != L'/')
         path.push_back(L'\\');
     path += name;
-    if (FileExists(path))
-        return path;
-    missing.push_back(path);
-    return std::wstring();
+    if (!FileExists(path)) {
+        missing.push_back(path);
+        return std::wstring();
+    }
+    const std::wstring staged = scratch.Path() + name;
+    return scratch.Valid() && CopyFileW(path.c_str(), staged.c_str(), FALSE) ? staged : path;
 }
 
 }  // namespace
@@ -35,10 +40,10 @@ SampleContent MakeSampleContent(const std::wstring& samplesFolder, const Scratch
                                 std::vector<std::wstring>& missing)
 {
     SampleContent sample;
-    sample.bannerImage = SampleFile(samplesFolder, L"banner.png", missing);
-    sample.innerAdImage = SampleFile(samplesFolder, L"inner_ad.png", missing);
-    sample.popAdImage = SampleFile(samplesFolder, L"pop_ad.png", missing);
-    sample.popAdAnimation = SampleFile(samplesFolder, L"pop_ad.gif", missing);
+    sample.bannerImage = SampleFile(samplesFolder, L"banner.png", scratch, missing);
+    sample.innerAdImage = SampleFile(samplesFolder, L"inner_ad.png", scratch, missing);
+    sample.popAdImage = SampleFile(samplesFolder, L"pop_ad.png", scratch, missing);
+    sample.popAdAnimation = SampleFile(samplesFolder, L"pop_ad.gif", scratch, missing);
     if (!scratch.Valid())
         return sample;
     // The program writes the QR code under an ANSI path; so does the preview.

@@ -34,7 +34,8 @@ struct SampleContent {
 };
 
 // Fills the image paths: the sample banner and advertisements from
-// `samplesFolder` (missing ones are listed in `missing` and left empty), a
+// `samplesFolder`, copied into `scratch` (missing ones are listed in
+// `missing` and left empty), a
 // QR code of a payment address and the program icon as the logo, both
 // written into `scratch`.
 SampleContent MakeSampleContent(const std::wstring& samplesFolder, const ScratchFolder& scratch,

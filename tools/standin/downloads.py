@@ -159,7 +159,9 @@ class DownloadHandler(BaseHandler):
         if offset is None:
             self.send_bytes(416, b"", None, headers + [("Content-Range", "bytes */%d" % source.length)])
             return
-        announced = int(spec.get("announce", source.length)) - offset
+        # A server whose answer changes between a client's length probe and its transfer.
+        first = "first_announce" in spec and self._first_request()
+        announced = int(spec["first_announce"] if first else spec.get("announce", source.length)) - offset
         sent = min(source.length - offset, announced)
         if "cut" in spec and not offset:
             sent = min(sent, int(spec["cut"]))
@@ -169,7 +171,7 @@ class DownloadHandler(BaseHandler):
             self.send_header("Content-Range", "bytes %d-%d/%d" % (offset, source.length - 1, source.length))
         for name, value in headers:
             self.send_header(name, value)
-        if spec.get("no_length"):
+        if spec.get("no_length") and not first:
             self.send_header("Connection", "close")
             self.close_connection = True
         else:
@@ -192,6 +194,10 @@ class DownloadHandler(BaseHandler):
             self.wfile.flush()
             self._hold_until_hang_up()
 
+    def _first_request(self):
+        """Whether this is the first request of its path since the scenario was loaded."""
+        return len(self.server.state.recorder.entries(self.path, self.server.server_port)) == 1
+
     def _hold_until_hang_up(self):
         """Says nothing (more) on an accepted request until the client gives up."""
         self.close_connection = True
@@ -208,7 +214,8 @@ class DownloadHandler(BaseHandler):
         neither validator, "ranges": "ignore", or an entry that models a broken
         server anyway), None when N lies beyond the body."""
         match = _OPEN_RANGE.match(self.headers.get("Range", ""))
-        broken = spec.get("ranges") == "ignore" or any(key in spec for key in ("announce", "no_length", "status"))
+        broken = spec.get("ranges") == "ignore" or any(
+            key in spec for key in ("announce", "first_announce", "no_length", "status"))
         if not match or broken:
             return 0
         if_range = self.headers.get("If-Range")

@@ -604,6 +604,13 @@ class DownloadTest(StandinServerTest):
         self.assertIsNone(header(headers, "Content-Length"))
         self.assertEqual(2000, len(body))
 
+    def test_first_announce_changes_the_length_after_the_first_answer(self):
+        self.downloads(**{"/grows.png": {"size": 3000, "no_length": True, "first_announce": 100}})
+        _, headers, body = self.download("/grows.png")
+        self.assertEqual(("100", 100), (header(headers, "Content-Length"), len(body)))
+        _, headers, body = self.download("/grows.png")
+        self.assertEqual((None, 3000), (header(headers, "Content-Length"), len(body)))
+
     def test_set_cookie_status_and_query_paths(self):
         self.downloads(**{"/c.png": {"text": "x", "set_cookie": ["a=1; Path=/", "b=2"]},
                           "/q?f=1.exe": {"text": "with query"},

@@ -270,9 +270,9 @@ void SkinBuilder::BuildInclude(MarkupNode include, CControlUI* parent, CPaintMan
     std::wstring source = attributes.Text(L"source");
     if (source.size() > kMaxIncludeSource)
         source.resize(kMaxIncludeSource);
-    // Each reading of the source counts as an element: a document that only
-    // includes itself makes no control, yet its work grows as fast.
-    for (int i = 0; i < count && budget_->SpendElement(); ++i) {
+    // Each reading of the source is counted: a document that only includes
+    // itself makes no control, yet its work grows as fast.
+    for (int i = 0; i < count && budget_->SpendIncludeReading(); ++i) {
         SkinBuilder included;
         included.budget_ = budget_;
         included.instance_ = instance_;

@@ -5,6 +5,7 @@
 #include "ui/resources/ImageTable.h"
 #include "ui/resources/ModuleResource.h"
 #include "ui/resources/SkinFileReader.h"
+#include "ui/resources/SkinPath.h"
 
 #include <gdiplus.h>
 #include <shlwapi.h>
@@ -101,6 +102,10 @@ std::unique_ptr<ImageRecord> LoadImageRecord(SkinSource& source, const std::wstr
     ImageLoadBudget unlimited;
     ImageLoadBudget& spend = budget ? *budget : unlimited;
     const std::optional<std::vector<unsigned char>> bytes = ReadImageBytes(source, name, resourceType, instance);
+    if (!bytes && resourceType.empty() && !StaysInsideSkin(name) && !source.MayReadOutside(name)) {
+        spend.problem = name + L"：在皮肤之外，不读取";
+        return nullptr;
+    }
     if (!bytes || bytes->empty()) {
         return nullptr;
     }

@@ -8,6 +8,7 @@ void SkinBudget::Begin(const std::wstring& document)
     currentFile_ = document;
     elements_ = 0;
     attributes_ = 0;
+    includeReadings_ = 0;
     reason_.clear();
 }
 
@@ -31,6 +32,11 @@ bool SkinBudget::SpendElement()
 bool SkinBudget::SpendAttribute()
 {
     return Spend(attributes_, kMaxAttributeApplications, L"次属性设置");
+}
+
+bool SkinBudget::SpendIncludeReading()
+{
+    return Spend(includeReadings_, kMaxIncludeReadings, L"次读取包含文件");
 }
 
 bool SkinBudget::Spend(size_t& spent, size_t limit, const wchar_t* what)

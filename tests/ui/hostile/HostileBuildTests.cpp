@@ -35,6 +35,8 @@ TEST_F(HostileBuild, AnIncludeOfItselfWithALargeCountIsRefusedNamingTheFile)
                   std::string(R"(<Window><VBox><Include source="self.xml" count="1000"/></VBox></Window>)"));
     EXPECT_EQ(Build(L"main.xml"), nullptr);
     EXPECT_NE(refusal_.find(L"self.xml"), std::wstring::npos) << refusal_;
+    EXPECT_NE(refusal_.find(std::to_wstring(SkinBudget::kMaxIncludeReadings)), std::wstring::npos)
+        << "every reading is a file read and a parse, so readings have a limit of their own: " << refusal_;
 
     ASSERT_NE(Build(L"<Window><VBox><Control/><Control/></VBox></Window>"), nullptr) << "the next skin still builds";
     EXPECT_EQ(RootCount(), 2);

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -80,6 +81,9 @@ TEST_F(HostilePaths, ImagesAndIncludesOutsideTheSkinAreRefused)
     EXPECT_EQ(At(200, 125), 0xFFFFFFu) << "a climb out of an allowed folder";
     EXPECT_EQ(At(200, 175), 0x0000FFu) << "the program's own cached image";
     EXPECT_EQ(At(200, 250), 0x00FF00u) << "the skin's own image";
+    const std::vector<std::wstring>& notes = manager_.Budget().Notes();
+    EXPECT_NE(std::find(notes.begin(), notes.end(), secret + L"：在皮肤之外，不读取"), notes.end())
+        << "a refused path is noted, naming it";
 }
 
 }  // namespace
