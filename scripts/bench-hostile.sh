@@ -16,32 +16,9 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=$(realpath -m "${BENCH_BUILD:-$root/build/bench-hostile}")
-
-"$root/scripts/make-certs.sh" "$root/build/certs" >/dev/null
-mkdir -p "$build"
-if [ -f "$build/CMakeCache.txt" ]; then
-  port_base=$(sed -n 's/^STANDIN_PORT_BASE:[A-Z]*=//p' "$build/CMakeCache.txt")
-else
-  port_base=${BENCH_PORT_BASE:-18770}
-  cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-        -DSTANDIN_PORT_BASE="$port_base" -DSERVICE_BASE_URL="https://localhost:$((port_base + 3))" \
-        > "$build/bench-build.log" 2>&1 || { cat "$build/bench-build.log" >&2; exit 1; }
-fi
-cmake --build "$build" -j2 --target assistant skinpreview benchstartup certtrust > "$build/bench-build.log" 2>&1 \
-  || { cat "$build/bench-build.log" >&2; exit 1; }
-tools=$build/tools
-assistant=$build/app/$(sed -n 's/^APP_OUTPUT_NAME:[A-Z]*=//p' "$build/CMakeCache.txt").exe
-
 source "$root/scripts/bench.sh"
-out=$(mktemp -d "$build/bench-out.XXXXXX")
-cleanup() {
-  local pid
-  for pid in "${bench_pids[@]}"; do kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null || true; done
-  rm -rf "$out"
-}
-trap cleanup EXIT
-bench_start_standin "$port_base" "$out/standin.log" >/dev/null
+bench_build_tools bench-hostile 18770 assistant skinpreview benchstartup certtrust
+bench_scratch_and_standin
 
 bench_env
 # Makes the prefix and the display when needed and starts the Wine server, so

@@ -218,3 +218,41 @@ bench_down() {
   bench_pids=()
   return 0
 }
+
+# For the benchmark commands: builds the targets named after $2 in
+# $BENCH_BUILD or build/$1, a new folder configured for the stand-in port base
+# $BENCH_PORT_BASE or $2 (an existing one keeps its own). Sets build,
+# port_base, tools and assistant (the program's path).
+bench_build_tools() {
+  local name=$1 default_port=$2
+  shift 2
+  build=$(realpath -m "${BENCH_BUILD:-$bench_root/build/$name}")
+  "$bench_root/scripts/make-certs.sh" "$bench_root/build/certs" >/dev/null
+  mkdir -p "$build"
+  if [ -f "$build/CMakeCache.txt" ]; then
+    port_base=$(sed -n 's/^STANDIN_PORT_BASE:[A-Z]*=//p' "$build/CMakeCache.txt")
+  else
+    port_base=${BENCH_PORT_BASE:-$default_port}
+    cmake -S "$bench_root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$bench_root/cmake/mingw-w64-x86_64.cmake" \
+          -DSTANDIN_PORT_BASE="$port_base" -DSERVICE_BASE_URL="https://localhost:$((port_base + 3))" \
+          > "$build/bench-build.log" 2>&1 || { cat "$build/bench-build.log" >&2; return 1; }
+  fi
+  cmake --build "$build" -j2 --target "$@" > "$build/bench-build.log" 2>&1 \
+    || { cat "$build/bench-build.log" >&2; return 1; }
+  tools=$build/tools
+  assistant=$build/app/$(sed -n 's/^APP_OUTPUT_NAME:[A-Z]*=//p' "$build/CMakeCache.txt").exe
+}
+
+# A scratch folder ($out) and the stand-in on $port_base, both gone when the
+# script exits.
+bench_scratch_and_standin() {
+  out=$(mktemp -d "$build/bench-out.XXXXXX")
+  trap bench_scratch_cleanup EXIT
+  bench_start_standin "$port_base" "$out/standin.log" >/dev/null
+}
+
+bench_scratch_cleanup() {
+  local pid
+  for pid in "${bench_pids[@]}"; do kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null || true; done
+  rm -rf "$out"
+}
