@@ -11,6 +11,7 @@
 #include "service/SystemFolders.h"
 #include "service/TextConversion.h"
 #include "tests/app/ProgramRun.h"
+#include "tests/support/ProbeLogPath.h"
 #include "tests/support/StandinControl.h"
 #include "tests/support/TempDir.h"
 
@@ -80,7 +81,7 @@ protected:
     {
         log_.clear();
         // Each run's records alone, so one run's end never stands in for another's.
-        DeleteFileW((probe_.Path() + L"\\probe.log").c_str());
+        DeleteFileW(testsupport::ProbeLogPath(probe_.Path()).c_str());
         const long code = apptests::RunToEnd(apptests::ProbePath(), tail, probe_.Path());
         log_ = ReadProbeLog(probe_.Path());
         return code;

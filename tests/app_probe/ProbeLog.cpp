@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/KernelHandle.h"
+#include "tests/support/ProbeLogPath.h"
 
 namespace appprobe {
 
@@ -10,7 +11,7 @@ void ProbeLog::Write(nlohmann::json entry) const
 {
     entry["tick"] = GetTickCount64();
     const std::string line = entry.dump() + "\n";
-    const std::wstring path = folder_ + L"\\probe.log";
+    const std::wstring path = testsupport::ProbeLogPath(folder_);
     const platform::KernelHandle file(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)

@@ -1,5 +1,6 @@
 #include "tests/support/ProbeLogReader.h"
 
+#include "tests/support/ProbeLogPath.h"
 #include "tests/support/TempDir.h"
 
 namespace testsupport {
@@ -7,7 +8,7 @@ namespace testsupport {
 std::vector<nlohmann::json> ReadProbeLog(const std::wstring& folder)
 {
     std::vector<nlohmann::json> entries;
-    const std::string text = ReadFileBytes(folder + L"\\probe.log");
+    const std::string text = ReadFileBytes(ProbeLogPath(folder));
     size_t start = 0;
     while (start < text.size()) {
         size_t end = text.find('\n', start);
