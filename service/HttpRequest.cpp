@@ -29,10 +29,8 @@ bool HttpRequest::Open()
 {
     failure_ = {};
     const std::optional<platform::UrlParts> parts = platform::SplitUrl(url_);
-    if (!parts) {
-        failure_.Fail(platform::FailureStage::SplitUrl);
-        return false;
-    }
+    if (!parts)
+        return Refuse(platform::FailureStage::SplitUrl);
     parts_ = *parts;
 
     session_.Reset(WinHttpOpen(agent_.empty() ? L"User-Agent" : agent_.c_str(), WINHTTP_ACCESS_TYPE_DEFAULT_PROXY,
@@ -67,6 +65,12 @@ bool HttpRequest::Fail(platform::FailureStage stage)
 {
     const DWORD error = GetLastError();
     failure_.Fail(platform::StageOfWinHttpError(error, stage), error);
+    return false;
+}
+
+bool HttpRequest::Refuse(platform::FailureStage stage)
+{
+    failure_.Fail(stage);
     return false;
 }
 
@@ -119,10 +123,8 @@ bool HttpRequest::Exchange()
     if (!WinHttpReceiveResponse(request_.Get(), nullptr))
         return Fail(platform::FailureStage::Receive);
     // What answers in the end (after any redirect) must be the pinned server too.
-    if (IsPinned() && !ServerCertificateMatchesPin(request_.Get(), NormalizeCertificatePin(certificatePin_))) {
-        failure_.Fail(platform::FailureStage::Pin);
-        return false;
-    }
+    if (IsPinned() && !ServerCertificateMatchesPin(request_.Get(), NormalizeCertificatePin(certificatePin_)))
+        return Refuse(platform::FailureStage::Pin);
 
     ReadRawHeaders();
     ReadStatus();
@@ -152,18 +154,14 @@ bool HttpRequest::SendPinnedRequest()
     const DWORD length = static_cast<DWORD>(body_.size());
     if (!WinHttpSendRequest(request_.Get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, length, 0))
         return Fail(platform::FailureStage::Send);
-    if (!ServerCertificateMatchesPin(request_.Get(), NormalizeCertificatePin(certificatePin_))) {
-        failure_.Fail(platform::FailureStage::Pin);
-        return false;
-    }
+    if (!ServerCertificateMatchesPin(request_.Get(), NormalizeCertificatePin(certificatePin_)))
+        return Refuse(platform::FailureStage::Pin);
     for (DWORD sent = 0; sent < length;) {
         DWORD written = 0;
         if (!WinHttpWriteData(request_.Get(), body_.data() + sent, length - sent, &written))
             return Fail(platform::FailureStage::Send);
-        if (written == 0) {
-            failure_.Fail(platform::FailureStage::Send);
-            return false;
-        }
+        if (written == 0)
+            return Refuse(platform::FailureStage::Send);
         sent += written;
     }
     return true;

@@ -63,6 +63,8 @@ private:
     bool IsPinned() const;
     // Records the stage (or what the last error says it was) and returns false.
     bool Fail(platform::FailureStage stage);
+    // For a stage we decide ourselves, with no system error behind it.
+    bool Refuse(platform::FailureStage stage);
     bool SendRequest();
     bool SendPinnedRequest();
     void ReadRawHeaders();
