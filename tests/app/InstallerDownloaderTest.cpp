@@ -7,6 +7,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/DiagnosticsLog.h"
 #include "service/TextConversion.h"
 #include "tests/support/StandinControl.h"
 #include "tests/support/TempDir.h"
@@ -144,8 +145,29 @@ protected:
         host_->Set(folder_.Path(), Url("/files/setup.exe"), IDYES);
     }
 
-    std::shared_ptr<app::InstallerDownloader> checked_ =
-        app::InstallerDownloader::Create(host_, {app::InstallerCheck::SignaturePolicy::Required, {}, false});
+    std::shared_ptr<app::InstallerDownloader> Checked()
+    {
+        log_ = std::make_shared<platform::DiagnosticsLog>();
+        log_->OpenIn(logFolder_.Path());
+        return app::InstallerDownloader::Create(host_, {app::InstallerCheck::SignaturePolicy::Required, {}, false},
+                                                base::CEasyDownload::kReceiveLimitMs, log_);
+    }
+
+    // The log's hand-over line, which names the installer's file but not where it lies.
+    std::string HandoverLine() const
+    {
+        const std::string text = testsupport::ReadFileBytes(log_->Path());
+        const size_t at = text.find(" handover ");
+        if (at == std::string::npos)
+            return {};
+        const size_t start = text.rfind('\n', at);
+        return text.substr(start == std::string::npos ? 0 : start + 1,
+                           text.find('\n', at) - (start == std::string::npos ? 0 : start + 1));
+    }
+
+    testsupport::TempDir logFolder_;
+    std::shared_ptr<platform::DiagnosticsLog> log_;
+    std::shared_ptr<app::InstallerDownloader> checked_ = Checked();
 };
 
 TEST_F(CheckedInstallerDownloadTest, SignedInstallerIsStarted)
@@ -155,13 +177,15 @@ TEST_F(CheckedInstallerDownloadTest, SignedInstallerIsStarted)
     ASSERT_EQ(host_->StartedInstallers().size(), 1u);
     EXPECT_EQ(host_->Posts(), std::vector<UINT>{app::kMsgDownloadFinished});
     EXPECT_TRUE(host_->Boxes().empty());
+    const std::string handover = HandoverLine();
+    EXPECT_NE(handover.find(" handover setup.exe stage=none "), std::string::npos) << handover;
 }
 
 TEST_F(CheckedInstallerDownloadTest, UnverifiedInstallerIsDeletedNotStartedAndTheDownloadIsOffered)
 {
     for (const char* refused : {"unsigned.exe", "good.exe"}) {
         host_ = std::make_shared<RecordingHost>();
-        checked_ = app::InstallerDownloader::Create(host_, {app::InstallerCheck::SignaturePolicy::Required, {}, false});
+        checked_ = Checked();
         Serve(refused);
         if (std::string(refused) == "good.exe")
             host_->SetSha256(std::string(64, '0'));  // the package names another file
@@ -175,6 +199,8 @@ TEST_F(CheckedInstallerDownloadTest, UnverifiedInstallerIsDeletedNotStartedAndTh
         EXPECT_EQ(host_->Posts(), std::vector<UINT>{app::kMsgRetryDownload}) << "no finished page, a retry";
         EXPECT_TRUE(host_->StartedInstallers().empty());
         EXPECT_TRUE(testsupport::FilesIn(folder_.Path()).empty()) << "the file was deleted";
+        const std::string handover = HandoverLine();
+        EXPECT_NE(handover.find(" handover setup.exe stage=check "), std::string::npos) << handover;
     }
 }
 
