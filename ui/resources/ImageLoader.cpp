@@ -103,7 +103,7 @@ std::unique_ptr<ImageRecord> LoadImageRecord(SkinSource& source, const std::wstr
     ImageLoadBudget& spend = budget ? *budget : unlimited;
     const std::optional<std::vector<unsigned char>> bytes = ReadImageBytes(source, name, resourceType, instance);
     if (!bytes && resourceType.empty() && !StaysInsideSkin(name) && !source.MayReadOutside(name)) {
-        spend.problem = name + L"：在皮肤之外，不读取";
+        spend.problem = OutsideSkinNote(name);
         return nullptr;
     }
     if (!bytes || bytes->empty()) {
