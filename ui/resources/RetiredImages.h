@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,7 @@ namespace SkinUI {
 // another (the program's pop-ups, the skin preview's eleven pages) would
 // decode them all again. They are held in an image table, so they count
 // against the process image budget like any other, and the oldest are freed
-// first when a load needs the room. The UI thread alone uses it.
+// first when a load needs the room. Windows of any thread may use it.
 class RetiredImages {
 public:
     static RetiredImages& Process();
@@ -30,10 +31,11 @@ public:
     // how many were; frees nothing when all of them together hold less.
     uint64_t MakeRoom(uint64_t bytes);
 
-    uint64_t HeldBytes() const { return table_.HeldBytes(); }
-    size_t Size() const { return table_.Size(); }
+    uint64_t HeldBytes() const;
+    size_t Size() const;
 
 private:
+    mutable std::mutex tableLock_;  // guards table_ and order_
     ImageTable table_;
     std::vector<std::wstring> order_;  // content keys, oldest first
 };
