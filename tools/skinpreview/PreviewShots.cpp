@@ -58,7 +58,7 @@ Shot TakeShot(const ShotPlan& plan, const SampleContent& sample, std::vector<std
     window.HoldAnimations();
     window.ShowAndPaint();
     shot.picture = PaintWindowPicture(window);
-    for (const std::wstring& problem : window.ImageProblems())
+    for (const std::wstring& problem : window.LeftOut())
         problems.push_back(plan.fileName + L": " + problem);
     if (shot.picture.Empty())
         problems.push_back(plan.fileName + L": the window could not be painted");

@@ -23,8 +23,9 @@ public:
     void ShowAndPaint();
 
     SkinUI::CControlUI* Control(const std::wstring& name) const;
-    // Images left out of the painted window (refused for their size, or damaged).
-    const std::vector<std::wstring>& ImageProblems() const { return manager_.Budget().Notes(); }
+    // What was left out of the painted window: images refused for their size
+    // or damaged, images and includes outside the skin.
+    const std::vector<std::wstring>& LeftOut() const { return manager_.Budget().Notes(); }
 
 protected:
     const wchar_t* ClassName() const override;

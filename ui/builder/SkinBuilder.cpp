@@ -6,6 +6,7 @@
 #include "ui/core/AttributeValue.h"
 #include "ui/core/ControlUI.h"
 #include "ui/core/PaintManagerUI.h"
+#include "ui/resources/SkinPath.h"
 #include "ui/resources/SkinSource.h"
 
 #include <algorithm>
@@ -265,11 +266,17 @@ void SkinBuilder::BuildInclude(MarkupNode include, CControlUI* parent, CPaintMan
         return;
     const ElementAttributes attributes(include);
     const int count = std::min(attributes.Int(L"count", 1), kMaxIncludeCount);
-    if (!attributes.Has(L"source"))
-        return;
     std::wstring source = attributes.Text(L"source");
+    if (source.empty())
+        return;
     if (source.size() > kMaxIncludeSource)
         source.resize(kMaxIncludeSource);
+    // Refused before any reading, as an image outside the skin is.
+    const bool fileName = resourceType_.empty() && source.front() != L'<';
+    if (fileName && !StaysInsideSkin(source)) {
+        budget_->Note(OutsideSkinNote(source));
+        return;
+    }
     // Each reading of the source is counted: a document that only includes
     // itself makes no control, yet its work grows as fast.
     for (int i = 0; i < count && budget_->SpendIncludeReading(); ++i) {

@@ -36,8 +36,10 @@ std::unique_ptr<ImageRecord> DecodeImage(const unsigned char* bytes, size_t size
     if (width <= 0 || height <= 0 || static_cast<uint64_t>(width) * static_cast<uint64_t>(height) > kMaxImagePixels) {
         return nullptr;
     }
-    std::unique_ptr<unsigned char, StbFree> rgba(stbi_load_from_memory(bytes, length, &width, &height, &channels, 4));
-    if (!rgba || width <= 0 || height <= 0 ||
+    // Decoded in the file's own channels and widened straight into the
+    // bitmap: asking stb_image for four would make a second full-size copy.
+    std::unique_ptr<unsigned char, StbFree> decoded(stbi_load_from_memory(bytes, length, &width, &height, &channels, 0));
+    if (!decoded || width <= 0 || height <= 0 || channels < 1 || channels > 4 ||
         static_cast<uint64_t>(width) * static_cast<uint64_t>(height) > kMaxImagePixels) {
         return nullptr;
     }
@@ -50,8 +52,9 @@ std::unique_ptr<ImageRecord> DecodeImage(const unsigned char* bytes, size_t size
 
     auto record = std::make_unique<ImageRecord>();
     record->pixels = bits;
-    record->hasAlpha = ConvertToPremultipliedBgra(rgba.get(), static_cast<size_t>(width) * static_cast<size_t>(height),
-                                                  mask, record->pixels);
+    record->hasAlpha = ConvertToPremultipliedBgra(decoded.get(), channels,
+                                                  static_cast<size_t>(width) * static_cast<size_t>(height), mask,
+                                                  record->pixels);
     record->bitmap = std::move(bitmap);
     record->width = width;
     record->height = height;

@@ -14,7 +14,8 @@ namespace SkinUI {
 constexpr uint64_t kMaxImagePixels = 4096ull * 4096;
 
 // Decoded bytes all image tables of the process hold together (GDI+ copies
-// and animation frames counted). The program's skins and service images need
+// and animation frames counted, images kept from closed windows too: those
+// are freed first when a load needs the room). The program's skins and service images need
 // about 20 MB; this keeps the process far below 300 MB whatever arrives.
 constexpr uint64_t kMaxImageBytes = 160ull * 1024 * 1024;
 

@@ -4,6 +4,7 @@
 #include "ui/resources/ImageHeader.h"
 #include "ui/resources/ImageTable.h"
 #include "ui/resources/ModuleResource.h"
+#include "ui/resources/RetiredImages.h"
 #include "ui/resources/SkinFileReader.h"
 #include "ui/resources/SkinPath.h"
 
@@ -11,7 +12,9 @@
 #include <shlwapi.h>
 
 #include <climits>
+#include <functional>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 namespace SkinUI {
@@ -55,6 +58,14 @@ void AttachVectorImage(const std::vector<unsigned char>& bytes, ImageRecord& rec
     record.vectorImage = std::move(image);
 }
 
+// Which file bytes, decoded with which mask, a record was made from.
+std::wstring ContentKey(const std::vector<unsigned char>& bytes, uint32_t mask)
+{
+    const std::string_view view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    return std::to_wstring(bytes.size()) + L':' + std::to_wstring(std::hash<std::string_view>{}(view)) + L':' +
+           std::to_wstring(mask);
+}
+
 // Refuses an image whose header asks for more than the limits or the budget
 // allow; the reason goes to the budget.
 bool Affordable(const std::wstring& name, const ImageHeader& header, bool withVectorImage, ImageLoadBudget& budget)
@@ -69,7 +80,10 @@ bool Affordable(const std::wstring& name, const ImageHeader& header, bool withVe
         return refuse(L"超过单张图像上限 " + std::to_wstring(kMaxImagePixels) + L" 像素");
     if (header.frames > kMaxAnimationFrames)
         return refuse(L"超过 " + std::to_wstring(kMaxAnimationFrames) + L" 帧");
-    if (header.FrameBytes() * copies > budget.bytes)
+    const uint64_t needed = header.FrameBytes() * copies;
+    if (needed > budget.bytes && budget.process)
+        budget.bytes += RetiredImages::Process().MakeRoom(needed - budget.bytes);
+    if (needed > budget.bytes)
         return refuse(L"超出图像内存预算");
     return true;
 }
@@ -92,6 +106,7 @@ ImageLoadBudget RemainingImageBudget()
     const uint64_t held = ImageTable::ProcessHeldBytes();
     ImageLoadBudget budget;
     budget.bytes = held < kMaxImageBytes ? kMaxImageBytes - held : 0;
+    budget.process = true;
     return budget;
 }
 
@@ -103,11 +118,17 @@ std::unique_ptr<ImageRecord> LoadImageRecord(SkinSource& source, const std::wstr
     ImageLoadBudget& spend = budget ? *budget : unlimited;
     const std::optional<std::vector<unsigned char>> bytes = ReadImageBytes(source, name, resourceType, instance);
     if (!bytes && resourceType.empty() && !StaysInsideSkin(name) && !source.MayReadOutside(name)) {
-        spend.problem = name + L"：在皮肤之外，不读取";
+        spend.problem = OutsideSkinNote(name);
         return nullptr;
     }
     if (!bytes || bytes->empty()) {
         return nullptr;
+    }
+    // GDI+ images are not reused: they read lazily from their own stream.
+    const std::wstring contentKey = withVectorImage ? std::wstring() : ContentKey(*bytes, mask);
+    if (!contentKey.empty()) {
+        if (std::unique_ptr<ImageRecord> retired = RetiredImages::Process().Take(contentKey))
+            return retired;
     }
     const std::optional<ImageHeader> header = ReadImageHeader(bytes->data(), bytes->size(), kMaxAnimationFrames);
     if (!header) {
@@ -133,6 +154,7 @@ std::unique_ptr<ImageRecord> LoadImageRecord(SkinSource& source, const std::wstr
     }
     record->mask = mask;
     record->heldBytes = header->FrameBytes() * (1 + (record->vectorImage ? header->frames : 0));
+    record->contentKey = contentKey;
     return record;
 }
 

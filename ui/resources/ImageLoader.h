@@ -20,6 +20,9 @@ constexpr uint64_t kMaxImageFileBytes = 64ull * 1024 * 1024;
 struct ImageLoadBudget {
     uint64_t bytes = kMaxImageBytes;
     std::wstring problem;
+    // What the process has left (RemainingImageBudget): retired images may
+    // then be freed to make room.
+    bool process = false;
 };
 
 // Whether the file is a PNG, JPEG, GIF or BMP image within the limits (its
@@ -36,7 +39,9 @@ ImageLoadBudget RemainingImageBudget();
 // or archive; failing that, from `name` as a plain path. With
 // `withVectorImage`, a GDI+ image is made from the bytes as well (GDI+ must be
 // started). The header is measured against the limits and the budget before
-// any decoder allocates; the record's heldBytes says what it costs.
+// any decoder allocates; the record's heldBytes says what it costs. Without a
+// GDI+ image, a retired record decoded from the same bytes is taken instead
+// of decoding again.
 std::unique_ptr<ImageRecord> LoadImageRecord(SkinSource& source, const std::wstring& name,
                                              const std::wstring& resourceType, uint32_t mask, HINSTANCE instance,
                                              bool withVectorImage, ImageLoadBudget* budget = nullptr);

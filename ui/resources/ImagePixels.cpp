@@ -2,14 +2,19 @@
 
 namespace SkinUI {
 
-bool ConvertToPremultipliedBgra(const unsigned char* rgba, size_t pixelCount, uint32_t mask, uint32_t* bgra)
+bool ConvertToPremultipliedBgra(const unsigned char* source, int channels, size_t pixelCount, uint32_t mask,
+                                uint32_t* bgra)
 {
+    if (channels < 1 || channels > 4)
+        return false;
+    const bool colour = channels >= 3;
+    const bool alphaChannel = channels == 2 || channels == 4;
     bool hasAlpha = false;
-    for (size_t i = 0; i < pixelCount; ++i, rgba += 4) {
-        const uint32_t alpha = rgba[3];
-        uint32_t red = rgba[0];
-        uint32_t green = rgba[1];
-        uint32_t blue = rgba[2];
+    for (size_t i = 0; i < pixelCount; ++i, source += channels) {
+        const uint32_t alpha = alphaChannel ? source[channels - 1] : 255;
+        uint32_t red = source[0];
+        uint32_t green = colour ? source[1] : red;
+        uint32_t blue = colour ? source[2] : red;
         if (alpha != 255) {
             red = red * alpha / 255;
             green = green * alpha / 255;

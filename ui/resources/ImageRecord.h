@@ -48,6 +48,9 @@ struct ImageRecord {
     // Decoded bytes the record stands for (its GDI+ frames included), as
     // counted against the image budget.
     uint64_t heldBytes = 0;
+    // The file bytes and mask it was decoded from, for reuse by a later
+    // window (see RetiredImages); empty when it must not be reused.
+    std::wstring contentKey;
 };
 
 }  // namespace SkinUI

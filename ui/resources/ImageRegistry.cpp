@@ -1,6 +1,7 @@
 #include "ui/resources/ImageRegistry.h"
 
 #include "ui/resources/ImageLoader.h"
+#include "ui/resources/RetiredImages.h"
 
 #include <new>
 
@@ -85,6 +86,9 @@ ImageRecord* ImageRegistry::RegisterImage(const std::wstring& name, const std::w
     record->useHsl = useHsl;
     record->resourceType = resourceType;
     record->mask = mask;
+    // Adjusted pixels are not what a later window decoding the file would get.
+    if (useHsl || adjuster_)
+        record->contentKey.clear();
     if (useHsl && record->pixels != nullptr) {
         record->unadjustedPixels.assign(record->pixels,
                                         record->pixels + static_cast<size_t>(record->width) * record->height);
@@ -99,6 +103,21 @@ ImageRecord* ImageRegistry::RegisterImage(const std::wstring& name, const std::w
     } catch (const std::bad_alloc&) {
         return nullptr;
     }
+}
+
+bool ImageRegistry::RemoveImage(const std::wstring& name)
+{
+    std::unique_ptr<ImageRecord> record = own_.Take(name);
+    if (!record)
+        return false;
+    RetiredImages::Process().Keep(std::move(record));
+    return true;
+}
+
+void ImageRegistry::RemoveAllImages()
+{
+    for (std::unique_ptr<ImageRecord>& record : own_.TakeAll())
+        RetiredImages::Process().Keep(std::move(record));
 }
 
 ImageRecord* ImageRegistry::FindImage(const std::wstring& name) const

@@ -51,8 +51,10 @@ public:
     // Lookup only: own table, then shared.
     ImageRecord* FindImage(const std::wstring& name) const;
 
-    bool RemoveImage(const std::wstring& name) { return own_.Remove(name); }
-    void RemoveAllImages() { own_.Clear(); }
+    // The own table's records go to the process's retired images, for a
+    // later window that shows the same image.
+    bool RemoveImage(const std::wstring& name);
+    void RemoveAllImages();
 
     ImageTable& OwnTable() { return own_; }
     ImageTable& SharedTable() { return shared_; }

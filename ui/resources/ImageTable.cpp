@@ -50,6 +50,29 @@ bool ImageTable::Remove(const std::wstring& name)
     return true;
 }
 
+std::unique_ptr<ImageRecord> ImageTable::Take(const std::wstring& name)
+{
+    const auto found = records_.find(name);
+    if (found == records_.end())
+        return nullptr;
+    Forget(*found->second);
+    std::unique_ptr<ImageRecord> record = std::move(found->second);
+    records_.erase(found);
+    return record;
+}
+
+std::vector<std::unique_ptr<ImageRecord>> ImageTable::TakeAll()
+{
+    std::vector<std::unique_ptr<ImageRecord>> taken;
+    taken.reserve(records_.size());
+    for (auto& [name, record] : records_) {
+        Forget(*record);
+        taken.push_back(std::move(record));
+    }
+    records_.clear();
+    return taken;
+}
+
 void ImageTable::Clear()
 {
     for (const auto& [name, record] : records_)

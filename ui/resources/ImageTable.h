@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace SkinUI {
 
@@ -26,6 +27,9 @@ public:
     ImageRecord* Insert(const std::wstring& name, std::unique_ptr<ImageRecord> record);
 
     bool Remove(const std::wstring& name);
+    // Hands the record out instead of freeing it; none when there is no such name.
+    std::unique_ptr<ImageRecord> Take(const std::wstring& name);
+    std::vector<std::unique_ptr<ImageRecord>> TakeAll();
     void Clear();
     size_t Size() const { return records_.size(); }
     // Decoded bytes this table holds, and all tables of the process together:

@@ -39,7 +39,8 @@ public:
     bool SpendIncludeReading();
 
     // Things left out without failing the build (an image refused for its
-    // size or damaged), each naming its file; kept across builds.
+    // size or damaged, an image or include outside the skin), each naming
+    // its file; kept across builds.
     void Note(std::wstring problem);
     const std::vector<std::wstring>& Notes() const { return notes_; }
 

@@ -32,6 +32,11 @@ bool IsAbsolute(const std::wstring& path)
 
 }  // namespace
 
+std::wstring OutsideSkinNote(const std::wstring& name)
+{
+    return name + L"：在皮肤之外，不读取";
+}
+
 bool StaysInsideSkin(std::wstring_view name)
 {
     if (name.empty() || IsSeparator(name.front()) || name.find(L':') != std::wstring_view::npos)

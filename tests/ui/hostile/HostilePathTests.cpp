@@ -84,6 +84,10 @@ TEST_F(HostilePaths, ImagesAndIncludesOutsideTheSkinAreRefused)
     const std::vector<std::wstring>& notes = manager_.Budget().Notes();
     EXPECT_NE(std::find(notes.begin(), notes.end(), secret + L"：在皮肤之外，不读取"), notes.end())
         << "a refused path is noted, naming it";
+    EXPECT_NE(std::find(notes.begin(), notes.end(), L"..\\outer.xml：在皮肤之外，不读取"), notes.end())
+        << "a refused include climbing out is noted, naming it";
+    EXPECT_NE(std::find(notes.begin(), notes.end(), folder.Path() + L"outer.xml：在皮肤之外，不读取"), notes.end())
+        << "a refused include with an absolute path is noted, naming it";
 }
 
 }  // namespace

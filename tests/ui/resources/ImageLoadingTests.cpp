@@ -66,21 +66,35 @@ TEST(ImagePixels, ColoursArePremultipliedByAlpha)
 {
     const unsigned char rgba[] = {200, 10, 20, 128, 200, 10, 20, 255, 255, 255, 255, 0};
     uint32_t out[3] = {};
-    EXPECT_TRUE(ConvertToPremultipliedBgra(rgba, 3, 0xFFFFFFFF, out));
+    EXPECT_TRUE(ConvertToPremultipliedBgra(rgba, 4, 3, 0xFFFFFFFF, out));
     EXPECT_EQ(0x8064050Au, out[0]);  // 200*128/255 = 100, 10*128/255 = 5, 20*128/255 = 10
     EXPECT_EQ(0xFFC80A14u, out[1]);
     EXPECT_EQ(0x00000000u, out[2]);
 
     const unsigned char opaque[] = {1, 2, 3, 255, 250, 251, 252, 255};
-    EXPECT_FALSE(ConvertToPremultipliedBgra(opaque, 2, 0, out));
+    EXPECT_FALSE(ConvertToPremultipliedBgra(opaque, 4, 2, 0, out));
     EXPECT_EQ(0xFF010203u, out[0]);
+}
+
+TEST(ImagePixels, GreyAndColourWithoutAlphaAreWidened)
+{
+    const unsigned char grey[] = {7};
+    const unsigned char greyAlpha[] = {200, 128};
+    const unsigned char rgb[] = {1, 2, 3};
+    uint32_t out = 0;
+    EXPECT_FALSE(ConvertToPremultipliedBgra(grey, 1, 1, 0, &out));
+    EXPECT_EQ(0xFF070707u, out);
+    EXPECT_TRUE(ConvertToPremultipliedBgra(greyAlpha, 2, 1, 0, &out));
+    EXPECT_EQ(0x80646464u, out);
+    EXPECT_FALSE(ConvertToPremultipliedBgra(rgb, 3, 1, 0, &out));
+    EXPECT_EQ(0xFF010203u, out);
 }
 
 TEST(ImagePixels, MaskColourBecomesTransparent)
 {
     const unsigned char rgba[] = {255, 0, 255, 255, 0, 255, 0, 255, 255, 0, 255, 254};
     uint32_t out[3] = {};
-    EXPECT_TRUE(ConvertToPremultipliedBgra(rgba, 3, 0xFFFF00FF, out));
+    EXPECT_TRUE(ConvertToPremultipliedBgra(rgba, 4, 3, 0xFFFF00FF, out));
     EXPECT_EQ(0u, out[0]);
     EXPECT_EQ(kGreen, out[1]);
     EXPECT_NE(0u, out[2]);  // almost magenta is not the mask

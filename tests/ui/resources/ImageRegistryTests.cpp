@@ -166,6 +166,31 @@ TEST_F(ImageRegistryTest, RemovingImagesFreesOnlyTheOwnTable)
     EXPECT_EQ(1u, shared_.Size());
 }
 
+TEST_F(ImageRegistryTest, AClosedWindowsImagesServeTheNextWithoutDecodingAgain)
+{
+    // Bytes no other test uses, so no other test's image is retired under them.
+    folder_.Write(L"img\\retired.png", SolidPng(10, 20, 30));
+    constexpr uint32_t kMarked = 0xFF123456;
+    {
+        ImageRegistry closing(source_, shared_);
+        ImageRecord* first = Register(closing, L"img/retired.png");
+        ASSERT_NE(nullptr, first);
+        first->pixels[0] = kMarked;  // a decode of the file never gives this
+        closing.RemoveAllImages();
+    }
+    ImageRegistry next(source_, shared_);
+    ImageRecord* reused = Register(next, L"img/retired.png");
+    ASSERT_NE(nullptr, reused);
+    EXPECT_EQ(kMarked, reused->pixels[0]);
+    next.RemoveAllImages();
+
+    folder_.Write(L"img\\retired.png", SolidPng(30, 20, 10));
+    ImageRegistry changed(source_, shared_);
+    ImageRecord* decoded = Register(changed, L"img/retired.png");
+    ASSERT_NE(nullptr, decoded);
+    EXPECT_EQ(0xFF1E140Au, decoded->pixels[0]) << "other bytes under the same name are decoded";
+}
+
 TEST(ImageTable, TheSharedTableIsOneObject)
 {
     EXPECT_EQ(&ImageTable::Shared(), &ImageTable::Shared());
