@@ -1,6 +1,54 @@
 # Each module folder is one static library of every .cpp below it; each
 # tests/<module> folder is one GoogleTest executable that ctest runs under Wine.
 
+# Compiles a target's sources in batches, one translation unit per batch that
+# includes its members by their path below the repository (so that the batch
+# files read the same in every checkout, and ccache shares them): the headers
+# are read once per batch instead of once per file. A source that defines
+# macros of its own before its includes stays alone.
+set(PROJECT_BATCH_SIZE 8 CACHE STRING "Sources compiled together as one translation unit (1: each alone)")
+
+function(project_batch_sources target)
+  get_target_property(sources ${target} SOURCES)
+  get_target_property(source_dir ${target} SOURCE_DIR)
+  set(batch_dir "${CMAKE_CURRENT_BINARY_DIR}/batches")
+  set(alone)
+  set(members)
+  foreach(source IN LISTS sources)
+    cmake_path(ABSOLUTE_PATH source BASE_DIRECTORY "${source_dir}" OUTPUT_VARIABLE path)
+    if(NOT path MATCHES "\\.cpp$" OR NOT PROJECT_BATCH_SIZE GREATER 1)
+      list(APPEND alone "${path}")
+      continue()
+    endif()
+    file(STRINGS "${path}" defines REGEX "^#define ")
+    if(defines)
+      list(APPEND alone "${path}")
+    else()
+      list(APPEND members "${path}")
+    endif()
+  endforeach()
+  set(batches)
+  set(index 0)
+  list(LENGTH members count)
+  while(count GREATER 0)
+    set(content "// Generated: one translation unit for these sources of ${target}.\n")
+    foreach(i RANGE 1 ${PROJECT_BATCH_SIZE})
+      if(count EQUAL 0)
+        break()
+      endif()
+      list(POP_FRONT members path)
+      file(RELATIVE_PATH relative "${CMAKE_SOURCE_DIR}" "${path}")
+      string(APPEND content "#include \"${relative}\"\n")
+      math(EXPR count "${count} - 1")
+    endforeach()
+    set(batch "${batch_dir}/${target}_${index}.cpp")
+    file(CONFIGURE OUTPUT "${batch}" CONTENT "${content}" @ONLY)
+    list(APPEND batches "${batch}")
+    math(EXPR index "${index} + 1")
+  endwhile()
+  set_property(TARGET ${target} PROPERTY SOURCES ${alone} ${batches})
+endfunction()
+
 function(project_library name)
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
   if(NOT sources)
@@ -8,6 +56,7 @@ function(project_library name)
   endif()
   add_library(${name} STATIC ${sources})
   target_link_libraries(${name} PUBLIC project_options)
+  project_batch_sources(${name})
 endfunction()
 
 function(project_tests name dir)

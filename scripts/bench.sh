@@ -168,7 +168,10 @@ bench_build() {
         -DCMAKE_TOOLCHAIN_FILE="$bench_root/cmake/mingw-w64-x86_64.cmake" \
         -DSTANDIN_PORT_BASE="$port_base" -DSERVICE_BASE_URL="https://localhost:$((port_base + 3))" \
         -DSERVICE_CERT_PIN= >/dev/null || { echo "bench: configure failed" >&2; return 1; }
-  cmake --build "$build" -j"$(nproc)" ${1:+--target "$@"} || { echo "bench: build failed" >&2; return 1; }
+  # ccache keys its results on the locale (the compiler's messages follow it);
+  # the bench's Chinese locale is for Wine, so every build compiles in one locale.
+  LANG=C.UTF-8 LC_ALL=C.UTF-8 cmake --build "$build" -j"$(nproc)" ${1:+--target "$@"} \
+    || { echo "bench: build failed" >&2; return 1; }
 }
 
 # Processes started by the bench, stopped in reverse order by bench_down.

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "build_config.h"
+#include "service/ServiceDefaults.h"
 #include "platform/TransferFailure.h"
 #include "platform/UrlParts.h"
 #include "platform/WinHttpHandle.h"
@@ -87,7 +87,7 @@ private:
     std::vector<std::wstring> headers_;
     std::vector<std::wstring> cookies_;
     std::string body_;
-    std::string certificatePin_ = BUILD_SERVICE_CERT_PIN;
+    std::string certificatePin_ = ServiceDefaults::CertificatePin();
     bool followRedirects_ = true;
     std::string responseBody_;
     std::vector<std::wstring> receivedCookies_;

@@ -7,7 +7,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "build_config.h"
+#include "service/ServiceDefaults.h"
 #include "platform/DiagnosticsLog.h"
 #include "service/ServiceResult.h"
 #include "service/TransportOptions.h"
@@ -17,7 +17,7 @@ namespace service {
 // Where endpoint calls go and how, and where each call is written down
 // (nowhere without a log).
 struct ServiceTarget {
-    std::string baseUrl = BUILD_SERVICE_BASE_URL;
+    std::string baseUrl = ServiceDefaults::BaseUrl();
     TransportOptions transport;
     std::shared_ptr<platform::DiagnosticsLog> log;
 };

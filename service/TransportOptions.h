@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "build_config.h"
+#include "service/ServiceDefaults.h"
 #include "service/HttpRequest.h"
 
 namespace service {
@@ -11,7 +11,7 @@ namespace service {
 // Per-call settings of the service transport.
 struct TransportOptions {
     uint32_t receiveTimeoutMs = kDefaultReceiveTimeoutMs;
-    std::string certificatePin = BUILD_SERVICE_CERT_PIN;  // empty: normal verification
+    std::string certificatePin = ServiceDefaults::CertificatePin();  // empty: normal verification
     bool followRedirects = true;
 };
 

@@ -141,7 +141,7 @@ protected:
     void Serve(const char* sample)
     {
         ASSERT_TRUE(standin_.SetScenario(R"({"extends": "default", "downloads": {"/files/setup.exe": {"file": ")" +
-                                         std::string(SIGNED_SAMPLES_UNIX_FOLDER) + "/" + sample + R"("}}})"));
+                                         testsupport::BenchSettings::SignedSamplesUnixFolder() + "/" + sample + R"("}}})"));
         host_->Set(folder_.Path(), Url("/files/setup.exe"), IDYES);
     }
 

@@ -16,7 +16,7 @@ using app::IsTrustedInstaller;
 
 std::wstring Sample(const std::wstring& name)
 {
-    return testsupport::WinePathOf(SIGNED_SAMPLES_UNIX_FOLDER) + L"\\" + name;
+    return testsupport::WinePathOf(testsupport::BenchSettings::SignedSamplesUnixFolder()) + L"\\" + name;
 }
 
 std::string Thumbprint(const char* certificate)

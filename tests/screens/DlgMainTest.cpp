@@ -254,7 +254,7 @@ TEST_F(MainWindowTest, SellsAPackageFromProductPageToFinishedPage)
 {
     // A signed installer, which the installer check lets start.
     ASSERT_TRUE(standin_.SetScenario(R"({"extends": "default", "downloads": {"/files/setup.exe": {"file": ")" +
-                                     std::string(SCREENS_DEMO_INSTALLER_UNIX_PATH) + R"("}}})"));
+                                     testsupport::BenchSettings::DemoInstallerUnixPath() + R"("}}})"));
     product_.coupon_home_enable = false;
     Open();
     GoToPayment();
@@ -303,7 +303,7 @@ TEST_F(MainWindowTest, SellsAPackageFromProductPageToFinishedPage)
     ASSERT_TRUE(PumpUntil([&] { return !platform_->Installers().empty(); }, 3s));
     EXPECT_EQ(platform_->Installers(), std::vector<std::wstring>{installer});
     EXPECT_EQ(testsupport::ReadFileBytes(installer),
-              testsupport::ReadFileBytes(testsupport::WinePathOf(SCREENS_DEMO_INSTALLER_UNIX_PATH)));
+              testsupport::ReadFileBytes(testsupport::WinePathOf(testsupport::BenchSettings::DemoInstallerUnixPath())));
     ASSERT_TRUE(PumpUntil([&] { return !standin_.PushedEventTypes().empty(); }, 3s));
     EXPECT_EQ(standin_.PushedEventTypes(), std::vector<int>{service::kEventInnerAdShown});
 

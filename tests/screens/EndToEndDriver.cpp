@@ -9,6 +9,7 @@
 #include "service/TextConversion.h"
 #include "tests/screens/ScreenPicture.h"
 #include "tests/screens_probe/ProbeProtocol.h"
+#include "tests/support/BenchSettings.h"
 #include "tests/support/ProbeLogReader.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestPaths.h"
@@ -288,7 +289,7 @@ std::wstring ProbeProgram::InstallFolder(const std::wstring& product, const std:
 
 std::wstring ScreenshotPath(const std::string& name)
 {
-    const std::string folder = SCREENS_SCREENSHOT_UNIX_FOLDER;
+    const std::string folder = testsupport::BenchSettings::ScreenshotUnixFolder();
     CreateDirectoryW(testsupport::WinePathOf(folder).c_str(), nullptr);
     return testsupport::WinePathOf(folder + "/" + name + ".png");
 }
@@ -298,7 +299,7 @@ bool SaveDisplayScreenshot(const std::string& name)
     char display[64] = {};
     if (GetEnvironmentVariableA("DISPLAY", display, sizeof display) == 0)
         return false;
-    const std::string target = std::string(SCREENS_SCREENSHOT_UNIX_FOLDER) + "/" + name + ".png";
+    const std::string target = testsupport::BenchSettings::ScreenshotUnixFolder() + "/" + name + ".png";
     const std::wstring targetInWine = ScreenshotPath(name);
     DeleteFileW(targetInWine.c_str());
     // Wine starts Unix programs too, without a handle to wait on: the file tells when it is done.

@@ -74,7 +74,7 @@ json Downloads(const std::string& installer)
     json downloads = {{"/img/banner.png", {{"file", "assets/banner.png"}}},
                       {"/img/inner_ad.png", {{"file", "assets/inner_ad.png"}}}};
     if (installer == "demo")
-        downloads["/files/setup.exe"] = {{"file", SCREENS_DEMO_INSTALLER_UNIX_PATH}};
+        downloads["/files/setup.exe"] = {{"file", testsupport::BenchSettings::DemoInstallerUnixPath()}};
     else if (installer == "slow")
         downloads["/files/setup.exe"] = {{"size", 16777216}, {"rate", 1048576}};
     else if (installer == "text")

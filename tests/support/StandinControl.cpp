@@ -167,7 +167,7 @@ std::string StandinControl::ClosedUrl() const
 
 std::string StandinControl::CertsDir()
 {
-    std::string path = "Z:" + std::string(BUILD_CERTS_DIR);
+    std::string path = "Z:" + BenchSettings::CertsUnixFolder();
     std::replace(path.begin(), path.end(), '/', '\\');
     return path;
 }

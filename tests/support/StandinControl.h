@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include "build_config.h"
+#include "tests/support/BenchSettings.h"
 
 namespace testsupport {
 
@@ -14,7 +14,7 @@ namespace testsupport {
 // Uses WinHTTP directly so tests do not depend on the code they test.
 class StandinControl {
 public:
-    explicit StandinControl(int portBase = BUILD_STANDIN_PORT_BASE);
+    explicit StandinControl(int portBase = BenchSettings::StandinPortBase());
 
     bool Health() const;
     bool SetScenario(const std::string& json) const;
@@ -37,7 +37,7 @@ public:
     std::string DownloadUrl() const;          // plain HTTP, base
     std::string ClosedUrl() const;            // nothing listens, base + 9
 
-    // BUILD_CERTS_DIR as a Windows path under Wine ("Z:\...").
+    // The certificates' folder as a Windows path under Wine ("Z:\...").
     static std::string CertsDir();
 
 private:

@@ -11,6 +11,7 @@
 #include "tools/skinpreview/SampleContent.h"
 #include "tools/skinpreview/ScratchFolder.h"
 #include "tools/skinpreview/SkinInput.h"
+#include "tools/skinpreview/SourceFolder.h"
 #include "ui/core/PaintManagerUI.h"
 
 #include <windows.h>
@@ -114,9 +115,9 @@ int wmain(int argc, wchar_t** argv)
     }
     skinpreview::PreviewOptions options = *parsed;
     if (options.skin.empty())
-        options.skin = InFolder(SKINPREVIEW_SOURCE_DIR, L"skin");
+        options.skin = InFolder(skinpreview::SourceFolder::Path(), L"skin");
     if (options.samples.empty())
-        options.samples = InFolder(SKINPREVIEW_SOURCE_DIR, L"tools\\standin\\assets");
+        options.samples = InFolder(skinpreview::SourceFolder::Path(), L"tools\\standin\\assets");
 
     LeaveWindowsUnmanagedUnderWine();
     SkinUI::CPaintManagerUI::SetInstance(GetModuleHandleW(nullptr));

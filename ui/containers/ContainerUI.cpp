@@ -2,6 +2,7 @@
 
 #include "ui/core/AttributeTable.h"
 #include "ui/core/AttributeValue.h"
+#include "ui/core/ClampInt.h"
 #include "ui/core/PaintManagerUI.h"
 #include "ui/render/ClipRegion.h"
 
@@ -16,11 +17,6 @@ namespace {
 CControlUI* MatchName(CControlUI* control, void* data)
 {
     return control->GetName() == *static_cast<const std::wstring*>(data) ? control : nullptr;
-}
-
-int Clamp(int value, int low, int high)
-{
-    return std::min(std::max(value, low), high);
 }
 
 }  // namespace

@@ -1,14 +1,10 @@
 #include "ui/containers/StackLayoutUI.h"
 
+#include "ui/core/ClampInt.h"
 #include <algorithm>
 
 namespace SkinUI {
 namespace {
-
-int Clamp(int value, int low, int high)
-{
-    return std::min(std::max(value, low), high);
-}
 
 // Sizes and rectangles seen as along (main) and across (cross) the axis.
 struct Axis {

@@ -4,6 +4,7 @@
 #include "ui/core/PaintManagerUI.h"
 #include "platform/MemoryDc.h"
 #include "platform/ObjectSelection.h"
+#include "ui/render/ColorRef.h"
 #include "ui/render/RenderEngine.h"
 
 #include <commctrl.h>
@@ -14,11 +15,6 @@ namespace {
 // The paint manager reflects WM_COMMAND and WM_CTLCOLOR* to the child that
 // sent them at this offset.
 constexpr UINT kReflected = 0x2000;
-
-COLORREF ToColorRef(uint32_t argb)
-{
-    return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
-}
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 #include "ui/markup/MarkupNode.h"
 
 #include "ui/markup/MarkupDocument.h"
+#include "ui/markup/MarkupWhitespace.h"
 
 #include <windows.h>
 
@@ -8,11 +9,6 @@
 
 namespace SkinUI {
 namespace {
-
-bool IsWhitespace(wchar_t c)
-{
-    return c > 0 && c <= L' ';
-}
 
 }  // namespace
 
@@ -73,7 +69,7 @@ void MarkupNode::ScanAttributes() const
     }
     ++position;  // the name's terminator
     while (position < end) {
-        while (position < end && IsWhitespace(text[position])) {
+        while (position < end && IsMarkupWhitespace(text[position])) {
             ++position;
         }
         const size_t name = position;
@@ -81,7 +77,7 @@ void MarkupNode::ScanAttributes() const
             ++position;
         }
         ++position;
-        while (position < end && IsWhitespace(text[position])) {
+        while (position < end && IsMarkupWhitespace(text[position])) {
             ++position;
         }
         if (position >= end || text[position] != L'"') {

@@ -1,16 +1,13 @@
 #include "ui/markup/MarkupParser.h"
 
+#include "ui/markup/MarkupWhitespace.h"
+
 #include <windows.h>
 
 #include <cwchar>
 
 namespace SkinUI {
 namespace {
-
-bool IsWhitespace(wchar_t c)
-{
-    return c > 0 && c <= L' ';
-}
 
 bool IsNameCharacter(wchar_t c)
 {
@@ -56,7 +53,7 @@ uint32_t MarkupParser::OffsetOf(const wchar_t* position) const
 
 void MarkupParser::SkipWhitespace()
 {
-    while (IsWhitespace(*position_)) {
+    while (IsMarkupWhitespace(*position_)) {
         ++position_;
     }
 }

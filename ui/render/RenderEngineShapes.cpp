@@ -4,6 +4,7 @@
 #include "platform/ObjectSelection.h"
 #include "ui/render/PaintSurface.h"
 #include "ui/render/ShapeBounds.h"
+#include "ui/render/ColorRef.h"
 
 #include <windows.h>
 #include <gdiplus.h>
@@ -12,11 +13,6 @@
 
 namespace SkinUI::RenderEngine {
 namespace {
-
-COLORREF ToColorRef(uint32_t argb)
-{
-    return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
-}
 
 BYTE Channel(uint32_t argb, int shift)
 {

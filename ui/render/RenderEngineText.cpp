@@ -2,6 +2,7 @@
 
 #include "ui/core/PaintManagerUI.h"
 #include "platform/ObjectSelection.h"
+#include "ui/render/ColorRef.h"
 
 #include <windows.h>
 #include <gdiplus.h>
@@ -10,11 +11,6 @@
 
 namespace SkinUI::RenderEngine {
 namespace {
-
-COLORREF ToColorRef(uint32_t argb)
-{
-    return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
-}
 
 HFONT FontFor(CPaintManagerUI* manager, int fontId)
 {

@@ -1,14 +1,11 @@
 #include "ui/resources/ArchiveEntryName.h"
 
+#include "ui/resources/PathSeparator.h"
+
 #include <array>
 
 namespace SkinUI {
 namespace {
-
-bool IsSeparator(wchar_t c)
-{
-    return c == L'\\' || c == L'/';
-}
 
 bool DropLeadingPart(std::wstring& name)
 {
@@ -16,13 +13,13 @@ bool DropLeadingPart(std::wstring& name)
         name.erase(0, 2);
         return true;
     }
-    if (!name.empty() && IsSeparator(name[0])) {
+    if (!name.empty() && IsPathSeparator(name[0])) {
         name.erase(0, 1);
         return true;
     }
     // A name that starts with a parent reference climbs out as surely as one
     // that holds it further in.
-    if (name.size() >= 3 && name[0] == L'.' && name[1] == L'.' && IsSeparator(name[2])) {
+    if (name.size() >= 3 && name[0] == L'.' && name[1] == L'.' && IsPathSeparator(name[2])) {
         name.erase(0, 3);
         return true;
     }

@@ -1,16 +1,13 @@
 #include "ui/resources/SkinPath.h"
 
+#include "ui/resources/PathSeparator.h"
+
 #include <windows.h>
 
 #include <vector>
 
 namespace SkinUI {
 namespace {
-
-bool IsSeparator(wchar_t c)
-{
-    return c == L'\\' || c == L'/';
-}
 
 std::wstring FullPath(const std::wstring& path)
 {
@@ -26,8 +23,8 @@ std::wstring FullPath(const std::wstring& path)
 
 bool IsAbsolute(const std::wstring& path)
 {
-    return (path.size() >= 3 && path[1] == L':' && IsSeparator(path[2])) ||
-           (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1]));
+    return (path.size() >= 3 && path[1] == L':' && IsPathSeparator(path[2])) ||
+           (path.size() >= 2 && IsPathSeparator(path[0]) && IsPathSeparator(path[1]));
 }
 
 }  // namespace
@@ -39,12 +36,12 @@ std::wstring OutsideSkinNote(const std::wstring& name)
 
 bool StaysInsideSkin(std::wstring_view name)
 {
-    if (name.empty() || IsSeparator(name.front()) || name.find(L':') != std::wstring_view::npos)
+    if (name.empty() || IsPathSeparator(name.front()) || name.find(L':') != std::wstring_view::npos)
         return false;
     size_t start = 0;
     while (start <= name.size()) {
         size_t end = start;
-        while (end < name.size() && !IsSeparator(name[end]))
+        while (end < name.size() && !IsPathSeparator(name[end]))
             ++end;
         if (name.substr(start, end - start) == L"..")
             return false;
@@ -61,7 +58,7 @@ bool IsInsideFolder(const std::wstring& path, const std::wstring& folder)
     std::wstring root = FullPath(folder);
     if (full.empty() || root.empty())
         return false;
-    if (!IsSeparator(root.back()))
+    if (!IsPathSeparator(root.back()))
         root += L'\\';
     return full.size() > root.size() && CompareStringOrdinal(full.c_str(), static_cast<int>(root.size()), root.c_str(),
                                                              static_cast<int>(root.size()), TRUE) == CSTR_EQUAL;

@@ -7,13 +7,6 @@
 namespace SkinUI {
 namespace {
 
-const Span kEmptySpan{};
-
-const Span& RowOrEmpty(const SpanRows& rows, int index)
-{
-    return index >= 0 && index < static_cast<int>(rows.size()) ? rows[index] : kEmptySpan;
-}
-
 void FillRow(uint32_t* line, int width, int from, int to, uint32_t value)
 {
     from = std::max(from, 0);

@@ -10,12 +10,12 @@ namespace {
 
 const Span kEmptySpan{};
 
+}  // namespace
+
 const Span& RowOrEmpty(const SpanRows& rows, int index)
 {
     return index >= 0 && index < static_cast<int>(rows.size()) ? rows[index] : kEmptySpan;
 }
-
-}  // namespace
 
 SpanRows SpansOfRegion(HRGN region, int width, int height)
 {

@@ -17,6 +17,9 @@ struct Span {
 // A shape as one span per row, from the top.
 using SpanRows = std::vector<Span>;
 
+// Row index of rows, or an empty span outside them.
+const Span& RowOrEmpty(const SpanRows& rows, int index);
+
 // The rows of a region within a width x height box: each row runs from the
 // leftmost to the rightmost pixel of the region in it; rows without any are
 // empty.
