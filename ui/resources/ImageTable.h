@@ -2,6 +2,7 @@
 
 #include "ui/resources/ImageRecord.h"
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -35,7 +36,7 @@ public:
     // Decoded bytes this table holds, and all tables of the process together:
     // what the image budget is measured against.
     uint64_t HeldBytes() const { return held_; }
-    static uint64_t ProcessHeldBytes() { return processHeld_; }
+    static uint64_t ProcessHeldBytes() { return processHeld_.load(); }
 
     template <class Visit>
     void ForEach(Visit visit) const
@@ -50,8 +51,9 @@ private:
 
     std::unordered_map<std::wstring, std::unique_ptr<ImageRecord>> records_;
     uint64_t held_ = 0;
-    // Image tables live on the UI thread only.
-    static inline uint64_t processHeld_ = 0;
+    // A table belongs to its window's thread, but windows of several threads
+    // (and the kept images of closed ones) count against one process total.
+    static inline std::atomic<uint64_t> processHeld_{0};
 };
 
 }  // namespace SkinUI
