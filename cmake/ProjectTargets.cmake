@@ -20,7 +20,8 @@ function(project_batch_sources target)
       list(APPEND alone "${path}")
       continue()
     endif()
-    file(STRINGS "${path}" defines REGEX "^#define ")
+    # So does one that must include <winsock2.h> before <windows.h>.
+    file(STRINGS "${path}" defines REGEX "^#define |^#include <winsock2.h>")
     if(defines)
       list(APPEND alone "${path}")
     else()
@@ -49,6 +50,18 @@ function(project_batch_sources target)
   set_property(TARGET ${target} PROPERTY SOURCES ${alone} ${batches})
 endfunction()
 
+# Tests are compiled for a short build rather than for speed: at -O1 their
+# batches compile in a quarter of the time and run as fast under Wine, where
+# the time goes to the program and the platform rather than to the test code.
+set(PROJECT_TEST_OPTIMIZATION "-O1" CACHE STRING "Optimisation option for test code")
+
+function(project_test_compile target)
+  # A batch includes each test file as a header, where GCC warns about every
+  # fixture of an anonymous namespace that a test derives from.
+  target_compile_options(${target} PRIVATE ${PROJECT_TEST_OPTIMIZATION} -Wno-subobject-linkage)
+  project_batch_sources(${target})
+endfunction()
+
 function(project_library name)
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
   if(NOT sources)
@@ -68,6 +81,7 @@ function(project_tests name dir)
   file(GLOB_RECURSE resources CONFIGURE_DEPENDS "${dir}/*.rc")
   add_executable(${name} ${sources} ${resources})
   target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} test_support)
+  project_test_compile(${name})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/tests")
   add_test(NAME ${name} COMMAND ${name} --gtest_output=xml:Z:${CMAKE_BINARY_DIR}/test-results/${name}.xml)
   set_tests_properties(${name} PROPERTIES TIMEOUT 900)

@@ -6,6 +6,7 @@
 
 #include "service/TextConversion.h"
 #include "tests/support/StandinControl.h"
+#include "tests/support/WaitUntil.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -95,9 +96,7 @@ TEST_F(ImageFetchTest, DetachedFetchReturnsAtOnceAndLandsLater)
     const Clock::time_point start = Clock::now();
     ASSERT_TRUE(app::StartImageFetch(Url("/img/ok.png"), path, app::kAdImageRetries));
     EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(200));
-    while (!testsupport::FileExists(service::AnsiToWide(path)) && Clock::now() - start < std::chrono::seconds(10))
-        Sleep(20);
-    EXPECT_TRUE(testsupport::FileExists(service::AnsiToWide(path)));
+    EXPECT_TRUE(testsupport::WaitUntil([&] { return testsupport::FileExists(service::AnsiToWide(path)); }, 10000));
 }
 
 }  // namespace

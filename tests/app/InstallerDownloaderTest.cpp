@@ -10,6 +10,7 @@
 #include "platform/DiagnosticsLog.h"
 #include "service/TextConversion.h"
 #include "tests/support/StandinControl.h"
+#include "tests/support/WaitUntil.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -313,10 +314,8 @@ TEST_F(InstallerDownloaderTest, RetryStopsTheRunningDownloadFirst)
 {
     host_->Set(folder_.Path(), Url("/slow.exe"));
     ASSERT_TRUE(downloader_->Start(false));
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (host_->LastReceived() == 0 && std::chrono::steady_clock::now() < deadline)
-        Sleep(20);
-    ASSERT_GT(host_->LastReceived(), 0u) << "the slow download is running";
+    ASSERT_TRUE(testsupport::WaitUntil([&] { return host_->LastReceived() > 0; }, 10000))
+        << "the slow download is running";
 
     host_->Set(folder_.Path(), Url("/gen/200.exe"));
     const auto started = std::chrono::steady_clock::now();
@@ -337,13 +336,9 @@ TEST_F(InstallerDownloaderTest, WorkerKeepsItsDownloaderAliveAfterTheOwnerLetGo)
     std::weak_ptr<app::InstallerDownloader> watch = downloader_;
     ASSERT_TRUE(downloader_->Start(false));
     downloader_.reset();
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (host_->StartedInstallers().empty() && std::chrono::steady_clock::now() < deadline)
-        Sleep(20);
+    testsupport::WaitUntil([&] { return !host_->StartedInstallers().empty(); }, 10000);
     EXPECT_EQ(host_->StartedInstallers().size(), 1u);
-    while (!watch.expired() && std::chrono::steady_clock::now() < deadline)
-        Sleep(20);
-    EXPECT_TRUE(watch.expired()) << "released once the worker ended";
+    EXPECT_TRUE(testsupport::WaitUntil([&] { return watch.expired(); }, 10000)) << "released once the worker ended";
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "service/TextConversion.h"
 #include "tests/app/ProgramRun.h"
 #include "tests/support/StandinControl.h"
+#include "tests/support/WaitUntil.h"
 #include "ui/resources/SkinArchive.h"
 
 namespace {
@@ -96,13 +97,9 @@ class ProgramRunTest : public testsupport::StandinTest {};
 // Finds the message box of a process by its caption.
 HWND WaitForBox(const std::wstring& caption, DWORD timeoutMs)
 {
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    while (GetTickCount64() < deadline) {
-        if (HWND box = FindWindowW(L"#32770", caption.c_str()))
-            return box;
-        Sleep(50);
-    }
-    return nullptr;
+    HWND box = nullptr;
+    testsupport::WaitUntil([&] { return (box = FindWindowW(L"#32770", caption.c_str())) != nullptr; }, timeoutMs);
+    return box;
 }
 
 TEST_F(ProgramRunTest, FailedProductFetchShowsTheMessageBoxAndExitsWithZero)

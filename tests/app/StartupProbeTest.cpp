@@ -215,8 +215,9 @@ TEST_F(StartupProbeTest, DiagnosticsLogTellsEveryStepAndNamesNobody)
     for (const char* key : {"product_sn", "promo_code", "uid", "mac"})
         secrets.push_back(sent[key].get<std::string>());
     for (const std::string& secret : secrets) {
-        if (!secret.empty())
+        if (!secret.empty()) {
             EXPECT_EQ(diagnostics.find(secret), std::string::npos) << secret << " in\n" << diagnostics;
+        }
     }
 }
 

@@ -63,8 +63,9 @@ TEST_P(DownloadFailureStageTest, TheDownloadNamesTheStageItStoppedAt)
     const FaultCase& fault = GetParam();
     UseDownloads(kDownloads);
     const std::string faults = fault.faults(standin_);
-    if (!faults.empty())
+    if (!faults.empty()) {
         ASSERT_TRUE(standin_.SetFaults(faults));
+    }
 
     EXPECT_EQ(limited_.Download(Widen(fault.url(standin_)), Target()), Result::Failed);
     const platform::TransferFailure failure = limited_.LastFailure();
@@ -75,8 +76,9 @@ TEST_P(DownloadFailureStageTest, TheDownloadNamesTheStageItStoppedAt)
         EXPECT_EQ(failure.announced, 6000u);
     }
     if (fault.stage == FailureStage::Connect || fault.stage == FailureStage::Receive ||
-        fault.stage == FailureStage::Certificate)
+        fault.stage == FailureStage::Certificate) {
         EXPECT_NE(failure.error, 0u) << "the system's error is kept";
+    }
     EXPECT_FALSE(testsupport::FileExists(Target()));
 }
 

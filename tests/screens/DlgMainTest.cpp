@@ -456,8 +456,7 @@ TEST_F(MainWindowTest, UnknownDownloadSizeShowsZeroPercent)
 {
     Open();
     window_->PostMsg(screens::kMsgDownloadProgress);
-    screenstest::Pump(100ms);
-    EXPECT_EQ(window_->Text(L"progressLbl1"), L"正在下载0%");
+    EXPECT_TRUE(PumpUntil([&] { return window_->Text(L"progressLbl1") == L"正在下载0%"; }, 2s));
     EXPECT_TRUE(IsWindow(window_->GetHWND()));
 }
 

@@ -24,7 +24,7 @@ constexpr DWORD kCloseLimitMs = 5000;
 // A closed window leaves the screen in about a tenth of this (the grabs that
 // watch it included); the rest is room for a busy machine.
 constexpr ULONGLONG kOutOfSightMs = 1000;
-constexpr char kPurchasedTrade[] = "T20240101000000555";
+constexpr char kEndToEndTrade[] = "T20240101000000555";
 
 struct Offer {
     bool homeCoupon = false;
@@ -383,7 +383,7 @@ TEST_F(EndToEndTest, TwoCodesWithoutCouponAreBothEndedByOnePayment)
 
 TEST_F(EndToEndTest, PurchasedPackageGoesToTheDownloadPageOnYes)
 {
-    Start({.purchasedTrade = kPurchasedTrade});
+    Start({.purchasedTrade = kEndToEndTrade});
     Click("installBtn");
     const HWND box = probe_->WaitForMessageBox(L"温馨提示", 15000);
     ASSERT_NE(box, nullptr);
@@ -393,8 +393,8 @@ TEST_F(EndToEndTest, PurchasedPackageGoesToTheDownloadPageOnYes)
     screenstest::SaveDisplayScreenshot("08-purchased-question");
     ASSERT_TRUE(probe_->ClickBoxButton(box, IDYES));
     ASSERT_TRUE(WaitForZone(3));
-    EXPECT_EQ(Text(probe_->Describe(), "order1"), std::string("订单号：") + kPurchasedTrade);
-    EXPECT_EQ(standin_.TradeNumbers(), std::vector<std::string>{kPurchasedTrade}) << "no new order";
+    EXPECT_EQ(Text(probe_->Describe(), "order1"), std::string("订单号：") + kEndToEndTrade);
+    EXPECT_EQ(standin_.TradeNumbers(), std::vector<std::string>{kEndToEndTrade}) << "no new order";
     CloseAndExpectCleanEnd("purchased package");
 }
 

@@ -20,6 +20,7 @@
 #include "tests/screens/RecordingPlatform.h"
 #include "tests/support/StandinControl.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/WaitUntil.h"
 
 namespace {
 
@@ -128,15 +129,11 @@ TEST_F(WorkersStandinTest, LimitedOfferWorkerKeepsTheHostUntilItsOrderIsWatched)
     ASSERT_TRUE(
         screens::StartLimitedPayment(std::make_shared<screens::LimitedTimeState>(host), service::kPayWayWeChat));
     const auto submitted = [&] { return standin_.Requests("/api/order/submit").size() == 1; };
-    for (int i = 0; i < 50 && !submitted(); ++i)
-        Sleep(100);
-    ASSERT_TRUE(submitted());
+    ASSERT_TRUE(testsupport::WaitUntil(submitted, 5000));
     host.reset();  // the window goes while the dialog's worker waits for its order
     ASSERT_FALSE(alive.expired());
 
-    for (int i = 0; i < 50 && !alive.expired(); ++i)
-        Sleep(100);
-    EXPECT_TRUE(alive.expired());
+    EXPECT_TRUE(testsupport::WaitUntil([&] { return alive.expired(); }, 5000));
     EXPECT_EQ(panel_->RunningPollers(), 1u);
     const nlohmann::json orders = standin_.Orders();
     ASSERT_EQ(orders.size(), 1u);

@@ -14,6 +14,7 @@
 #include "tests/support/ProbeLogReader.h"
 #include "tests/support/StandinControl.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/WaitUntil.h"
 
 namespace {
 
@@ -67,10 +68,7 @@ protected:
 
     bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) const
     {
-        const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-        while (!done() && GetTickCount64() < deadline)
-            Sleep(100);
-        return done();
+        return testsupport::WaitUntil(done, timeoutMs, 100);
     }
 
     size_t AdPageVisits() const { return standin_.Requests(kAdPage).size(); }

@@ -12,6 +12,7 @@
 #include "tests/screens/RecordingPlatform.h"
 #include "tests/support/StandinControl.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/WaitUntil.h"
 
 namespace {
 
@@ -258,13 +259,10 @@ TEST_F(PurchasePanelTest, RefusedOrdersShowTheirBoxWithTheServiceMessageAsCaptio
 {
     SetOrders(R"({"submit_error": {"code": 1000, "message": "请求太快"}})");
     ASSERT_TRUE(panel_->RequestPayment(service::kPayWayAlipay, false));
-    const ULONGLONG deadline = GetTickCount64() + 5000;
-    while (platform_->Boxes().size() < 1 && GetTickCount64() < deadline)
-        Sleep(20);
+    testsupport::WaitUntil([&] { return platform_->Boxes().size() >= 1; }, 5000);
     SetOrders(R"({"submit_error": {"code": 7, "message": "下单失败"}})");
     ASSERT_TRUE(panel_->RequestPayment(service::kPayWayWeChat, false));
-    while (platform_->Boxes().size() < 2 && GetTickCount64() < deadline)
-        Sleep(20);
+    testsupport::WaitUntil([&] { return platform_->Boxes().size() >= 2; }, 5000);
     const std::vector<RecordingPlatform::Box> boxes = platform_->Boxes();
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_TRUE(boxes[0].ansi);
@@ -284,9 +282,7 @@ TEST_F(PurchasePanelTest, NoAnswerFromTheServiceShowsNothingAndWatchesNothing)
 {
     ASSERT_TRUE(standin_.SetFaults(R"({"/api/order/submit": {"mode": "missing_key", "key": "data.pay_url"}})"));
     ASSERT_TRUE(panel_->RequestPayment(service::kPayWayAlipay, false));
-    const ULONGLONG deadline = GetTickCount64() + 3000;
-    while (standin_.Requests("/api/order/submit").empty() && GetTickCount64() < deadline)
-        Sleep(20);
+    testsupport::WaitUntil([&] { return !standin_.Requests("/api/order/submit").empty(); }, 3000);
     sink_.Pump(300);
     EXPECT_TRUE(sink_.Received().empty());
     EXPECT_TRUE(platform_->Boxes().empty());

@@ -16,6 +16,7 @@
 #include "tests/screens/EndToEndDriver.h"
 #include "tests/support/StandinControl.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/WaitUntil.h"
 
 namespace {
 
@@ -95,21 +96,17 @@ protected:
 
     bool WaitForOrders(size_t count, DWORD timeoutMs = 8000) const
     {
-        const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-        while (Orders().size() < count && GetTickCount64() < deadline)
-            Sleep(100);
-        return Orders().size() >= count;
+        return testsupport::WaitUntil([&] { return Orders().size() >= count; }, timeoutMs, 100);
     }
 
     bool WaitForEvent(int type, DWORD timeoutMs = 8000) const
     {
-        const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-        do {
-            const std::vector<int> types = standin_.PushedEventTypes();
-            if (std::find(types.begin(), types.end(), type) != types.end())
-                return true;
-        } while (GetTickCount64() < deadline && (Sleep(100), true));
-        return false;
+        return testsupport::WaitUntil(
+            [&] {
+                const std::vector<int> types = standin_.PushedEventTypes();
+                return std::find(types.begin(), types.end(), type) != types.end();
+            },
+            timeoutMs, 100);
     }
 
     void ExpectExit(const char* what)

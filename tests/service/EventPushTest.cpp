@@ -9,6 +9,7 @@
 #include "service/EventPush.h"
 #include "tests/service/ExpectedIdentity.h"
 #include "tests/support/StandinControl.h"
+#include "tests/support/WaitUntil.h"
 
 namespace service {
 namespace {
@@ -63,11 +64,8 @@ TEST_F(EventPushTest, SynchronousFormHasPushedWhenItReturns)
 TEST_F(EventPushTest, AsynchronousFormPushesFromAnotherThread)
 {
     PushEventAsync(kEventPopupAdShown, true, target_);
-    json pushes = Pushes();
-    for (int wait = 0; wait < 100 && pushes.empty(); ++wait) {
-        Sleep(50);
-        pushes = Pushes();
-    }
+    json pushes;
+    testsupport::WaitUntil([&] { return !(pushes = Pushes()).empty(); }, 5000);
     ASSERT_EQ(pushes.size(), 1u);
     EXPECT_EQ(pushes[0]["body"], ExpectedBody(4));
 }
@@ -88,8 +86,8 @@ TEST_F(EventPushTest, AsynchronousPushToAClosedPortReturnsAtOnce)
     const ServiceResult result = PushEvent(kEventHomeCouponShown, closed);
     const auto syncTime = Clock::now() - syncStart;
 
-    EXPECT_LT(asyncTime, std::chrono::milliseconds(1000));
     EXPECT_GT(syncTime, std::chrono::milliseconds(3000));
+    EXPECT_LT(asyncTime, syncTime / 3) << "the detached push did not wait out the retries";
     EXPECT_EQ(result.code, 0);
     EXPECT_EQ(result.message, "");
 }

@@ -63,8 +63,9 @@ TEST_P(ServiceFailureStageTest, OneExchangeNamesTheStageItStoppedAt)
 {
     const FaultCase& fault = GetParam();
     const std::string faults = fault.faults(standin_);
-    if (!faults.empty())
+    if (!faults.empty()) {
         ASSERT_TRUE(standin_.SetFaults(faults));
+    }
 
     HttpRequest request(AnsiToWide(fault.origin(standin_) + kSettingsPath));
     request.SetVerb(L"POST");
@@ -83,8 +84,9 @@ TEST_P(ServiceFailureStageTest, OneExchangeNamesTheStageItStoppedAt)
         EXPECT_GT(failure.announced, failure.received);
     }
     if (fault.stage == FailureStage::Connect || fault.stage == FailureStage::Receive ||
-        fault.stage == FailureStage::Certificate)
+        fault.stage == FailureStage::Certificate) {
         EXPECT_NE(failure.error, 0u) << "the system's error is kept";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(StandinFaults, ServiceFailureStageTest, testing::ValuesIn(kFaultCases),

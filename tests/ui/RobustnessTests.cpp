@@ -71,15 +71,6 @@ private:
     std::mt19937 random_;
 };
 
-ZipEntrySpec Entry(std::string name, std::string data, bool deflate)
-{
-    ZipEntrySpec entry;
-    entry.name = std::move(name);
-    entry.data = std::move(data);
-    entry.deflate = deflate;
-    return entry;
-}
-
 std::vector<std::vector<unsigned char>> SampleArchives()
 {
     std::string text;

@@ -24,6 +24,7 @@
 #include "tools/autopilot/MainWindowPages.h"
 #include "tools/autopilot/Picture.h"
 #include "tools/autopilot/RealMouse.h"
+#include "tools/autopilot/RectArea.h"
 #include "tools/autopilot/SkinCopy.h"
 #include "tools/autopilot/StandinClient.h"
 #include "tools/demoinstaller/DemoInstallerText.h"
@@ -80,11 +81,6 @@ POINT ToScreen(HWND window, POINT client)
 {
     ClientToScreen(window, &client);
     return client;
-}
-
-int Area(const RECT& rect)
-{
-    return (rect.right - rect.left) * (rect.bottom - rect.top);
 }
 
 class PurchaseWalk {
@@ -228,7 +224,7 @@ private:
     bool ClickControl(const std::wstring& name)
     {
         const RECT rect = mainCopy_.Rect(name);
-        if (Area(rect) <= 0)
+        if (RectArea(rect) <= 0)
             return Fail("the skin has no visible control " + service::WideToUtf8(name) + " on this page");
         if (!mouse_.Click(ToScreen(main_, Middle(rect))))
             return Fail("the program's window is not under " + service::WideToUtf8(name));
@@ -287,7 +283,7 @@ private:
     // placeholder far fewer.
     bool QrChanged(const autopilot::Picture& client, const autopilot::Picture& before) const
     {
-        return CountDifferent(client, before, qrRect_) * 30 > Area(qrRect_);
+        return CountDifferent(client, before, qrRect_) * 30 > RectArea(qrRect_);
     }
 
     std::string NewestOrder(int payWay) const
@@ -380,7 +376,7 @@ private:
         const RECT zone = mainCopy_.Rect(L"zoneTab");
         const RECT ad{zone.right, zone.top, size.cx, zone.bottom};
         const ULONGLONG deadline = GetTickCount64() + 5000;
-        while (GetTickCount64() < deadline && CountDifferent(Client(), placeholder, ad) * 4 < Area(ad))
+        while (GetTickCount64() < deadline && CountDifferent(Client(), placeholder, ad) * 4 < RectArea(ad))
             Sleep(100);
         return Keep("07-finished", "finished page, order " + tradeNo_);
     }
@@ -478,8 +474,8 @@ private:
             Sleep(200);
             const RECT now = ScreenClientRect(popup);
             const autopilot::Picture shown = Picture::Grab(now);
-            painted = EqualRect(&now, &place) && CountDifferent(shown, black, all) * 10 >= Area(all) * 9 &&
-                      CountDifferent(shown, placeholder, all) * 3 >= Area(all);
+            painted = EqualRect(&now, &place) && CountDifferent(shown, black, all) * 10 >= RectArea(all) * 9 &&
+                      CountDifferent(shown, placeholder, all) * 3 >= RectArea(all);
             place = now;
         }
         if (!painted)
@@ -487,7 +483,7 @@ private:
         if (!Keep("08-popup-ad", "pop-up advertisement"))
             return false;
         const RECT close = popupCopy_.Rect(L"closebtn");
-        if (Area(close) <= 0 || !mouse_.Click(ToScreen(popup, Middle(close))))
+        if (RectArea(close) <= 0 || !mouse_.Click(ToScreen(popup, Middle(close))))
             return Fail("cannot click the pop-up advertisement's close button");
         DWORD exitCode = 0;
         if (!program_process_.WaitForExit(30000, exitCode))

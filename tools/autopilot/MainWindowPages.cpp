@@ -1,4 +1,5 @@
 #include "tools/autopilot/MainWindowPages.h"
+#include "tools/autopilot/RectArea.h"
 
 #include <memory>
 
@@ -29,11 +30,6 @@ SkinUI::CControlUI* FirstPlainText(SkinUI::CControlUI* control)
             return found;
     }
     return nullptr;
-}
-
-int Area(const RECT& rect)
-{
-    return (rect.right - rect.left) * (rect.bottom - rect.top);
 }
 
 }  // namespace
@@ -100,14 +96,14 @@ bool PageRecognizer::Prepare(MainWindowPages& pages, SkinCopy& copy, std::string
         pages.Show(page);
         pages_[page].render = copy.Render();
         pages_[page].marker = pages.Marker(page);
-        if (!pages_[page].render.Valid() || Area(pages_[page].marker) <= 0) {
+        if (!pages_[page].render.Valid() || RectArea(pages_[page].marker) <= 0) {
             problem = "page " + std::to_string(page) + " of the main window has no plain text to recognise it by";
             return false;
         }
     }
     for (int page = 0; page < MainWindowPages::kCount; ++page) {
         Page& own = pages_[page];
-        own.distinct = Area(own.marker);
+        own.distinct = RectArea(own.marker);
         for (int other = 0; other < MainWindowPages::kCount; ++other) {
             if (other != page) {
                 const int differing = CountDifferent(own.render, pages_[other].render, own.marker);

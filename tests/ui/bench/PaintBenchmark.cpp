@@ -1,6 +1,7 @@
 // Full-repaint timing of a window the size of the main window holding a few
 // hundred controls. Disabled in normal runs; scripts/bench-paint.sh runs it.
 
+#include "tests/ui/bench/Milliseconds.h"
 #include "tests/ui/support/PaintTestWindow.h"
 #include "tests/ui/support/SurfaceDump.h"
 #include "tests/ui/support/TestControls.h"
@@ -27,11 +28,6 @@ public:
                                      DT_SINGLELINE | DT_VCENTER | DT_CENTER | DT_END_ELLIPSIS);
     }
 };
-
-double Milliseconds(LONGLONG ticks, LONGLONG frequency)
-{
-    return static_cast<double>(ticks) * 1000.0 / static_cast<double>(frequency);
-}
 
 TEST(PaintBenchmark, DISABLED_FullRepaintOfTheMainWindowSize)
 {

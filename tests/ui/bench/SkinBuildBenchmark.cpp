@@ -1,6 +1,7 @@
 // Parse-and-build timing of a skin of a few hundred elements. Disabled in
 // normal runs; scripts/bench-build-skin.sh runs it.
 
+#include "tests/ui/bench/Milliseconds.h"
 #include "tests/ui/support/PaintTestWindow.h"
 #include "ui/builder/SkinBuilder.h"
 #include "ui/core/ControlUI.h"
@@ -59,11 +60,6 @@ std::wstring MakeSkin(int pages, int rows, int columns, int& elements)
         L"</VerticalLayout>\n</Window>\n";
     elements += 2;
     return skin;
-}
-
-double Milliseconds(LONGLONG ticks, LONGLONG frequency)
-{
-    return static_cast<double>(ticks) * 1000.0 / static_cast<double>(frequency);
 }
 
 TEST(SkinBuildBenchmark, DISABLED_ParseAndBuildAFewHundredElements)

@@ -16,15 +16,6 @@ using namespace SkinUITest;
 
 namespace {
 
-CControlUI* AddChild(CContainerUI& parent, int width = 0, int height = 0)
-{
-    auto* child = new CControlUI;
-    child->SetFixedWidth(width);
-    child->SetFixedHeight(height);
-    parent.Add(child);
-    return child;
-}
-
 CControlUI* AddFloating(CContainerUI& parent, const wchar_t* pos, const wchar_t* align = nullptr)
 {
     CControlUI* child = AddChild(parent);

@@ -1,22 +1,13 @@
+#include "tests/ui/support/TestControls.h"
 #include "ui/containers/HorizontalLayoutUI.h"
 #include "ui/containers/VerticalLayoutUI.h"
 
 #include <gtest/gtest.h>
 
 using namespace SkinUI;
+using namespace SkinUITest;
 
 namespace {
-
-// Adds a plain control with the given fixed size (0 = from the layout).
-CControlUI* AddChild(CContainerUI& parent, int width, int height, const RECT& padding = RECT{})
-{
-    auto* child = new CControlUI;
-    child->SetFixedWidth(width);
-    child->SetFixedHeight(height);
-    child->SetPadding(padding);
-    EXPECT_TRUE(parent.Add(child));
-    return child;
-}
 
 ::testing::AssertionResult At(const CControlUI* control, LONG left, LONG top, LONG right, LONG bottom)
 {

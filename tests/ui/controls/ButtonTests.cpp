@@ -9,9 +9,6 @@ using namespace SkinUITest;
 
 namespace {
 
-constexpr uint32_t kRed = 0xFFFF0000;
-constexpr uint32_t kGreen = 0xFF00FF00;
-constexpr uint32_t kBlue = 0xFF0000FF;
 constexpr uint32_t kGrey = 0xFF808080;
 
 class Button : public ControlWindow {

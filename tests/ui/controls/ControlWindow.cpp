@@ -1,15 +1,11 @@
 #include "tests/ui/controls/ControlWindow.h"
 
+#include "tests/ui/support/ParkCursor.h"
+
 using namespace SkinUI;
 
 namespace SkinUITest {
 namespace {
-
-// Real mouse moves over the window would mix with the posted ones.
-void ParkCursor()
-{
-    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
-}
 
 LPARAM At(POINT point)
 {

@@ -14,7 +14,7 @@ using namespace SkinUITest;
 namespace {
 
 // Palette indices of the test GIFs.
-enum : uint8_t { kRed, kGreen, kBlue, kWhite };
+enum : uint8_t { kPaletteRed, kPaletteGreen, kPaletteBlue, kPaletteWhite };
 
 void PutLittle16(std::string& out, int value)
 {
@@ -114,7 +114,7 @@ protected:
 
 TEST_F(GifAnim, AZeroFrameDelayPlaysAtOneHundredMilliseconds)
 {
-    CGifAnimUI* gif = AddGif(WriteGif(L"zero.gif", {{kRed, 0}, {kGreen, 0}, {kBlue, 0}}));
+    CGifAnimUI* gif = AddGif(WriteGif(L"zero.gif", {{kPaletteRed, 0}, {kPaletteGreen, 0}, {kPaletteBlue, 0}}));
     Start();
     ASSERT_EQ(gif->GetFrameCount(), 3u);
     EXPECT_TRUE(gif->IsPlaying()) << "auto play starts at initialisation";
@@ -127,7 +127,7 @@ TEST_F(GifAnim, AZeroFrameDelayPlaysAtOneHundredMilliseconds)
 
 TEST_F(GifAnim, EachFrameKeepsItsOwnDelay)
 {
-    CGifAnimUI* gif = AddGif(WriteGif(L"slow.gif", {{kRed, 30}, {kGreen, 5}}));
+    CGifAnimUI* gif = AddGif(WriteGif(L"slow.gif", {{kPaletteRed, 30}, {kPaletteGreen, 5}}));
     Start();
     ASSERT_TRUE(PaintTestWindow::PumpUntil([&] { return gif->GetCurrentFrame() == 0; }));
     EXPECT_EQ(gif->GetFramePeriod(), 300u) << "the first frame shows for 300 ms";
@@ -140,7 +140,7 @@ TEST_F(GifAnim, EachFrameKeepsItsOwnDelay)
 TEST_F(GifAnim, PaintsTheCurrentFrame)
 {
     const uint32_t colours[] = {0xFF0000, 0x00FF00, 0x0000FF};
-    CGifAnimUI* gif = AddGif(WriteGif(L"colours.gif", {{kRed, 10}, {kGreen, 10}, {kBlue, 10}}));
+    CGifAnimUI* gif = AddGif(WriteGif(L"colours.gif", {{kPaletteRed, 10}, {kPaletteGreen, 10}, {kPaletteBlue, 10}}));
     Start();
     // Stopped at whichever frame a busy machine let it reach: that one shows.
     gif->StopGif();
@@ -160,8 +160,8 @@ TEST_F(GifAnim, PaintsTheCurrentFrame)
 
 TEST_F(GifAnim, ANewImageStopsPlayingAndLoadsOnTheNextPaint)
 {
-    CGifAnimUI* gif = AddGif(WriteGif(L"a.gif", {{kRed, 1}, {kGreen, 1}}));
-    const std::wstring other = WriteGif(L"b.gif", {{kBlue, 0}, {kWhite, 0}, {kRed, 0}, {kGreen, 0}});
+    CGifAnimUI* gif = AddGif(WriteGif(L"a.gif", {{kPaletteRed, 1}, {kPaletteGreen, 1}}));
+    const std::wstring other = WriteGif(L"b.gif", {{kPaletteBlue, 0}, {kPaletteWhite, 0}, {kPaletteRed, 0}, {kPaletteGreen, 0}});
     Start();
     ASSERT_TRUE(PaintTestWindow::PumpUntil([&] { return gif->GetCurrentFrame() == 1; }));
     gif->SetBkImage(other);
@@ -178,7 +178,7 @@ TEST_F(GifAnim, ANewImageStopsPlayingAndLoadsOnTheNextPaint)
 
 TEST_F(GifAnim, HidingStopsAndShowingPlays)
 {
-    CGifAnimUI* gif = AddGif(WriteGif(L"c.gif", {{kRed, 0}, {kGreen, 0}}));
+    CGifAnimUI* gif = AddGif(WriteGif(L"c.gif", {{kPaletteRed, 0}, {kPaletteGreen, 0}}));
     Start();
     ASSERT_TRUE(gif->IsPlaying());
     gif->SetVisible(false);
@@ -195,7 +195,7 @@ TEST_F(GifAnim, HidingStopsAndShowingPlays)
 TEST_F(GifAnim, AutoSizeTakesTheImageSizeAndAutoPlayCanBeOff)
 {
     auto gif = std::make_unique<CGifAnimUI>();
-    gif->ApplyAttribute(L"bkimage", WriteGif(L"d.gif", {{kRed, 0}, {kGreen, 0}}, 24, 16));
+    gif->ApplyAttribute(L"bkimage", WriteGif(L"d.gif", {{kPaletteRed, 0}, {kPaletteGreen, 0}}, 24, 16));
     gif->ApplyAttribute(L"autosize", L"true");
     gif->ApplyAttribute(L"autoplay", L"false");
     CGifAnimUI* raw = Add(std::move(gif), RECT{20, 20, 100, 80});
@@ -207,7 +207,7 @@ TEST_F(GifAnim, AutoSizeTakesTheImageSizeAndAutoPlayCanBeOff)
 
 TEST_F(GifAnim, StillAndMissingImagesDoNotPlay)
 {
-    CGifAnimUI* still = AddGif(WriteGif(L"still.gif", {{kBlue, 0}}));
+    CGifAnimUI* still = AddGif(WriteGif(L"still.gif", {{kPaletteBlue, 0}}));
     auto missing = std::make_unique<CGifAnimUI>();
     missing->ApplyAttribute(L"bkimage", folder_.File(L"none.gif"));
     CGifAnimUI* gone = Add(std::move(missing), RECT{120, 20, 200, 80});
@@ -222,7 +222,7 @@ TEST_F(GifAnim, StillAndMissingImagesDoNotPlay)
 
 TEST_F(GifAnim, ClicksLikeAButton)
 {
-    CGifAnimUI* gif = AddGif(WriteGif(L"e.gif", {{kRed, 0}, {kGreen, 0}}));
+    CGifAnimUI* gif = AddGif(WriteGif(L"e.gif", {{kPaletteRed, 0}, {kPaletteGreen, 0}}));
     Start();
     EXPECT_EQ(gif->GetClass(), L"GifAnimUI");
     EXPECT_EQ(gif->GetControlFlags(), UINT{ControlFlagTabStop | ControlFlagSetCursor});

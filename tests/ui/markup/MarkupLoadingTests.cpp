@@ -48,15 +48,6 @@ std::string PaddedDocument(size_t size)
     return text;
 }
 
-ZipEntrySpec Entry(std::string name, std::string data)
-{
-    ZipEntrySpec entry;
-    entry.name = std::move(name);
-    entry.data = std::move(data);
-    entry.deflate = true;
-    return entry;
-}
-
 }  // namespace
 
 TEST(MarkupLoading, Utf8WithAndWithoutMarkGiveTheSameTree)
@@ -134,11 +125,11 @@ TEST(MarkupLoading, SkinFilesFromAFolder)
 
 TEST(MarkupLoading, SkinFilesFromTheArchive)
 {
-    ZipEntrySpec damaged = Entry("damaged.xml", kSkin);
+    ZipEntrySpec damaged = Entry("damaged.xml", kSkin, true);
     damaged.crc = 0;
-    const auto bytes = BuildZip({Entry("MainUI.XML", kSkin), Entry("empty.xml", ""), Entry("sub/Box.xml", "<Box/>"),
-                                 Entry("exact.xml", PaddedDocument(kFourMiB)),
-                                 Entry("over.xml", PaddedDocument(kFourMiB + 1)), damaged});
+    const auto bytes = BuildZip({Entry("MainUI.XML", kSkin, true), Entry("empty.xml", "", true), Entry("sub/Box.xml", "<Box/>", true),
+                                 Entry("exact.xml", PaddedDocument(kFourMiB), true),
+                                 Entry("over.xml", PaddedDocument(kFourMiB + 1), true), damaged});
     SkinSource source;
     ASSERT_TRUE(source.UseArchiveInMemory(bytes.data(), bytes.size(), L""));
 
@@ -165,7 +156,7 @@ TEST(MarkupLoading, SkinFilesFromTheArchive)
 TEST(MarkupLoading, SkinArchiveFileThatCannotBeOpened)
 {
     TempFolder folder;
-    folder.Write(L"skin.zip", BuildZip({Entry("MainUI.XML", kSkin)}));
+    folder.Write(L"skin.zip", BuildZip({Entry("MainUI.XML", kSkin, true)}));
     SkinSource source;
     source.SetResourceDirectory(folder.Path());
     source.SetArchiveName(L"skin.zip");

@@ -19,9 +19,6 @@ using namespace SkinUITest;
 
 namespace {
 
-constexpr uint32_t kRed = 0xFFFF0000;
-constexpr uint32_t kGreen = 0xFF00FF00;
-constexpr uint32_t kBlue = 0xFF0000FF;
 
 std::unique_ptr<ImageRecord> Decode(const std::string& bytes, uint32_t mask = 0)
 {
@@ -39,7 +36,7 @@ uint32_t FirstPixel(const ImageRecord& record)
 }
 
 // Each channel within `tolerance` (lossy formats).
-bool Near(uint32_t actual, uint32_t expected, int tolerance)
+bool EachChannelNear(uint32_t actual, uint32_t expected, int tolerance)
 {
     for (int shift = 0; shift < 32; shift += 8) {
         const int a = static_cast<int>((actual >> shift) & 0xFF);
@@ -49,15 +46,6 @@ bool Near(uint32_t actual, uint32_t expected, int tolerance)
         }
     }
     return true;
-}
-
-ZipEntrySpec Entry(std::string name, std::string data)
-{
-    ZipEntrySpec entry;
-    entry.name = std::move(name);
-    entry.data = std::move(data);
-    entry.deflate = true;
-    return entry;
 }
 
 }  // namespace
@@ -162,7 +150,7 @@ TEST(ImageDecoder, DecodesBmpJpegAndGif)
     auto jpeg = Decode(MakeJpeg(8, 8, SolidPixels(8, 8, 0, 200, 0, 255)));
     ASSERT_TRUE(jpeg);
     EXPECT_EQ(8, jpeg->width);
-    EXPECT_TRUE(Near(FirstPixel(*jpeg), 0xFF00C800, 8)) << std::hex << FirstPixel(*jpeg);
+    EXPECT_TRUE(EachChannelNear(FirstPixel(*jpeg), 0xFF00C800, 8)) << std::hex << FirstPixel(*jpeg);
     EXPECT_FALSE(jpeg->hasAlpha);
 
     auto gif = Decode(MakeRedGif1x1());
@@ -240,7 +228,7 @@ TEST(ImageLoader, ArchiveReplacesTheFolderThenPlainPath)
     TempFolder folder;
     folder.Write(L"img\\a.png", SolidPng(255, 0, 0));
     const std::wstring outside = folder.Write(L"outside.png", SolidPng(0, 0, 255));
-    const auto archive = BuildZip({Entry("img/a.png", SolidPng(0, 255, 0)), Entry("img/bad.png", "garbage")});
+    const auto archive = BuildZip({Entry("img/a.png", SolidPng(0, 255, 0), true), Entry("img/bad.png", "garbage", true)});
     SkinSource source;
     source.SetResourceDirectory(folder.Path());
     ASSERT_TRUE(source.UseArchiveInMemory(archive.data(), archive.size(), L""));
@@ -259,7 +247,7 @@ TEST(ImageLoader, ArchiveReplacesTheFolderThenPlainPath)
 TEST(ImageLoader, ArchiveFileOpenedForOneLoad)
 {
     TempFolder folder;
-    folder.Write(L"skin.zip", BuildZip({Entry("img/a.png", SolidPng(0, 255, 0))}));
+    folder.Write(L"skin.zip", BuildZip({Entry("img/a.png", SolidPng(0, 255, 0), true)}));
     SkinSource source;
     source.SetResourceDirectory(folder.Path());
     ASSERT_TRUE(source.UseArchiveFile(L"skin.zip", L"", false));

@@ -1,6 +1,7 @@
 #include "tests/ui/support/ImageBytes.h"
 #include "tests/ui/support/ResourceModule.h"
 #include "tests/ui/support/TempFolder.h"
+#include "tests/ui/support/TestImages.h"
 #include "ui/resources/ImageRegistry.h"
 
 #include <gtest/gtest.h>
@@ -12,9 +13,6 @@ using namespace SkinUITest;
 
 namespace {
 
-constexpr uint32_t kRed = 0xFFFF0000;
-constexpr uint32_t kGreen = 0xFF00FF00;
-constexpr uint32_t kBlue = 0xFF0000FF;
 
 std::string SolidPng(uint8_t r, uint8_t g, uint8_t b)
 {

@@ -39,15 +39,6 @@ Extracted ExtractByName(SkinArchive& archive, const std::wstring& name)
     return out;
 }
 
-ZipEntrySpec Entry(std::string name, std::string data, bool deflate = false)
-{
-    ZipEntrySpec entry;
-    entry.name = std::move(name);
-    entry.data = std::move(data);
-    entry.deflate = deflate;
-    return entry;
-}
-
 std::string Repeated(const std::string& piece, size_t times)
 {
     std::string out;

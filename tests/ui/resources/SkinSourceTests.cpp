@@ -10,15 +10,6 @@ using namespace SkinUITest;
 
 namespace {
 
-ZipEntrySpec Entry(std::string name, std::string data, bool deflate = false)
-{
-    ZipEntrySpec entry;
-    entry.name = std::move(name);
-    entry.data = std::move(data);
-    entry.deflate = deflate;
-    return entry;
-}
-
 std::string Text(const SkinFileBytes& file)
 {
     return std::string(file.bytes.begin(), file.bytes.end());

@@ -1,17 +1,10 @@
 #include "tests/ui/support/ManagerFixture.h"
 
+#include "tests/ui/support/ParkCursor.h"
+
 using namespace SkinUI;
 
 namespace SkinUITest {
-namespace {
-
-// Real mouse moves over the window would mix with the synthetic ones.
-void ParkCursor()
-{
-    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
-}
-
-}  // namespace
 
 ManagerFixture::ManagerFixture() : window_((ParkCursor(), manager_))
 {

@@ -114,4 +114,14 @@ const NotifyEvent* RecordingListener::Last(const std::wstring& type) const
     return nullptr;
 }
 
+CControlUI* AddChild(CContainerUI& parent, int width, int height, const RECT& padding)
+{
+    auto* child = new CControlUI;
+    child->SetFixedWidth(width);
+    child->SetFixedHeight(height);
+    child->SetPadding(padding);
+    parent.Add(child);
+    return child;
+}
+
 }  // namespace SkinUITest

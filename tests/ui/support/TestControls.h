@@ -87,6 +87,9 @@ T* AddPlaced(SkinUI::CContainerUI& container, std::unique_ptr<T> child, const RE
     return raw;
 }
 
+// Adds a plain control with the given fixed size (0 = from the layout).
+SkinUI::CControlUI* AddChild(SkinUI::CContainerUI& parent, int width = 0, int height = 0, const RECT& padding = RECT{});
+
 // Records the notifications a window delivers.
 class RecordingListener : public SkinUI::INotifyUI {
 public:

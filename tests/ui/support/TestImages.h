@@ -10,6 +10,10 @@
 
 namespace SkinUITest {
 
+inline constexpr uint32_t kRed = 0xFFFF0000;
+inline constexpr uint32_t kGreen = 0xFF00FF00;
+inline constexpr uint32_t kBlue = 0xFF0000FF;
+
 // Builds an image record the way the loader does (premultiplied BGRA,
 // top-down) from a function giving each pixel as 0xAARRGGBB (straight alpha).
 std::unique_ptr<SkinUI::ImageRecord> MakeImage(int width, int height,

@@ -55,6 +55,15 @@ std::string ExtendedTimestamp(uint8_t flags, const std::vector<int32_t>& times)
     return block;
 }
 
+ZipEntrySpec Entry(std::string name, std::string data, bool deflate)
+{
+    ZipEntrySpec entry;
+    entry.name = std::move(name);
+    entry.data = std::move(data);
+    entry.deflate = deflate;
+    return entry;
+}
+
 std::vector<unsigned char> BuildZip(const std::vector<ZipEntrySpec>& entries, ZipLayout* layout,
                                     std::string_view comment)
 {

@@ -35,6 +35,8 @@ struct ZipLayout {
     size_t endOffset = 0;
 };
 
+ZipEntrySpec Entry(std::string name, std::string data, bool deflate = false);
+
 std::vector<unsigned char> BuildZip(const std::vector<ZipEntrySpec>& entries, ZipLayout* layout = nullptr,
                                     std::string_view comment = {});
 

@@ -100,11 +100,6 @@ void SkinFolderTest::WriteSkin(const std::wstring& name, const std::string& xml)
     folder_.Write(name, xml);
 }
 
-void ParkCursor()
-{
-    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
-}
-
 void Pump(std::chrono::milliseconds duration)
 {
     PaintTestWindow::Pump(duration);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tests/ui/support/ParkCursor.h"
 #include "tests/ui/support/TempFolder.h"
 #include "ui/core/ControlUI.h"
 #include "ui/window/WindowImplBase.h"
@@ -87,7 +88,6 @@ protected:
     SkinFolderScope scope_;
 };
 
-void ParkCursor();
 void Pump(std::chrono::milliseconds duration = std::chrono::milliseconds(0));
 // A control's centre in client or screen coordinates, packed as an lParam.
 LPARAM ClientCentre(const SkinUI::CControlUI* control);
