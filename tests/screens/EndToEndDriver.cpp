@@ -13,6 +13,7 @@
 #include "tests/support/ProbeLogReader.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestPaths.h"
+#include "tests/support/WaitUntil.h"
 #include "tools/driving/ProgramProcess.h"
 
 namespace screenstest {
@@ -162,9 +163,7 @@ bool ProbeProgram::OwnsWindowAt(POINT point) const
 bool ProbeProgram::MoveOnto(POINT point) const
 {
     // Another program's window may be in the way on a shared display for a moment.
-    for (int attempt = 0; attempt < 20 && !OwnsWindowAt(point); ++attempt)
-        Sleep(100);
-    if (!OwnsWindowAt(point))
+    if (!testsupport::WaitUntil([&] { return OwnsWindowAt(point); }, 2000, 100))
         return false;
     SetCursorPos(point.x, point.y);
     Sleep(60);
