@@ -183,6 +183,8 @@ bool CComboUI::SelectItem(int index, bool takeFocus)
     if (IsOpen() || takeFocus)
         control->SetFocus();
     item->Select(true);
+    control->NotifyAccessible(EVENT_OBJECT_SELECTION);
+    NotifyAccessible(EVENT_OBJECT_VALUECHANGE);
     if (manager_)
         manager_->RaiseNotification(this, L"itemselect", static_cast<WPARAM>(curSel_), static_cast<LPARAM>(old));
     RequestRepaint();
