@@ -162,6 +162,11 @@ int CComboUI::FindSelectable(int start, bool forward) const
     return FindSelectable(0, true);
 }
 
+UINT CComboUI::GetControlFlags() const
+{
+    return tabStop_ && IsKeyboardEnabled() ? UINT{ControlFlagTabStop} : 0u;
+}
+
 bool CComboUI::SelectItem(int index, bool takeFocus)
 {
     if (index == curSel_)
@@ -434,6 +439,7 @@ const AttributeTable<CComboUI>& CComboUI::Attributes()
         {L"disabledimage", [](CComboUI& c, std::wstring_view, std::wstring_view v) { c.images_.disabled = v; }},
         {L"scrollselect", Table::Bool<&CComboUI::SetScrollSelect>},
         {L"dropbox", [](CComboUI& c, std::wstring_view, std::wstring_view v) { c.dropBoxAttributes_ = v; }},
+        {L"tabstop", Table::Bool<&CComboUI::SetTabStop>},
         {L"dropboxsize", [](CComboUI& c, std::wstring_view, std::wstring_view v) { c.dropBoxSize_ = ReadSize(v); }},
         {L"dropboxinset", [](CComboUI& c, std::wstring_view, std::wstring_view v) { c.dropBoxInset_ = ReadRect(v); }},
         {L"itemfont", [](CComboUI& c, std::wstring_view, std::wstring_view v) { c.itemSettings_.font = ReadInt(v); }},

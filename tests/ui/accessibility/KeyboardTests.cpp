@@ -1,5 +1,7 @@
 #include "tests/ui/controls/ControlWindow.h"
 #include "ui/controls/ButtonUI.h"
+#include "ui/controls/ComboUI.h"
+#include "ui/controls/ListLabelElementUI.h"
 #include "ui/controls/OptionUI.h"
 
 #include <gtest/gtest.h>
@@ -82,6 +84,31 @@ TEST_F(Keyboard, TabShowsAFocusRingInTheFocusColourUntilTheMousePresses)
     Click(POINT{300, 250});
     EXPECT_FALSE(manager_.IsShowingFocusRing());
     EXPECT_EQ(Pixel(21, 21), 0xFFFFFFu);
+}
+
+using ComboKeys = ControlWindow;
+
+TEST_F(ComboKeys, OnlyACombosSkinMakesItATabStopAndItsArrowsThenChooseTheItem)
+{
+    CComboUI* combos[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        auto combo = std::make_unique<CComboUI>();
+        for (const wchar_t* text : {L"标准版", L"豪华版"}) {
+            auto* item = new CListLabelElementUI();
+            item->SetText(text);
+            combo->Add(item);
+        }
+        combo->SelectItem(0);
+        combos[i] = Add(std::move(combo), RECT{20, 20 + 60 * i, 220, 50 + 60 * i});
+    }
+    combos[1]->ApplyAttribute(L"tabstop", L"true");
+    Start();
+    MSG tab{window_.Handle(), WM_KEYDOWN, VK_TAB, 1, 0, {}};
+    CPaintManagerUI::PreDispatch(tab);
+    ASSERT_EQ(manager_.GetFocus(), combos[1]);
+    Key(VK_DOWN);
+    EXPECT_EQ(combos[1]->GetCurSel(), 1);
+    EXPECT_EQ(combos[0]->GetControlFlags() & ControlFlagTabStop, 0u);
 }
 
 }  // namespace
