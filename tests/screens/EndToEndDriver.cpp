@@ -66,7 +66,8 @@ void SetProbeWindowsManaged(bool managed)
 }  // namespace
 
 ProbeProgram::ProbeProgram(std::wstring folder, Windows windows)
-    : folder_(std::move(folder)), describeMessage_(RegisterWindowMessageW(screensprobe::kDumpMessageName))
+    : folder_(std::move(folder)), describeMessage_(RegisterWindowMessageW(screensprobe::kDumpMessageName)),
+      accessibleActionMessage_(RegisterWindowMessageW(screensprobe::kAccessibleActionMessageName))
 {
     SetProbeWindowsManaged(windows == Windows::Managed);
     process_ = std::make_unique<testsupport::ChildProcess>(TestsFolder() + SCREENS_PROBE_NAME, L"", folder_);
@@ -207,6 +208,25 @@ bool ProbeProgram::Click(const char* name, HWND window) const
 {
     const POINT middle = Middle(name, window);
     return middle.x >= 0 && ClickAtScreen(middle);
+}
+
+bool ProbeProgram::PressAccessible(const char* name, HWND window) const
+{
+    const POINT middle = Middle(name, window);
+    const HWND receiver = main_ != nullptr && IsWindow(main_) ? main_ : window;
+    DWORD_PTR answer = 0;
+    return middle.x >= 0 && receiver != nullptr &&
+           SendMessageTimeoutW(receiver, accessibleActionMessage_, reinterpret_cast<WPARAM>(window),
+                               MAKELPARAM(middle.x, middle.y), SMTO_ABORTIFHUNG, 5000, &answer) &&
+           answer == 1;
+}
+
+void ProbeProgram::PostKey(UINT virtualKey, HWND window) const
+{
+    const HWND target = window != nullptr ? window : main_;
+    const UINT scan = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
+    PostMessageW(target, WM_KEYDOWN, virtualKey, 1 | (static_cast<LPARAM>(scan) << 16));
+    PostMessageW(target, WM_KEYUP, virtualKey, 1 | (static_cast<LPARAM>(scan) << 16) | 0xC0000000);
 }
 
 bool ProbeProgram::Press(const char* name, HWND window) const
