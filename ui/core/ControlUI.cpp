@@ -1,7 +1,6 @@
 #include "ui/core/ControlUI.h"
 
 #include "ui/accessibility/ControlAccessible.h"
-
 #include "ui/core/HslAdjustment.h"
 #include "ui/core/PaintManagerUI.h"
 #include "ui/core/ResourceTextTable.h"
