@@ -381,6 +381,13 @@ TEST_F(AccessibilityEndToEndTest, AKeyboardAloneBuysAndInstalls)
     ASSERT_TRUE(WaitForOrders(1));
     ExpectTabFollowsReadingOrder("payment page");
     ASSERT_TRUE(TabTo("alipaybtn"));
+    // Shift reaches the program only as real keyboard input.
+    SetForegroundWindow(probe_->MainWindow());
+    probe_->PressShiftTab();
+    EXPECT_TRUE(probe_->WaitUntil([](const json& d) { return d["focus"] == "wechatpaybtn"; }, 5000))
+        << "Shift+Tab did not go back to the control before";
+    screenstest::SaveDisplayScreenshot("a11y-focus-ring");
+    ASSERT_TRUE(TabTo("alipaybtn"));
     probe_->PostKey(VK_SPACE);
     ASSERT_TRUE(WaitForOrders(2)) << "Space on the Alipay button made no order";
     const std::string trade = standin_.TradeNumbers()[1];

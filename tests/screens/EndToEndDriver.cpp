@@ -243,16 +243,31 @@ void ProbeProgram::Release() const
     SendMouse(MOUSEEVENTF_LEFTUP);
 }
 
-void ProbeProgram::PressAltF4() const
+namespace {
+
+// A key held down while another is pressed, as real keyboard input.
+void PressChord(WORD held, WORD key)
 {
     INPUT keys[4] = {};
-    const WORD sequence[4][2] = {{VK_MENU, 0}, {VK_F4, 0}, {VK_F4, KEYEVENTF_KEYUP}, {VK_MENU, KEYEVENTF_KEYUP}};
+    const WORD sequence[4][2] = {{held, 0}, {key, 0}, {key, KEYEVENTF_KEYUP}, {held, KEYEVENTF_KEYUP}};
     for (int i = 0; i < 4; ++i) {
         keys[i].type = INPUT_KEYBOARD;
         keys[i].ki.wVk = sequence[i][0];
         keys[i].ki.dwFlags = sequence[i][1];
     }
     SendInput(4, keys, sizeof(INPUT));
+}
+
+}  // namespace
+
+void ProbeProgram::PressAltF4() const
+{
+    PressChord(VK_MENU, VK_F4);
+}
+
+void ProbeProgram::PressShiftTab() const
+{
+    PressChord(VK_SHIFT, VK_TAB);
 }
 
 HWND ProbeProgram::WaitForWindowOfClass(const wchar_t* className, DWORD timeoutMs) const

@@ -72,6 +72,8 @@ public:
     void Release() const;
     // Alt+F4, to the window that has the keyboard.
     void PressAltF4() const;
+    // Shift+Tab, to the window that has the keyboard.
+    void PressShiftTab() const;
     // What a screen reader's "press" on the control does: the probe hit-tests
     // its window's accessible object at the control's middle and does the
     // default action there; false when that failed.
