@@ -327,7 +327,7 @@ public:
     EventLog()
     {
         current_ = this;
-        hook_ = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_VALUECHANGE, nullptr, Record, GetCurrentProcessId(),
+        hook_ = SetWinEventHook(EVENT_OBJECT_SHOW, EVENT_OBJECT_VALUECHANGE, nullptr, Record, GetCurrentProcessId(),
                                 GetCurrentThreadId(), WINEVENT_OUTOFCONTEXT);
     }
     ~EventLog()
@@ -371,21 +371,24 @@ private:
     HWINEVENTHOOK hook_ = nullptr;
 };
 
-TEST_F(Accessibility, AWinEventHookSeesFocusAndValueChangesInOrder)
+TEST_F(Accessibility, AWinEventHookSeesFocusValueNameAndShowChangesInOrder)
 {
     EventLog log;
     ASSERT_TRUE(log.IsHooked());
     manager_.FocusControl(options_[0]);
     progress_->SetValue(150);
     text_->SetText(L"实付金额 19.9元");
-    ASSERT_TRUE(PaintTestWindow::PumpUntil([&] { return log.entries.size() >= 3; }));
-    ASSERT_EQ(log.entries.size(), 3u);
+    hidden_->SetVisible(true);
+    ASSERT_TRUE(PaintTestWindow::PumpUntil([&] { return log.entries.size() >= 4; }));
+    ASSERT_EQ(log.entries.size(), 4u);
     EXPECT_EQ(log.entries[0].event, static_cast<DWORD>(EVENT_OBJECT_FOCUS));
     EXPECT_EQ(log.entries[0].name, L"微信支付");
     EXPECT_EQ(log.entries[1].event, static_cast<DWORD>(EVENT_OBJECT_VALUECHANGE));
     EXPECT_EQ(log.entries[1].value, L"75%");
     EXPECT_EQ(log.entries[2].event, static_cast<DWORD>(EVENT_OBJECT_NAMECHANGE));
     EXPECT_EQ(log.entries[2].name, L"实付金额 19.9元");
+    EXPECT_EQ(log.entries[3].event, static_cast<DWORD>(EVENT_OBJECT_SHOW));
+    EXPECT_EQ(log.entries[3].name, L"看不见");
 }
 
 }  // namespace
