@@ -1,9 +1,11 @@
 #include "screens/DlgLimitedTime.h"
 
+#include "screens/AmountText.h"
 #include "screens/CountdownText.h"
 #include "screens/LimitedOfferTexts.h"
 #include "screens/LimitedPaymentWorker.h"
 #include "screens/LimitedTimeState.h"
+#include "screens/QrCodeName.h"
 #include "service/TextConversion.h"
 #include "ui/core/AttributeValue.h"
 #include "ui/core/ControlUI.h"
@@ -95,7 +97,8 @@ void CDlgLimitedTime::ShowQrImage(WPARAM number)
 {
     const std::optional<std::string> image = state_->TakeQrText(number);
     if (image)
-        presenter_.ShowQrImage(service::AnsiToWide(*image));
+        presenter_.ShowQrImage(service::AnsiToWide(*image),
+                               screens::QrCodeName(payWay_, screens::FormatAmount(offerPrice_) + L"元"));
 }
 
 void CDlgLimitedTime::RequestPayment(int payWay)

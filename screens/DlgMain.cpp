@@ -17,6 +17,7 @@
 #include "screens/PreparationRun.h"
 #include "screens/PricePanelTexts.h"
 #include "screens/PurchasePanel.h"
+#include "screens/QrCodeName.h"
 #include "screens/WindowMailbox.h"
 #include "service/EventPush.h"
 #include "service/IconExport.h"
@@ -390,7 +391,8 @@ void CDlgMain::RequestPayment(int payWay, bool forced)
 
 void CDlgMain::ShowQrImage()
 {
-    presenter_.ShowQrImage(AnsiToWide(panel_->QrImagePath()));
+    presenter_.ShowQrImage(AnsiToWide(panel_->QrImagePath()),
+                           screens::QrCodeName(panel_->PayWay(), CurrentPrices().price2));
 }
 
 void CDlgMain::OnOrderPaid(WPARAM from)

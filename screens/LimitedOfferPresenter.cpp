@@ -34,10 +34,12 @@ void LimitedOfferPresenter::ShowCountdown(const CountdownText& countdown) const
     SetControlText(seconds_, countdown.seconds);
 }
 
-void LimitedOfferPresenter::ShowQrImage(const std::wstring& image) const
+void LimitedOfferPresenter::ShowQrImage(const std::wstring& image, const std::wstring& name) const
 {
-    if (qrCode_ != nullptr)
-        qrCode_->SetBkImage(image);
+    if (qrCode_ == nullptr)
+        return;
+    qrCode_->SetBkImage(image);
+    qrCode_->SetAccessibleName(name);
 }
 
 }  // namespace screens

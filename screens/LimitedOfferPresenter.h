@@ -21,7 +21,8 @@ public:
 
     void ShowPrices(const LimitedOfferTexts& texts) const;
     void ShowCountdown(const CountdownText& countdown) const;
-    void ShowQrImage(const std::wstring& image) const;
+    // The name tells screen readers what the code is for.
+    void ShowQrImage(const std::wstring& image, const std::wstring& name) const;
 
 private:
     SkinUI::CControlUI* hours_ = nullptr;

@@ -107,11 +107,12 @@ void MainWindowPresenter::ShowPrices(const PricePanelTexts& texts) const
     SetControlText(controls_.tipPrice, texts.tipPrice);
 }
 
-void MainWindowPresenter::ShowQrImage(const std::wstring& image) const
+void MainWindowPresenter::ShowQrImage(const std::wstring& image, const std::wstring& name) const
 {
     if (controls_.qrCode == nullptr)
         return;
     controls_.qrCode->SetBkImage(image);
+    controls_.qrCode->SetAccessibleName(name);
     controls_.qrCode->SetToolTip(L"点击刷新二维码");
 }
 

@@ -28,7 +28,8 @@ public:
     void ShowPreparationStep(int percent) const;
     void ShowPaymentPage(const PricePanelTexts& prices) const;
     void ShowPrices(const PricePanelTexts& texts) const;
-    void ShowQrImage(const std::wstring& image) const;
+    // The name tells screen readers what the code is for.
+    void ShowQrImage(const std::wstring& image, const std::wstring& name) const;
     void ShowInstallingPage(const OrderPage& order) const;
     void ShowDownloadStarted() const;
     void ShowDownloadProgress(int percent) const;

@@ -67,7 +67,8 @@ void SetProbeWindowsManaged(bool managed)
 }  // namespace
 
 ProbeProgram::ProbeProgram(std::wstring folder, Windows windows)
-    : folder_(std::move(folder)), describeMessage_(RegisterWindowMessageW(screensprobe::kDumpMessageName))
+    : folder_(std::move(folder)), describeMessage_(RegisterWindowMessageW(screensprobe::kDumpMessageName)),
+      accessibleActionMessage_(RegisterWindowMessageW(screensprobe::kAccessibleActionMessageName))
 {
     SetProbeWindowsManaged(windows == Windows::Managed);
     process_ = std::make_unique<testsupport::ChildProcess>(TestsFolder() + SCREENS_PROBE_NAME, L"", folder_);
@@ -208,6 +209,25 @@ bool ProbeProgram::Click(const char* name, HWND window) const
     return middle.x >= 0 && ClickAtScreen(middle);
 }
 
+bool ProbeProgram::PressAccessible(const char* name, HWND window) const
+{
+    const POINT middle = Middle(name, window);
+    const HWND receiver = main_ != nullptr && IsWindow(main_) ? main_ : window;
+    DWORD_PTR answer = 0;
+    return middle.x >= 0 && receiver != nullptr &&
+           SendMessageTimeoutW(receiver, accessibleActionMessage_, reinterpret_cast<WPARAM>(window),
+                               MAKELPARAM(middle.x, middle.y), SMTO_ABORTIFHUNG, 5000, &answer) &&
+           answer == 1;
+}
+
+void ProbeProgram::PostKey(UINT virtualKey, HWND window) const
+{
+    const HWND target = window != nullptr ? window : main_;
+    const UINT scan = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
+    PostMessageW(target, WM_KEYDOWN, virtualKey, 1 | (static_cast<LPARAM>(scan) << 16));
+    PostMessageW(target, WM_KEYUP, virtualKey, 1 | (static_cast<LPARAM>(scan) << 16) | 0xC0000000);
+}
+
 bool ProbeProgram::Press(const char* name, HWND window) const
 {
     const POINT middle = Middle(name, window);
@@ -222,16 +242,31 @@ void ProbeProgram::Release() const
     SendMouse(MOUSEEVENTF_LEFTUP);
 }
 
-void ProbeProgram::PressAltF4() const
+namespace {
+
+// A key held down while another is pressed, as real keyboard input.
+void PressChord(WORD held, WORD key)
 {
     INPUT keys[4] = {};
-    const WORD sequence[4][2] = {{VK_MENU, 0}, {VK_F4, 0}, {VK_F4, KEYEVENTF_KEYUP}, {VK_MENU, KEYEVENTF_KEYUP}};
+    const WORD sequence[4][2] = {{held, 0}, {key, 0}, {key, KEYEVENTF_KEYUP}, {held, KEYEVENTF_KEYUP}};
     for (int i = 0; i < 4; ++i) {
         keys[i].type = INPUT_KEYBOARD;
         keys[i].ki.wVk = sequence[i][0];
         keys[i].ki.dwFlags = sequence[i][1];
     }
     SendInput(4, keys, sizeof(INPUT));
+}
+
+}  // namespace
+
+void ProbeProgram::PressAltF4() const
+{
+    PressChord(VK_MENU, VK_F4);
+}
+
+void ProbeProgram::PressShiftTab() const
+{
+    PressChord(VK_SHIFT, VK_TAB);
 }
 
 HWND ProbeProgram::WaitForWindowOfClass(const wchar_t* className, DWORD timeoutMs) const

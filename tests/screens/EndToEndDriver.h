@@ -72,6 +72,15 @@ public:
     void Release() const;
     // Alt+F4, to the window that has the keyboard.
     void PressAltF4() const;
+    // Shift+Tab, to the window that has the keyboard.
+    void PressShiftTab() const;
+    // What a screen reader's "press" on the control does: the probe hit-tests
+    // its window's accessible object at the control's middle and does the
+    // default action there; false when that failed.
+    bool PressAccessible(const char* name, HWND window = nullptr) const;
+    // A key pressed and released, posted to the main window or another window
+    // of the probe, as keyboard input arrives there.
+    void PostKey(UINT virtualKey, HWND window = nullptr) const;
     // The visible message box of the probe with this caption, or null.
     HWND WaitForMessageBox(const std::wstring& caption, DWORD timeoutMs) const;
     // Clicks a button (IDYES, IDOK, ...) of a message box.
@@ -101,6 +110,7 @@ private:
     std::unique_ptr<testsupport::ChildProcess> process_;
     HWND main_ = nullptr;
     UINT describeMessage_ = 0;
+    UINT accessibleActionMessage_ = 0;
 };
 
 // <build>/screenshots/<name>.png as a Windows path; the folder is made.

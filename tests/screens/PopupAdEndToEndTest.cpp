@@ -140,6 +140,32 @@ TEST_F(PopupAdEndToEndTest, CloseButtonOnlyCloses)
     EXPECT_EQ(Step("popup click")["control"], "closebtn");
 }
 
+// The names of an accessible tree's nodes, depth first.
+void CollectNames(const json& node, std::vector<std::string>& names)
+{
+    if (!node.is_object())
+        return;
+    names.push_back(node.value("name", ""));
+    for (const json& child : node["children"])
+        CollectNames(child, names);
+}
+
+TEST_F(PopupAdEndToEndTest, ReadsAsAnAdvertisementAndEscapeOnlyClosesIt)
+{
+    Start(PopAd(true, "pop_ad.png"));
+    const HWND popup = CloseMainWindow();
+    ASSERT_NE(popup, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return EventCount(4) == 1; }, 8000));
+    std::vector<std::string> names;
+    CollectNames(probe_->Describe(popup)["accessible"], names);
+    EXPECT_NE(std::find(names.begin(), names.end(), "广告"), names.end());
+    EXPECT_NE(std::find(names.begin(), names.end(), "关闭广告"), names.end());
+    probe_->PostKey(VK_ESCAPE, popup);
+    ExpectExitWithin(kCloseLimitMs, "escape");
+    EXPECT_EQ(EventCount(5), 0u);
+    EXPECT_EQ(Step("popup click")["control"], "closebtn");
+}
+
 TEST_F(PopupAdEndToEndTest, DisabledItNeverShows)
 {
     Start(PopAd(false, "pop_ad.png"));

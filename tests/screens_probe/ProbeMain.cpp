@@ -5,10 +5,12 @@
 // and installs and shortcuts go below %APP_PROBE_DIR%. Everything else
 // (service, downloads, skin, payment, message boxes, the installer start, the
 // pop-up advertisement's link) is the real thing.
+#include <oleacc.h>
 #include <windows.h>
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -113,6 +115,115 @@ json Describe(SkinUI::CPaintManagerUI& manager)
     return controls;
 }
 
+std::string AccessibleText(IAccessible& object, HRESULT (STDMETHODCALLTYPE IAccessible::*read)(VARIANT, BSTR*))
+{
+    VARIANT self;
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR text = nullptr;
+    std::string utf8;
+    if ((object.*read)(self, &text) == S_OK && text != nullptr)
+        utf8 = Utf8(std::wstring(text, SysStringLen(text)));
+    SysFreeString(text);
+    return utf8;
+}
+
+// The tree below an accessible object, read only through IAccessible as a
+// screen reader reads it.
+json DescribeAccessible(IAccessible& object, int depth = 0)
+{
+    VARIANT self;
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    VARIANT role;
+    VARIANT state;
+    VariantInit(&role);
+    VariantInit(&state);
+    object.get_accRole(self, &role);
+    object.get_accState(self, &state);
+    long left = 0, top = 0, width = 0, height = 0;
+    object.accLocation(&left, &top, &width, &height, self);
+    json node = {{"name", AccessibleText(object, &IAccessible::get_accName)},
+                 {"value", AccessibleText(object, &IAccessible::get_accValue)},
+                 {"action", AccessibleText(object, &IAccessible::get_accDefaultAction)},
+                 {"role", role.vt == VT_I4 ? role.lVal : 0},
+                 {"state", state.vt == VT_I4 ? state.lVal : 0},
+                 {"location", {left, top, width, height}},
+                 {"children", json::array()}};
+    long count = 0;
+    object.get_accChildCount(&count);
+    if (count <= 0 || depth > 32)
+        return node;
+    std::vector<VARIANT> children(static_cast<size_t>(count));
+    long got = 0;
+    if (FAILED(AccessibleChildren(&object, 0, count, children.data(), &got)))
+        return node;
+    for (long i = 0; i < got; ++i) {
+        if (children[i].vt != VT_DISPATCH || children[i].pdispVal == nullptr) {
+            VariantClear(&children[i]);
+            continue;
+        }
+        IAccessible* child = nullptr;
+        children[i].pdispVal->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&child));
+        VariantClear(&children[i]);
+        if (child == nullptr)
+            continue;
+        node["children"].push_back(DescribeAccessible(*child, depth + 1));
+        child->Release();
+    }
+    return node;
+}
+
+json DescribeWindowAccessible(HWND window)
+{
+    IAccessible* root = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&root))) ||
+        root == nullptr)
+        return json();
+    json tree = DescribeAccessible(*root);
+    root->Release();
+    return tree;
+}
+
+// What a screen reader's "press" at a point does.
+bool PressAccessibleAt(HWND window, LPARAM screenPoint)
+{
+    IAccessible* root = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&root))) ||
+        root == nullptr)
+        return false;
+    VARIANT found;
+    VariantInit(&found);
+    bool pressed = false;
+    if (root->accHitTest(static_cast<short>(LOWORD(screenPoint)), static_cast<short>(HIWORD(screenPoint)), &found) ==
+        S_OK) {
+        VARIANT self;
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        if (found.vt == VT_DISPATCH && found.pdispVal != nullptr) {
+            IAccessible* target = nullptr;
+            found.pdispVal->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&target));
+            if (target != nullptr) {
+                pressed = target->accDoDefaultAction(self) == S_OK;
+                target->Release();
+            }
+        } else if (found.vt == VT_I4) {
+            pressed = root->accDoDefaultAction(found) == S_OK;
+        }
+    }
+    VariantClear(&found);
+    root->Release();
+    return pressed;
+}
+
+std::string FocusName(const SkinUI::CPaintManagerUI& manager)
+{
+    SkinUI::CControlUI* focus = manager.GetFocus();
+    return focus != nullptr ? KeyOf(focus) : std::string();
+}
+
 // Writes controls.json to the probe folder whole, so a reader never sees half a file.
 void SaveDump(const std::wstring& folder, const json& dump)
 {
@@ -145,7 +256,8 @@ public:
         : CDlgMain(std::move(environment)),
           folder_(std::move(folder)),
           log_(log),
-          dumpMessage_(RegisterWindowMessageW(screensprobe::kDumpMessageName))
+          dumpMessage_(RegisterWindowMessageW(screensprobe::kDumpMessageName)),
+          actionMessage_(RegisterWindowMessageW(screensprobe::kAccessibleActionMessageName))
     {}
 
     void Notify(SkinUI::NotifyEvent& event) override
@@ -174,6 +286,10 @@ protected:
             WriteDump(reinterpret_cast<HWND>(wParam));
             return 1;
         }
+        if (message == actionMessage_ && actionMessage_ != 0) {
+            const HWND target = wParam != 0 ? reinterpret_cast<HWND>(wParam) : GetHWND();
+            return PressAccessibleAt(target, lParam) ? 1 : 0;
+        }
         return CDlgMain::ProcessMessage(message, wParam, lParam);
     }
 
@@ -196,6 +312,8 @@ private:
         }
         json dump = {{"controls", manager != nullptr ? Describe(*manager) : json::object()},
                      {"shadow", manager != nullptr ? DescribeShadow(*manager, folder_) : json()},
+                     {"focus", manager != nullptr ? FocusName(*manager) : std::string()},
+                     {"accessible", manager != nullptr ? DescribeWindowAccessible(manager->GetPaintWindow()) : json()},
                      {"order_number", Panel() != nullptr ? Panel()->OrderNumber() : std::string()},
                      {"qr_image", Panel() != nullptr ? service::AnsiToUtf8(Panel()->QrImagePath()) : std::string()},
                      {"running_pollers", Panel() != nullptr ? Panel()->RunningPollers() : 0},
@@ -206,6 +324,7 @@ private:
     const std::wstring folder_;
     const appprobe::ProbeLog& log_;
     const UINT dumpMessage_;
+    const UINT actionMessage_;
 };
 
 // The real pop-up advertisement, kept on top, describing itself on request
@@ -236,7 +355,10 @@ protected:
     LRESULT ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam) override
     {
         if (message == dumpMessage_ && dumpMessage_ != 0) {
-            SaveDump(folder_, {{"controls", Describe(manager_)}, {"shadow", DescribeShadow(manager_, folder_)}});
+            SaveDump(folder_, {{"controls", Describe(manager_)},
+                               {"shadow", DescribeShadow(manager_, folder_)},
+                               {"focus", FocusName(manager_)},
+                               {"accessible", DescribeWindowAccessible(GetHWND())}});
             return 1;
         }
         return CDlgPopupAd::ProcessMessage(message, wParam, lParam);

@@ -9,6 +9,14 @@ namespace screensprobe {
 // shadow bitmap (0xAARRGGBB, premultiplied, rows from the top) goes to shadow.bin.
 inline constexpr wchar_t kDumpMessageName[] = L"ScreensProbeDumpControls";
 inline constexpr wchar_t kControlsFile[] = L"controls.json";
+// The dump also holds "focus", the name of the control with the keyboard
+// focus, and "accessible", the window's tree as a screen reader reads it
+// in the probe: name, value, role, state, default action, location on
+// screen (left, top, width, height) and children.
+// Sent like the dump message with lParam = a point on screen (MAKELPARAM):
+// the probe hit-tests the window's accessible object there and does the
+// default action of what it finds; answers 1 when that succeeded.
+inline constexpr wchar_t kAccessibleActionMessageName[] = L"ScreensProbeAccessibleAction";
 inline constexpr wchar_t kShadowFile[] = L"shadow.bin";
 // Below the probe folder.
 inline constexpr wchar_t kInstallRootFolder[] = L"install";

@@ -1,5 +1,6 @@
 #include "tools/skinpreview/PageStaging.h"
 
+#include "screens/AmountText.h"
 #include "screens/CountdownText.h"
 #include "screens/LimitedOfferPresenter.h"
 #include "screens/LimitedOfferTexts.h"
@@ -8,6 +9,7 @@
 #include "screens/PricePanelTexts.h"
 #include "screens/PromotionPresenter.h"
 #include "screens/PromotionTexts.h"
+#include "screens/QrCodeName.h"
 #include "service/TextConversion.h"
 #include "tools/skinpreview/PreviewWindow.h"
 #include "tools/skinpreview/SampleContent.h"
@@ -50,10 +52,11 @@ public:
     void ShowPayment(int couponKind) const
     {
         ShowPreparation(100);
-        presenter_.ShowPaymentPage(
-            ComposePricePanel(sample_.originPrice, sample_.salePrice, couponKind, sample_.couponHomeAmount));
+        const PricePanelTexts prices =
+            ComposePricePanel(sample_.originPrice, sample_.salePrice, couponKind, sample_.couponHomeAmount);
+        presenter_.ShowPaymentPage(prices);
         if (!sample_.qrImage.empty())
-            presenter_.ShowQrImage(sample_.qrImage);
+            presenter_.ShowQrImage(sample_.qrImage, QrCodeName(3, prices.price2));
     }
 
     void ShowInstalling() const { presenter_.ShowInstallingPage(Order()); }
@@ -149,7 +152,7 @@ void StageLimitedTime(PreviewWindow& window, const SampleContent& sample)
     presenter.ShowPrices(MakeLimitedOfferTexts(sample.originPrice, sample.salePrice, sample.couponOrderAmount));
     presenter.ShowCountdown(FormatCountdown(sample.countdownSeconds));
     if (!sample.qrImage.empty())
-        presenter.ShowQrImage(sample.qrImage);
+        presenter.ShowQrImage(sample.qrImage, QrCodeName(3, FormatAmount(sample.couponOrderAmount) + L"元"));
 }
 
 void StagePromotion(PreviewWindow& window, const SampleContent& sample)

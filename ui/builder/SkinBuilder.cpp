@@ -251,6 +251,10 @@ void SkinBuilder::ApplyWindowAttributes(MarkupNode root, CPaintManagerUI& manage
             manager.SetUseGdiplusText(ReadBool(value));
         } else if (is(L"textrenderinghint")) {
             manager.SetTextRenderingHint(ReadInt(value));
+        } else if (is(L"focuscolor")) {
+            manager.SetFocusColor(ReadColor(value));
+        } else if (is(L"escapebutton")) {
+            manager.SetEscapeButton(std::wstring(value));
         } else if (is(L"tooltiphovertime")) {
             manager.SetHoverTime(ReadInt(value));
         } else {

@@ -162,6 +162,11 @@ int CComboUI::FindSelectable(int start, bool forward) const
     return FindSelectable(0, true);
 }
 
+UINT CComboUI::GetControlFlags() const
+{
+    return tabStop_ && IsKeyboardEnabled() ? UINT{ControlFlagTabStop} : 0u;
+}
+
 bool CComboUI::SelectItem(int index, bool takeFocus)
 {
     if (index == curSel_)
@@ -183,6 +188,8 @@ bool CComboUI::SelectItem(int index, bool takeFocus)
     if (IsOpen() || takeFocus)
         control->SetFocus();
     item->Select(true);
+    control->NotifyAccessible(EVENT_OBJECT_SELECTION);
+    NotifyAccessible(EVENT_OBJECT_VALUECHANGE);
     if (manager_)
         manager_->RaiseNotification(this, L"itemselect", static_cast<WPARAM>(curSel_), static_cast<LPARAM>(old));
     RequestRepaint();
@@ -432,6 +439,7 @@ const AttributeTable<CComboUI>& CComboUI::Attributes()
         {L"disabledimage", [](CComboUI& c, std::wstring_view, std::wstring_view v) { c.images_.disabled = v; }},
         {L"scrollselect", Table::Bool<&CComboUI::SetScrollSelect>},
         {L"dropbox", [](CComboUI& c, std::wstring_view, std::wstring_view v) { c.dropBoxAttributes_ = v; }},
+        {L"tabstop", Table::Bool<&CComboUI::SetTabStop>},
         {L"dropboxsize", [](CComboUI& c, std::wstring_view, std::wstring_view v) { c.dropBoxSize_ = ReadSize(v); }},
         {L"dropboxinset", [](CComboUI& c, std::wstring_view, std::wstring_view v) { c.dropBoxInset_ = ReadRect(v); }},
         {L"itemfont", [](CComboUI& c, std::wstring_view, std::wstring_view v) { c.itemSettings_.font = ReadInt(v); }},

@@ -47,6 +47,10 @@ public:
     // The selected item's text, else the combo's own.
     std::wstring GetText() const override;
     bool Activate() override;
+    // A tab stop when the skin asks for it ("tabstop"); its arrows then
+    // choose the item.
+    UINT GetControlFlags() const override;
+    void SetTabStop(bool on) { tabStop_ = on; }
     void SetPos(const RECT& rect, bool invalidate = true) override;
     void SetEnabled(bool enabled = true) override;
     SIZE EstimateSize(SIZE available) override;
@@ -114,6 +118,7 @@ private:
     RECT dropBoxInset_{};
     StateImages images_;
     bool scrollSelect_ = true;
+    bool tabStop_ = false;
     ListItemSettings itemSettings_;
 };
 

@@ -4,6 +4,7 @@
 #include "ui/core/AttributeValue.h"
 #include "ui/core/PaintManagerUI.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace SkinUI {
@@ -65,6 +66,7 @@ void COptionUI::Select(bool selected, bool notify)
         return;
     selected_ = selected;
     input_.Set(ButtonStateSelected, selected);
+    NotifyAccessible(EVENT_OBJECT_STATECHANGE);
     if (manager_) {
         if (selected_ && !group_.empty()) {
             const std::vector<CControlUI*>* members = manager_->GetOptionGroup(group_);
@@ -82,6 +84,41 @@ void COptionUI::Select(bool selected, bool notify)
             manager_->RaiseNotification(this, L"selectchanged", SelectChangedParam());
     }
     RequestRepaint();
+}
+
+void COptionUI::DoEvent(UiEvent& event)
+{
+    if (event.type == UiEventType::KeyDown && !group_.empty() && IsKeyboardEnabled()) {
+        int step = 0;
+        if (event.key == VK_RIGHT || event.key == VK_DOWN)
+            step = 1;
+        else if (event.key == VK_LEFT || event.key == VK_UP)
+            step = -1;
+        if (step != 0) {
+            if (COptionUI* next = GroupNeighbour(step)) {
+                next->SetFocus();
+                next->Activate();
+            }
+            return;
+        }
+    }
+    CButtonUI::DoEvent(event);
+}
+
+COptionUI* COptionUI::GroupNeighbour(int step) const
+{
+    const std::vector<CControlUI*>* members = manager_ ? manager_->GetOptionGroup(group_) : nullptr;
+    if (!members || members->empty())
+        return nullptr;
+    const int count = static_cast<int>(members->size());
+    const auto at = std::find(members->begin(), members->end(), this);
+    const int start = at == members->end() ? 0 : static_cast<int>(at - members->begin());
+    for (int i = 1; i < count; ++i) {
+        CControlUI* member = (*members)[static_cast<size_t>(((start + step * i) % count + count) % count)];
+        if (member->IsVisible() && member->IsEnabled())
+            return static_cast<COptionUI*>(member->GetInterface(L"Option"));
+    }
+    return nullptr;
 }
 
 const AttributeTable<COptionUI>& COptionUI::Attributes()

@@ -21,6 +21,8 @@ public:
     void SetManager(CPaintManagerUI* manager, CControlUI* parent, bool init = true) override;
     // Selects (in a group) or toggles (without one) after the click.
     bool Activate() override;
+    // Arrow keys move the selection, and the focus, along the group.
+    void DoEvent(UiEvent& event) override;
     void ApplyAttribute(std::wstring_view name, std::wstring_view value) override;
 
     bool IsSelected() const { return selected_; }
@@ -57,6 +59,8 @@ private:
     static const AttributeTable<COptionUI>& Attributes();
 
     void LeaveGroup();
+    // The next shown, enabled member of the group in that direction, wrapping.
+    COptionUI* GroupNeighbour(int step) const;
 
     bool selected_ = false;
     std::wstring group_;

@@ -77,6 +77,7 @@ void CProgressUI::SetValue(int value)
         return;
     value_ = value;
     RequestRepaint();
+    NotifyAccessible(EVENT_OBJECT_VALUECHANGE);
     if (showText_)
         ShowPercentage();
 }

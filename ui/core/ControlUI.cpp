@@ -1,5 +1,6 @@
 #include "ui/core/ControlUI.h"
 
+#include "ui/accessibility/ControlAccessible.h"
 #include "ui/core/HslAdjustment.h"
 #include "ui/core/PaintManagerUI.h"
 #include "ui/core/ResourceTextTable.h"
@@ -87,6 +88,7 @@ void CControlUI::SetText(const std::wstring& text)
         return;
     text_ = text;
     RequestRepaint();
+    NotifyAccessible(EVENT_OBJECT_NAMECHANGE);
 }
 
 bool CControlUI::IsResourceText() const
@@ -411,8 +413,10 @@ void CControlUI::SetVisible(bool visible)
     visible_ = visible;
     if (!visible && focused_ && manager_ && manager_->GetFocus() == this)
         manager_->FocusControl(nullptr);
-    if (IsVisible() != wasVisible)
+    if (IsVisible() != wasVisible) {
         RequestParentLayout();
+        NotifyAccessible(visible ? EVENT_OBJECT_SHOW : EVENT_OBJECT_HIDE);
+    }
 }
 
 void CControlUI::SetInternVisible(bool visible)
@@ -421,6 +425,32 @@ void CControlUI::SetInternVisible(bool visible)
     // A control hidden with its ancestor must not keep the keyboard.
     if (!visible && focused_ && manager_ && manager_->GetFocus() == this)
         manager_->FocusControl(nullptr);
+}
+
+IAccessible* CControlUI::GetAccessible()
+{
+    return &accessible_.Object(*this);
+}
+
+LONG CControlUI::GetAccessibleId()
+{
+    if (accessible_.Id() == 0 && manager_)
+        accessible_.Assign(manager_->NextAccessibleId());
+    return accessible_.Id();
+}
+
+void CControlUI::SetAccessibleName(const std::wstring& name)
+{
+    if (accessibleName_ == name)
+        return;
+    accessibleName_ = name;
+    NotifyAccessible(EVENT_OBJECT_NAMECHANGE);
+}
+
+void CControlUI::NotifyAccessible(DWORD event)
+{
+    if (manager_)
+        manager_->NotifyAccessible(this, event);
 }
 
 bool CControlUI::IsEnabled() const

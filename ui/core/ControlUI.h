@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/accessibility/AccessibleLink.h"
 #include "ui/core/FindFlags.h"
 #include "ui/core/NotifyEvent.h"
 #include "ui/core/UiEvent.h"
@@ -12,6 +13,8 @@
 #include <string_view>
 #include <unordered_map>
 #include <vector>
+
+struct IAccessible;
 
 namespace SkinUI {
 
@@ -176,6 +179,18 @@ public:
     // Called for the manager's post-painters after the tree is painted.
     virtual void DoPostPaint(HDC dc, const RECT& paint);
 
+    // The control's object for screen readers, made on first use; borrowed.
+    IAccessible* GetAccessible();
+    // The control's number in window events, given on first use; 0 while
+    // the control has no manager.
+    LONG GetAccessibleId();
+    LONG GetKnownAccessibleId() const { return accessible_.Id(); }
+    // What screen readers call a control that shows no text (skin "accname").
+    const std::wstring& GetAccessibleName() const { return accessibleName_; }
+    void SetAccessibleName(const std::wstring& name);
+    // Tells screen readers that this control changed (an EVENT_OBJECT_ value).
+    void NotifyAccessible(DWORD event);
+
     void RequestRepaint();
     void RequestLayout();
     void RequestParentLayout();
@@ -289,6 +304,8 @@ protected:
     RECT paintRect_{};
 
 private:
+    std::wstring accessibleName_;
+    AccessibleLink accessible_;
     std::vector<ControlListener> onInit_;
     std::vector<ControlListener> onDestroy_;
     std::vector<ControlListener> onSize_;

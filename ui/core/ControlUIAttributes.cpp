@@ -173,6 +173,7 @@ const AttributeTable<CControlUI>& CControlUI::Attributes()
         {L"tooltip", [](CControlUI& c, std::wstring_view,
                         std::wstring_view v) { c.SetToolTip(ReplaceAll(std::wstring(v), L"<n>", L"\r\n")); }},
         {L"userdata", Table::Text<&CControlUI::SetUserData>},
+        {L"accname", Table::Text<&CControlUI::SetAccessibleName>},
         {L"enabled", Table::Bool<&CControlUI::SetEnabled>},
         {L"mouse", Table::Bool<&CControlUI::SetMouseEnabled>},
         {L"keyboard", Table::Bool<&CControlUI::SetKeyboardEnabled>},

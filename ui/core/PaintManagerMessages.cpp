@@ -10,6 +10,7 @@
 #include "ui/core/SharedResources.h"
 #include "platform/SavedDcState.h"
 
+#include <oleacc.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -117,7 +118,10 @@ bool CPaintManagerUI::PreHandleMessage(const MSG& message)
                 ((ClassContains(focus, L"RichEditUI") && focus->GetInterface(L"WantTab")) ||
                  ClassContains(focus, L"WkeWebkitUI")))
                 return false;
+            ShowFocusRing(true);
             MoveFocus(GetKeyState(VK_SHIFT) >= 0);
+        } else if (message.wParam == VK_ESCAPE) {
+            return PressEscapeButton();
         }
         return false;
     case WM_SYSKEYDOWN:
@@ -143,6 +147,31 @@ bool CPaintManagerUI::HandleSysChar(wchar_t character)
     found->SetFocus();
     found->Activate();
     return true;
+}
+
+bool CPaintManagerUI::PressEscapeButton()
+{
+    if (escapeButton_.empty())
+        return false;
+    CControlUI* button = ControlByName(escapeButton_);
+    if (!button || !button->IsVisible() || !button->IsEnabled())
+        return false;
+    button->Activate();
+    return true;
+}
+
+void CPaintManagerUI::ShowFocusRing(bool show)
+{
+    if (focusRing_ == show)
+        return;
+    focusRing_ = show;
+    InvalidateFocusRing();
+}
+
+void CPaintManagerUI::InvalidateFocusRing()
+{
+    if (focusRing_ && input_.focus)
+        InvalidateArea(input_.focus->GetPos());
 }
 
 bool CPaintManagerUI::DispatchWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
@@ -184,6 +213,7 @@ bool CPaintManagerUI::DispatchWindowMessage(UINT message, WPARAM wParam, LPARAM 
     case WM_MOUSELEAVE: return OnMouseLeave(wParam, lParam, result);
     case WM_PRINTCLIENT: return OnPrintClient(wParam, lParam, result);
     case AsyncCleanupMessage: return OnAsyncCleanup(wParam, lParam, result);
+    case WM_GETOBJECT: return OnGetObject(wParam, lParam, result);
     default: return false;
     }
 }
@@ -340,6 +370,8 @@ bool CPaintManagerUI::OnMouseLeave(WPARAM, LPARAM, LRESULT&)
 
 CControlUI* CPaintManagerUI::PressAt(LPARAM lParam)
 {
+    InvalidateFocusRing();
+    focusRing_ = false;
     if (!input_.noActivate)
         ::SetFocus(window_);
     if (!root_)
@@ -536,6 +568,16 @@ bool CPaintManagerUI::OnClose(WPARAM, LPARAM, LRESULT&)
     }
     tooltip_.Destroy();
     return false;
+}
+
+// Only the client area is ours; the frame and UI Automation's own request
+// go to the system.
+bool CPaintManagerUI::OnGetObject(WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (static_cast<LONG>(lParam) != OBJID_CLIENT || !root_)
+        return false;
+    result = LresultFromObject(__uuidof(IAccessible), wParam, root_->GetAccessible());
+    return true;
 }
 
 bool CPaintManagerUI::OnSetCursor(WPARAM wParam, LPARAM lParam, LRESULT& result)

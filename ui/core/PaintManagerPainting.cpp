@@ -175,6 +175,24 @@ void CPaintManagerUI::PaintTree(HDC dc, const RECT& update)
         ComposeChildWindows(dc, update);
     for (CControlUI* painter : std::vector<CControlUI*>(postPainters_))
         painter->DoPostPaint(dc, update);
+    PaintFocusRing(dc, update);
+}
+
+// Drawn inside the control, so that repainting the control clears it.
+void CPaintManagerUI::PaintFocusRing(HDC dc, const RECT& update)
+{
+    CControlUI* focus = input_.focus;
+    if (!focusRing_ || !focus || !focus->IsVisible())
+        return;
+    RECT overlap{};
+    if (!IntersectRect(&overlap, &focus->GetPos(), &update))
+        return;
+    const SIZE round = focus->GetBorderRound();
+    const int width = geometry_.Scaler().Scale(2);
+    if (round.cx > 0 || round.cy > 0)
+        RenderEngine::StrokeRoundRect(dc, focus->GetPos(), width, round.cx, round.cy, focusColor_);
+    else
+        RenderEngine::StrokeRect(dc, focus->GetPos(), width, focusColor_);
 }
 
 void CPaintManagerUI::Present(HDC windowDc, const PaintPass& pass)

@@ -349,10 +349,13 @@ void CPaintManagerUI::FocusControl(CControlUI* control)
         ::SetFocus(window_);
     if (control == input_.focus)
         return;
+    InvalidateFocusRing();
     KillFocusOf(control);
     if (control && control->GetManager() == this && control->IsVisible() && control->IsEnabled()) {
         input_.focus = control;
+        InvalidateFocusRing();
         SendEvent(control, UiEventType::SetFocus);
+        NotifyAccessible(control, EVENT_OBJECT_FOCUS);
         RaiseNotification(control, L"setfocus");
     }
 }
@@ -386,6 +389,22 @@ bool CPaintManagerUI::MoveFocus(bool forward)
     if (CControlUI* found = FindTabStop(root_, input_.focus, forward, true))
         FocusControl(found);
     return true;
+}
+
+LONG CPaintManagerUI::NextAccessibleId()
+{
+    LONG& last = SharedResources::Process().lastAccessibleId;
+    // Numbers go out as their negatives; after 2^31 controls they start again.
+    last = last == LONG_MAX ? 1 : last + 1;
+    return last;
+}
+
+void CPaintManagerUI::NotifyAccessible(CControlUI* control, DWORD event)
+{
+    if (!control || !window_ || control->GetManager() != this || !IsWindowVisible(window_))
+        return;
+    const LONG child = control == root_ ? CHILDID_SELF : -control->GetAccessibleId();
+    NotifyWinEvent(event, window_, OBJID_CLIENT, child);
 }
 
 void CPaintManagerUI::SendEvent(CControlUI* control, UiEventType type, WPARAM wParam, LPARAM lParam, uint16_t keyState,

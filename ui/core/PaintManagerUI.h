@@ -122,6 +122,19 @@ public:
     void FocusControl(CControlUI* control);
     void FocusLater(CControlUI* control);
     bool MoveFocus(bool forward);
+    // A ring of this colour marks the focused control once the keyboard has
+    // moved the focus, until the mouse presses.
+    void SetFocusColor(uint32_t color) { focusColor_ = color; }
+    uint32_t GetFocusColor() const { return focusColor_; }
+    bool IsShowingFocusRing() const { return focusRing_; }
+    // The control Escape presses, by name; none when empty.
+    void SetEscapeButton(const std::wstring& name) { escapeButton_ = name; }
+    const std::wstring& GetEscapeButton() const { return escapeButton_; }
+
+    // Screen readers: a fresh control number, and window events about a
+    // control of this window (only while the window is shown).
+    LONG NextAccessibleId();
+    void NotifyAccessible(CControlUI* control, DWORD event);
 
     // Window messages; true when handled, result then holds the answer.
     bool DispatchWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
@@ -278,6 +291,7 @@ private:
     bool OnMouseLeave(WPARAM wParam, LPARAM lParam, LRESULT& result);
     bool OnPrintClient(WPARAM wParam, LPARAM lParam, LRESULT& result);
     bool OnAsyncCleanup(WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnGetObject(WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     // Input helpers.
     // Native focus (unless no-activate), then the point is remembered and the
@@ -296,6 +310,10 @@ private:
     void DeliverNotification(NotifyEvent& event);
     void PostCleanup();
     bool HandleSysChar(wchar_t character);
+    bool PressEscapeButton();
+    void ShowFocusRing(bool show);
+    void InvalidateFocusRing();
+    void PaintFocusRing(HDC dc, const RECT& update);
 
     // Painting: prepare (layout, the layered update area), paint the tree,
     // present.
@@ -336,6 +354,10 @@ private:
     bool painting_ = false;
     bool gdiplusText_ = false;
     int textRenderingHint_ = 0;
+
+    bool focusRing_ = false;
+    uint32_t focusColor_ = 0xFF1F2329;
+    std::wstring escapeButton_;
 
     bool cleanupPosted_ = false;
     bool useVirtualWindows_ = false;

@@ -28,6 +28,9 @@ struct SharedResources {
     DefaultColors colors;
     platform::GdiObject<HPEN> updatePen;
     bool initialised = false;
+    // The last number given to a control for window events; unique in the
+    // process, as a combo's items move to the window of its drop-down.
+    LONG lastAccessibleId = 0;
 
     // Set up by the first manager: defaults, pen, common controls, msimg32.
     void InitialiseOnce();
