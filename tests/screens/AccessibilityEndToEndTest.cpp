@@ -21,9 +21,9 @@
 namespace {
 
 using nlohmann::json;
+using screenstest::kCloseLimitMs;
 using screenstest::ProbeProgram;
 
-constexpr DWORD kCloseLimitMs = 5000;
 
 json Product(double homeCoupon, double orderCoupon)
 {

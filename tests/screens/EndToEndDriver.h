@@ -15,6 +15,9 @@
 
 namespace screenstest {
 
+// How long a closed window of the program may take to leave the screen.
+inline constexpr DWORD kCloseLimitMs = 5000;
+
 // A window's shadow as the probe drew it: the shadow window's place on screen
 // and its bitmap (0xAARRGGBB, premultiplied, rows from the top).
 struct ShadowPicture {

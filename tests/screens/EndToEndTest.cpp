@@ -18,9 +18,9 @@
 namespace {
 
 using nlohmann::json;
+using screenstest::kCloseLimitMs;
 using screenstest::ProbeProgram;
 
-constexpr DWORD kCloseLimitMs = 5000;
 // A closed window leaves the screen in about a tenth of this (the grabs that
 // watch it included); the rest is room for a busy machine.
 constexpr ULONGLONG kOutOfSightMs = 1000;

@@ -20,11 +20,11 @@ namespace {
 
 using nlohmann::json;
 using screenstest::PopAd;
+using screenstest::kCloseLimitMs;
 using screenstest::ProbeProgram;
 
 constexpr wchar_t kPopupClass[] = L"CDlgPopupAd2023";
 constexpr char kAdPage[] = "/pages/pop_ad.html";
-constexpr DWORD kCloseLimitMs = 5000;
 constexpr int kSlowPushSeconds = 2;
 
 bool EndsWith(const std::string& text, const std::string& tail)

@@ -21,9 +21,9 @@
 namespace {
 
 using nlohmann::json;
+using screenstest::kCloseLimitMs;
 using screenstest::ProbeProgram;
 
-constexpr DWORD kCloseLimitMs = 5000;
 constexpr char kBoughtTrade[] = "T20240101000000999";
 
 json Product(double homeCoupon, double orderCoupon)

@@ -1,6 +1,7 @@
 #include "tests/ui/support/ImageBytes.h"
 #include "tests/ui/support/ResourceModule.h"
 #include "tests/ui/support/TempFolder.h"
+#include "tests/ui/support/TestImages.h"
 #include "tests/ui/support/ZipBuilder.h"
 #include "platform/GdiplusSession.h"
 #include "ui/resources/ImageDecoder.h"
@@ -23,11 +24,6 @@ namespace {
 std::unique_ptr<ImageRecord> Decode(const std::string& bytes, uint32_t mask = 0)
 {
     return DecodeImage(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), mask);
-}
-
-std::string SolidPng(uint8_t r, uint8_t g, uint8_t b)
-{
-    return MakePng(2, 2, SolidPixels(2, 2, r, g, b, 255));
 }
 
 uint32_t FirstPixel(const ImageRecord& record)

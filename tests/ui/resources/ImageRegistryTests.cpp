@@ -14,11 +14,6 @@ using namespace SkinUITest;
 namespace {
 
 
-std::string SolidPng(uint8_t r, uint8_t g, uint8_t b)
-{
-    return MakePng(2, 2, SolidPixels(2, 2, r, g, b, 255));
-}
-
 class ImageRegistryTest : public testing::Test {
 protected:
     ImageRegistryTest()

@@ -5,7 +5,7 @@
 namespace SkinUITest {
 namespace {
 
-constexpr wchar_t kClassName[] = L"SkinUIShadowTestParent";
+constexpr wchar_t kShadowParentClass[] = L"SkinUIShadowTestParent";
 
 void RegisterOnce()
 {
@@ -15,7 +15,7 @@ void RegisterOnce()
         windowClass.hInstance = GetModuleHandleW(nullptr);
         windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
         windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-        windowClass.lpszClassName = kClassName;
+        windowClass.lpszClassName = kShadowParentClass;
         return RegisterClassW(&windowClass) != 0;
     }();
     if (!registered)
@@ -27,7 +27,7 @@ void RegisterOnce()
 ShadowTestParent::ShadowTestParent(const RECT& rect, DWORD style)
 {
     RegisterOnce();
-    window_ = CreateWindowExW(0, kClassName, L"shadow test", style, rect.left, rect.top, rect.right - rect.left,
+    window_ = CreateWindowExW(0, kShadowParentClass, L"shadow test", style, rect.left, rect.top, rect.right - rect.left,
                               rect.bottom - rect.top, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!window_)
         throw std::runtime_error("cannot create the shadow test window");

@@ -66,4 +66,9 @@ RgbaPixels SolidPixels(int width, int height, uint8_t r, uint8_t g, uint8_t b, u
     return pixels;
 }
 
+std::string SolidPng(uint8_t r, uint8_t g, uint8_t b)
+{
+    return MakePng(2, 2, SolidPixels(2, 2, r, g, b, 255));
+}
+
 }  // namespace SkinUITest

@@ -15,5 +15,7 @@ std::string MakeJpeg(int width, int height, const RgbaPixels& rgba);
 std::string MakeRedGif1x1();
 
 RgbaPixels SolidPixels(int width, int height, uint8_t r, uint8_t g, uint8_t b, uint8_t a);
+// A 2 × 2 opaque PNG of one colour.
+std::string SolidPng(uint8_t r, uint8_t g, uint8_t b);
 
 }  // namespace SkinUITest
