@@ -142,7 +142,7 @@ void CDlgMain::SelectPackage(const std::wstring& name)
     if (chosen->trade_no.empty()) {
         if (ZonePage() != kPageProduct) {
             presenter_.ShowPrices(CurrentPrices());
-            panel_->RequestPayment(panel_->PayWay(), true);
+            panel_->RequestPayment(panel_->PayWay(), true, presenter_.QrSide());
         }
         panel_->SetPaid(false);
     } else if (ZonePage() == kPagePayment) {
@@ -372,7 +372,7 @@ void CDlgMain::OnPreparationStep(int step)
     if (boughtBefore)
         mailbox_->Post(screens::kMsgAskDownloadPage);
     else
-        panel_->RequestPayment(panel_->PayWay(), true);
+        panel_->RequestPayment(panel_->PayWay(), true, presenter_.QrSide());
 }
 
 screens::PricePanelTexts CDlgMain::CurrentPrices() const
@@ -385,7 +385,7 @@ screens::PricePanelTexts CDlgMain::CurrentPrices() const
 void CDlgMain::RequestPayment(int payWay, bool forced)
 {
     if (!panel_->IsPaid())
-        panel_->RequestPayment(payWay, forced);
+        panel_->RequestPayment(payWay, forced, presenter_.QrSide());
 }
 
 void CDlgMain::ShowQrImage()

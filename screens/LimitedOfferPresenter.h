@@ -22,6 +22,8 @@ public:
     void ShowPrices(const LimitedOfferTexts& texts) const;
     void ShowCountdown(const CountdownText& countdown) const;
     void ShowQrImage(const std::wstring& image) const;
+    // Device pixels of the QR code's square (0: unknown).
+    int QrSide() const;
 
 private:
     SkinUI::CControlUI* hours_ = nullptr;

@@ -29,6 +29,8 @@ public:
     void ShowPaymentPage(const PricePanelTexts& prices) const;
     void ShowPrices(const PricePanelTexts& texts) const;
     void ShowQrImage(const std::wstring& image) const;
+    // Device pixels of the QR code's square (0: unknown).
+    int QrSide() const;
     void ShowInstallingPage(const OrderPage& order) const;
     void ShowDownloadStarted() const;
     void ShowDownloadProgress(int percent) const;

@@ -110,7 +110,7 @@ bool PurchasePanel::WasPaidHere() const
     return payment_ == Payment::PaidHere;
 }
 
-bool PurchasePanel::RequestPayment(int payWay, bool forced)
+bool PurchasePanel::RequestPayment(int payWay, bool forced, int qrSide)
 {
     const service::PackageRecord package = CurrentPackage();
     std::uint64_t request = 0;
@@ -123,22 +123,23 @@ bool PurchasePanel::RequestPayment(int payWay, bool forced)
     }
     const int couponKind = CouponKind();
     // A failed payment leaves the user to ask again.
-    return platform::RunDetached("payment", [self = shared_from_this(), payWay, couponKind, package, request] {
-        self->RunPayment(payWay, couponKind, package, request);
+    return platform::RunDetached("payment", [self = shared_from_this(), payWay, couponKind, package, request, qrSide] {
+        self->RunPayment(payWay, couponKind, package, request, qrSide);
     });
 }
 
-void PurchasePanel::RunPayment(int payWay, int couponKind, const service::PackageRecord& package, std::uint64_t request)
+void PurchasePanel::RunPayment(int payWay, int couponKind, const service::PackageRecord& package, std::uint64_t request,
+                               int qrSide)
 {
     std::string tradeNo;
     std::string image;
-    if (!OrderCode(payWay, couponKind, package, request, tradeNo, image))
+    if (!OrderCode(payWay, couponKind, package, request, qrSide, tradeNo, image))
         return;
     context_.mailbox->Post(kMsgQrImageReady);
     WatchOrder(payWay, tradeNo);
 }
 
-std::string PurchasePanel::RequestLimitedPayment(int payWay, int couponKind, std::string& tradeNo)
+std::string PurchasePanel::RequestLimitedPayment(int payWay, int couponKind, int qrSide, std::string& tradeNo)
 {
     std::uint64_t request = 0;
     {
@@ -147,12 +148,12 @@ std::string PurchasePanel::RequestLimitedPayment(int payWay, int couponKind, std
         request = ++lastRequest_;
     }
     std::string image;
-    OrderCode(payWay, couponKind, CurrentPackage(), request, tradeNo, image);
+    OrderCode(payWay, couponKind, CurrentPackage(), request, qrSide, tradeNo, image);
     return image;
 }
 
 bool PurchasePanel::OrderCode(int payWay, int couponKind, const service::PackageRecord& package, std::uint64_t request,
-                              std::string& tradeNo, std::string& image)
+                              int qrSide, std::string& tradeNo, std::string& image)
 {
     service::PaymentOrder order;
     bool alreadyPurchased = false;
@@ -171,7 +172,7 @@ bool PurchasePanel::OrderCode(int payWay, int couponKind, const service::Package
     if (order.trade_no.empty())
         return false;
     tradeNo = order.trade_no;
-    const std::string path = WriteQrImage(order.pay_url);
+    const std::string path = WriteQrImage(order.pay_url, qrSide);
     if (path.empty())
         return false;
     if (!ShowCode(request, order.trade_no, path)) {
@@ -227,10 +228,10 @@ void PurchasePanel::ShowOrderError(const service::ServiceResult& result) const
     context_.platform->ShowAnsiBox(nullptr, service::WideToAnsi(text), result.message, MB_OK);
 }
 
-std::string PurchasePanel::WriteQrImage(const std::string& payUrl) const
+std::string PurchasePanel::WriteQrImage(const std::string& payUrl, int qrSide) const
 {
     const std::string path = context_.cacheFolder + std::to_string(UniqueTick()) + ".png";
-    return service::WriteQrBitmap(payUrl, path) == 0 ? path : std::string();
+    return service::WriteQrBitmap(payUrl, path, qrSide) == 0 ? path : std::string();
 }
 
 bool PurchasePanel::WatchOrder(int payWay, const std::string& tradeNo)

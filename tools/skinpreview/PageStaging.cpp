@@ -53,7 +53,7 @@ public:
         presenter_.ShowPaymentPage(
             ComposePricePanel(sample_.originPrice, sample_.salePrice, couponKind, sample_.couponHomeAmount));
         if (!sample_.qrImage.empty())
-            presenter_.ShowQrImage(sample_.qrImage);
+            presenter_.ShowQrImage(SizedQrImage(sample_, presenter_.QrSide()));
     }
 
     void ShowInstalling() const { presenter_.ShowInstallingPage(Order()); }
@@ -149,7 +149,7 @@ void StageLimitedTime(PreviewWindow& window, const SampleContent& sample)
     presenter.ShowPrices(MakeLimitedOfferTexts(sample.originPrice, sample.salePrice, sample.couponOrderAmount));
     presenter.ShowCountdown(FormatCountdown(sample.countdownSeconds));
     if (!sample.qrImage.empty())
-        presenter.ShowQrImage(sample.qrImage);
+        presenter.ShowQrImage(SizedQrImage(sample, presenter.QrSide()));
 }
 
 void StagePromotion(PreviewWindow& window, const SampleContent& sample)

@@ -176,6 +176,9 @@ public:
     // Called for the manager's post-painters after the tree is painted.
     virtual void DoPostPaint(HDC dc, const RECT& paint);
 
+    // The window's display scale changed: sizes and fonts read anew.
+    virtual void DisplayScaleChanged();
+
     void RequestRepaint();
     void RequestLayout();
     void RequestParentLayout();

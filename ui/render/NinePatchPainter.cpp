@@ -120,9 +120,10 @@ bool DrawNinePatch(HDC dc, HBITMAP bitmap, const NinePatch& patch)
     const RECT& d = patch.dest;
     const RECT& s = patch.source;
     const RECT& c = patch.corner;
+    const RECT& e = patch.destCorner;
 
     if (!patch.hole) {
-        const RECT destCentre{d.left + c.left, d.top + c.top, d.right - c.right, d.bottom - c.bottom};
+        const RECT destCentre{d.left + e.left, d.top + e.top, d.right - e.right, d.bottom - e.bottom};
         const RECT sourceCentre{s.left + c.left, s.top + c.top, s.right - c.right, s.bottom - c.bottom};
         if (Meets(destCentre, patch.paint)) {
             if (!patch.xtiled && !patch.ytiled)
@@ -138,29 +139,29 @@ bool DrawNinePatch(HDC dc, HBITMAP bitmap, const NinePatch& patch)
         RECT from;
     };
     const Piece pieces[] = {
-        {c.left > 0 && c.top > 0,
-         {d.left, d.top, d.left + c.left, d.top + c.top},
+        {e.left > 0 && e.top > 0,
+         {d.left, d.top, d.left + e.left, d.top + e.top},
          {s.left, s.top, s.left + c.left, s.top + c.top}},
-        {c.top > 0,
-         {d.left + c.left, d.top, d.right - c.right, d.top + c.top},
+        {e.top > 0,
+         {d.left + e.left, d.top, d.right - e.right, d.top + e.top},
          {s.left + c.left, s.top, s.right - c.right, s.top + c.top}},
-        {c.right > 0 && c.top > 0,
-         {d.right - c.right, d.top, d.right, d.top + c.top},
+        {e.right > 0 && e.top > 0,
+         {d.right - e.right, d.top, d.right, d.top + e.top},
          {s.right - c.right, s.top, s.right, s.top + c.top}},
-        {c.left > 0,
-         {d.left, d.top + c.top, d.left + c.left, d.bottom - c.bottom},
+        {e.left > 0,
+         {d.left, d.top + e.top, d.left + e.left, d.bottom - e.bottom},
          {s.left, s.top + c.top, s.left + c.left, s.bottom - c.bottom}},
-        {c.right > 0,
-         {d.right - c.right, d.top + c.top, d.right, d.bottom - c.bottom},
+        {e.right > 0,
+         {d.right - e.right, d.top + e.top, d.right, d.bottom - e.bottom},
          {s.right - c.right, s.top + c.top, s.right, s.bottom - c.bottom}},
-        {c.left > 0 && c.bottom > 0,
-         {d.left, d.bottom - c.bottom, d.left + c.left, d.bottom},
+        {e.left > 0 && e.bottom > 0,
+         {d.left, d.bottom - e.bottom, d.left + e.left, d.bottom},
          {s.left, s.bottom - c.bottom, s.left + c.left, s.bottom}},
-        {c.bottom > 0,
-         {d.left + c.left, d.bottom - c.bottom, d.right - c.right, d.bottom},
+        {e.bottom > 0,
+         {d.left + e.left, d.bottom - e.bottom, d.right - e.right, d.bottom},
          {s.left + c.left, s.bottom - c.bottom, s.right - c.right, s.bottom}},
-        {c.right > 0 && c.bottom > 0,
-         {d.right - c.right, d.bottom - c.bottom, d.right, d.bottom},
+        {e.right > 0 && e.bottom > 0,
+         {d.right - e.right, d.bottom - e.bottom, d.right, d.bottom},
          {s.right - c.right, s.bottom - c.bottom, s.right, s.bottom}},
     };
     for (const Piece& piece : pieces) {

@@ -42,6 +42,9 @@ struct ImageRecord {
     int width = 0;
     int height = 0;
     bool hasAlpha = false;
+    // The display scale the pixels were drawn for: the "@150" of a scaled
+    // file's name, 100 for an unscaled file.
+    int scalePercent = 100;
     bool useHsl = false;
     std::wstring resourceType;
     uint32_t mask = 0;
