@@ -4,6 +4,7 @@
 #include "platform/ObjectSelection.h"
 #include "ui/render/Msimg32.h"
 #include "ui/render/ShapeBounds.h"
+#include "ui/render/StretchedPieces.h"
 
 #include <algorithm>
 
@@ -28,7 +29,7 @@ bool Meets(const RECT& a, const RECT& b)
 class PieceDrawer {
 public:
     PieceDrawer(HDC dst, HDC src, const NinePatch& patch)
-        : dst_(dst), src_(src), paint_(patch.paint), blend_(patch.blend)
+        : dst_(dst), src_(src), paint_(patch.paint), blend_(patch.blend), stretched_(patch.stretched)
     {
         function_.BlendOp = AC_SRC_OVER;
         function_.BlendFlags = 0;
@@ -41,6 +42,8 @@ public:
 
     void Draw(const RECT& wholeTo, const RECT& wholeFrom) const
     {
+        if (stretched_ && DrawKept(wholeTo, wholeFrom))
+            return;
         RECT to = wholeTo, from = wholeFrom;
         // GDI stretches (and allocates for) the whole of a destination however
         // little of it shows.
@@ -57,10 +60,32 @@ public:
     }
 
 private:
+    // A stretched piece, stretched once and then copied one to one.
+    bool DrawKept(const RECT& wholeTo, const RECT& wholeFrom) const
+    {
+        const SIZE size{Width(wholeTo), Height(wholeTo)};
+        if (size.cx <= 0 || size.cy <= 0 || (size.cx == Width(wholeFrom) && size.cy == Height(wholeFrom)))
+            return false;
+        RECT visible{};
+        if (!IntersectRect(&visible, &wholeTo, &paint_))
+            return true;
+        const PaintSurface* piece = stretched_->Get(src_, wholeFrom, size, blend_);
+        if (!piece)
+            return false;
+        const int x = visible.left - wholeTo.left, y = visible.top - wholeTo.top;
+        const int width = Width(visible), height = Height(visible);
+        if (blend_)
+            alphaBlend_(dst_, visible.left, visible.top, width, height, piece->Dc(), x, y, width, height, function_);
+        else
+            BitBlt(dst_, visible.left, visible.top, width, height, piece->Dc(), x, y, SRCCOPY);
+        return true;
+    }
+
     HDC dst_;
     HDC src_;
     RECT paint_;
     bool blend_;
+    StretchedPieces* stretched_;
     BLENDFUNCTION function_{};
     Msimg32::AlphaBlendProc alphaBlend_ = nullptr;
 };

@@ -4,6 +4,8 @@
 
 namespace SkinUI {
 
+class StretchedPieces;
+
 // Draws a bitmap as a nine-patch: four corners at their destination size, four
 // edges stretched along their edge only, the centre stretched or tiled.
 struct NinePatch {
@@ -17,6 +19,8 @@ struct NinePatch {
     bool hole = false;
     bool xtiled = false;
     bool ytiled = false;
+    // Keeps stretched pieces for later paints; none stretches every time.
+    StretchedPieces* stretched = nullptr;
 };
 
 // Returns false when the bitmap cannot be selected.

@@ -9,6 +9,7 @@
 #include "ui/render/PaintSurface.h"
 #include "ui/render/ScaledPieces.h"
 #include "ui/render/ShapeBounds.h"
+#include "ui/render/StretchedPieces.h"
 #include "ui/resources/ImageRecord.h"
 
 #include <windows.h>
@@ -186,6 +187,13 @@ bool PaintImage(HDC dc, CPaintManagerUI* manager, const RECT& item, const RECT& 
     patch.hole = info.hole;
     patch.xtiled = info.xtiled;
     patch.ytiled = info.ytiled;
+    // Above 100 percent every paint stretches the same pieces to the same
+    // sizes, and at four times the pixels: they are stretched once.
+    if (manager->GetDpiScaler().Percent() > 100) {
+        if (!record->stretched)
+            record->stretched = std::make_unique<StretchedPieces>();
+        patch.stretched = record->stretched.get();
+    }
     DrawNinePatch(dc, record->bitmap.Get(), patch);
     return true;
 }

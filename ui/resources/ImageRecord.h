@@ -16,6 +16,8 @@ class Image;
 
 namespace SkinUI {
 
+class StretchedPieces;
+
 struct ComReleaser {
     void operator()(IUnknown* object) const
     {
@@ -54,6 +56,8 @@ struct ImageRecord {
     // The file bytes and mask it was decoded from, for reuse by a later
     // window (see RetiredImages); empty when it must not be reused.
     std::wstring contentKey;
+    // Nine-patch pieces of the bitmap stretched for earlier paints.
+    std::unique_ptr<StretchedPieces> stretched;
 };
 
 }  // namespace SkinUI

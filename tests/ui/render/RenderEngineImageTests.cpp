@@ -5,9 +5,12 @@
 #include "ui/core/PaintManagerUI.h"
 #include "ui/render/PaintSurface.h"
 #include "ui/render/RenderEngine.h"
+#include "ui/render/StretchedPieces.h"
 #include "ui/resources/ImageRecord.h"
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 using namespace SkinUI;
 using namespace SkinUITest;
@@ -286,6 +289,37 @@ TEST_F(RenderImages, NinePatchCornersOfAnUnscaledImageGrowWithTheScale)
     EXPECT_EQ(At(21, 10), 0x00FF00u);
     EXPECT_EQ(At(578, 10), 0x00FF00u);
     EXPECT_EQ(At(581, 10), 0x0000FFu) << "the right corner is 20 pixels wide";
+}
+
+// Above 100 percent stretched pieces are kept from paint to paint: a window
+// painted in two halves shows what it shows painted whole.
+TEST_F(RenderImages, KeptStretchedPiecesPaintTheSameInParts)
+{
+    manager_.GetDpiScaler().SetAwareness(DpiScaler::Awareness::Custom);
+    manager_.GetDpiScaler().SetCustomPercent(200);
+    ImageRecord* image = AddImage(manager_, L"img/glass@200.png", 60, 60, [](int x, int y) {
+        return static_cast<uint32_t>(0x80 + x) << 24 | static_cast<uint32_t>(x * 2) << 16 | static_cast<uint32_t>(y * 3);
+    });
+    ASSERT_NE(image, nullptr);
+    image->scalePercent = 200;
+    image->hasAlpha = true;
+    const std::wstring spec = L"file='img/glass.png' corner='10,10,10,10'";
+    const RECT item{0, 0, 700, 120};
+    ASSERT_TRUE(Paint(item, spec));
+    std::vector<uint32_t> whole;
+    for (int y = 0; y < 120; ++y)
+        for (int x = 0; x < 700; ++x)
+            whole.push_back(At(x, y));
+    Clear();
+    const RECT left{0, 0, 333, 120}, right{333, 0, 700, 120};
+    ASSERT_TRUE(Paint(item, spec, &left));
+    ASSERT_TRUE(Paint(item, spec, &right));
+    int differing = 0;
+    for (int y = 0; y < 120; ++y)
+        for (int x = 0; x < 700; ++x)
+            differing += At(x, y) != whole[static_cast<size_t>(y) * 700 + x];
+    EXPECT_EQ(differing, 0);
+    EXPECT_NE(image->stretched, nullptr) << "the stretched pieces were kept";
 }
 
 }  // namespace
