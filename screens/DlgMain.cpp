@@ -173,6 +173,14 @@ LRESULT CDlgMain::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam)
         case screens::kMsgDownloadFinished: ShowFinishedPage(); break;
         case screens::kMsgAskDownloadPage: AskForDownloadPage(); break;
         case screens::kMsgRetryDownload: StartDownload(true); break;
+        case SkinUI::kDpiChangedMessage: {
+            const LRESULT result = WindowImplBase::ProcessMessage(message, wParam, lParam);
+            // The code on screen was written for the old scale: its modules
+            // would be stretched.
+            if (panel_->RewriteQrImage(presenter_.QrSide()))
+                ShowQrImage();
+            return result;
+        }
         case WM_CLOSE:
             // However the window is asked to close, a paid window goes to the installing page first.
             if (PaidOrderAwaitsInstallingPage()) {

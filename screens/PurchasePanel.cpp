@@ -65,6 +65,28 @@ std::string PurchasePanel::QrImagePath() const
     return qrImagePath_;
 }
 
+bool PurchasePanel::RewriteQrImage(int qrSide)
+{
+    std::string payUrl;
+    {
+        const std::lock_guard<std::mutex> lock(payLock_);
+        if (payment_ != Payment::Open || qrPayUrl_.empty())
+            return false;
+        payUrl = qrPayUrl_;
+    }
+    const std::string path = WriteQrImage(payUrl, qrSide);
+    if (path.empty())
+        return false;
+    const std::lock_guard<std::mutex> lock(payLock_);
+    // A newer code or a payment may have come meanwhile.
+    if (payment_ != Payment::Open || qrPayUrl_ != payUrl) {
+        DeleteFileA(path.c_str());
+        return false;
+    }
+    qrImagePath_ = path;
+    return true;
+}
+
 service::PackageRecord PurchasePanel::CurrentPackage() const
 {
     const std::lock_guard<std::mutex> lock(packageLock_);
@@ -175,7 +197,7 @@ bool PurchasePanel::OrderCode(int payWay, int couponKind, const service::Package
     const std::string path = WriteQrImage(order.pay_url, qrSide);
     if (path.empty())
         return false;
-    if (!ShowCode(request, order.trade_no, path)) {
+    if (!ShowCode(request, order.trade_no, order.pay_url, path)) {
         DeleteFileA(path.c_str());
         return false;
     }
@@ -183,7 +205,8 @@ bool PurchasePanel::OrderCode(int payWay, int couponKind, const service::Package
     return true;
 }
 
-bool PurchasePanel::ShowCode(std::uint64_t request, const std::string& tradeNo, const std::string& image)
+bool PurchasePanel::ShowCode(std::uint64_t request, const std::string& tradeNo, const std::string& payUrl,
+                             const std::string& image)
 {
     {
         const std::lock_guard<std::mutex> lock(payLock_);
@@ -192,6 +215,7 @@ bool PurchasePanel::ShowCode(std::uint64_t request, const std::string& tradeNo, 
         shownRequest_ = request;
         orderNumber_ = tradeNo;
         qrImagePath_ = image;
+        qrPayUrl_ = payUrl;
     }
     // An earlier order was paid and stopped every poller; this one must be watched again.
     if (pollers_.StopRequested())

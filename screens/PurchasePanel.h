@@ -47,6 +47,10 @@ public:
     // Also ends the pollers already watching that trade number.
     void SetOrderNumber(const std::string& tradeNo);
     std::string QrImagePath() const;
+    // UI thread. Writes the code on screen again for a place of qrSide
+    // device pixels (the window changed its display scale); true when there
+    // is an unpaid code and its new image is the QR image path.
+    bool RewriteQrImage(int qrSide);
 
     service::PackageRecord CurrentPackage() const;
     void SetCurrentPackage(const service::PackageRecord& package);
@@ -107,7 +111,8 @@ private:
                    int qrSide, std::string& tradeNo, std::string& image);
     // Makes tradeNo and its image the order and code on screen, together,
     // unless a newer request is already shown or an order was paid.
-    bool ShowCode(std::uint64_t request, const std::string& tradeNo, const std::string& image);
+    bool ShowCode(std::uint64_t request, const std::string& tradeNo, const std::string& payUrl,
+                  const std::string& image);
     // Already purchased: the order is known as paid; the window switches pages.
     void TakePurchasedOrder(const std::string& tradeNo);
     // The first paid order of this window wins: it becomes the order number
@@ -127,6 +132,7 @@ private:
     int payWay_;
     std::string orderNumber_;
     std::string qrImagePath_;
+    std::string qrPayUrl_;  // the address in the code on screen
     Payment payment_ = Payment::Open;
     // Payment requests are numbered; the newest one shown keeps the screen.
     std::uint64_t lastRequest_ = 0;

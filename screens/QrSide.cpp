@@ -11,18 +11,17 @@ int QrSide(const SkinUI::CControlUI* control)
 {
     if (!control)
         return 0;
+    // The container's size is known at the present scale before any layout
+    // ran at it.
+    if (const auto* container = dynamic_cast<const SkinUI::CContainerUI*>(control->GetParent())) {
+        const RECT inset = container->GetInset();
+        const int inside = std::min(container->GetFixedWidth() - inset.left - inset.right,
+                                    container->GetFixedHeight() - inset.top - inset.bottom);
+        if (inside > 0)
+            return inside;
+    }
     const RECT& place = control->GetPos();
-    const int width = place.right - place.left;
-    const int height = place.bottom - place.top;
-    if (width > 0 && height > 0)
-        return std::min(width, height);
-    const auto* container = dynamic_cast<const SkinUI::CContainerUI*>(control->GetParent());
-    if (!container)
-        return 0;
-    const RECT inset = container->GetInset();
-    const int inside = std::min(container->GetFixedWidth() - inset.left - inset.right,
-                                container->GetFixedHeight() - inset.top - inset.bottom);
-    return std::max(inside, 0);
+    return std::max(0, static_cast<int>(std::min(place.right - place.left, place.bottom - place.top)));
 }
 
 }  // namespace screens

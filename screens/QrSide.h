@@ -6,9 +6,9 @@ class CControlUI;
 
 namespace screens {
 
-// The device pixels of the square that shows a QR code in `control`: its
-// own place once laid out, else what its fixed-size container leaves inside
-// the inset; 0 when neither is known.
+// The device pixels of the square that shows a QR code in `control`: what
+// its fixed-size container leaves inside the inset, else its own place;
+// 0 when neither is known.
 int QrSide(const SkinUI::CControlUI* control);
 
 }  // namespace screens

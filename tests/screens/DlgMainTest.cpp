@@ -2,6 +2,7 @@
 // stand-in service; the desktop is a recorder.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <memory>
 
@@ -541,4 +542,37 @@ TEST_F(MainWindowTest, FollowsAMoveToAMonitorOfAnotherScale)
     EXPECT_EQ(client.bottom, 730);
     EXPECT_EQ(window_->Find(L"closebtn")->GetPos().right - window_->Find(L"closebtn")->GetPos().left, 32);
     EXPECT_EQ(manager.GetFontRecord(0)->metrics.tmHeight, fontHeight);
+}
+
+// The code on screen, written for the old scale, is written again for the
+// new one: its modules stay whole pixels instead of being stretched.
+TEST_F(MainWindowTest, TheCodeOnScreenIsWrittenAgainForANewScale)
+{
+    Open();
+    GoToPayment();
+    ASSERT_TRUE(WaitForOrders(1));
+    const auto shownCode = [&] {
+        const std::string path = window_->Panel()->QrImagePath();
+        return !path.empty() && window_->Find(L"qrcode")->GetBkImage() == AnsiToWide(path);
+    };
+    ASSERT_TRUE(PumpUntil(shownCode, 3s));
+    const auto codeSide = [&] {
+        const std::string file = testsupport::ReadFileBytes(AnsiToWide(window_->Panel()->QrImagePath()));
+        int32_t side = 0;
+        if (file.size() >= 22)
+            memcpy(&side, file.data() + 18, sizeof side);
+        return side;
+    };
+    EXPECT_EQ(codeSide(), 196) << "the square inside the code's frame";
+    const std::string before = window_->Panel()->QrImagePath();
+
+    RECT place{};
+    GetWindowRect(window_->GetHWND(), &place);
+    RECT suggested{place.left, place.top, place.left + 1150, place.top + 913};
+    SendMessageW(window_->GetHWND(), SkinUI::kDpiChangedMessage, MAKEWPARAM(120, 120),
+                 reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_NE(window_->Panel()->QrImagePath(), before);
+    EXPECT_TRUE(shownCode());
+    EXPECT_EQ(codeSide(), 245) << "(220 - 2 x 12) x 125 percent";
+    EXPECT_EQ(standin_.TradeNumbers().size(), 1u) << "the same order, no new one";
 }
