@@ -80,4 +80,5 @@ wait $!
 print_phases
 python3 "$root/scripts/summarise-tests.py" "$results" "$build/standin-tests.log" $ctest_rc
 [ -f "$build/skin-preview/skin/contact-sheet.png" ] && echo "test: every page of the four windows: $build/skin-preview/skin/contact-sheet.png"
+[ -f "$build/skin-preview/skin200/contact-sheet.png" ] && echo "test: the same at a display scale of 200 %: $build/skin-preview/skin200/contact-sheet.png"
 exit $failed

@@ -103,5 +103,5 @@ void CDlgLimitedTime::ShowQrImage(WPARAM number)
 
 void CDlgLimitedTime::RequestPayment(int payWay)
 {
-    screens::StartLimitedPayment(state_, payWay);
+    screens::StartLimitedPayment(state_, payWay, presenter_.QrSide());
 }

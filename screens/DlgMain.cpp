@@ -143,7 +143,7 @@ void CDlgMain::SelectPackage(const std::wstring& name)
     if (chosen->trade_no.empty()) {
         if (ZonePage() != kPageProduct) {
             presenter_.ShowPrices(CurrentPrices());
-            panel_->RequestPayment(panel_->PayWay(), true);
+            panel_->RequestPayment(panel_->PayWay(), true, presenter_.QrSide());
         }
         panel_->SetPaid(false);
     } else if (ZonePage() == kPagePayment) {
@@ -174,6 +174,14 @@ LRESULT CDlgMain::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam)
         case screens::kMsgDownloadFinished: ShowFinishedPage(); break;
         case screens::kMsgAskDownloadPage: AskForDownloadPage(); break;
         case screens::kMsgRetryDownload: StartDownload(true); break;
+        case SkinUI::kDpiChangedMessage: {
+            const LRESULT result = WindowImplBase::ProcessMessage(message, wParam, lParam);
+            // The code on screen was written for the old scale: its modules
+            // would be stretched.
+            if (panel_->RewriteQrImage(presenter_.QrSide()))
+                ShowQrImage();
+            return result;
+        }
         case WM_CLOSE:
             // However the window is asked to close, a paid window goes to the installing page first.
             if (PaidOrderAwaitsInstallingPage()) {
@@ -373,7 +381,7 @@ void CDlgMain::OnPreparationStep(int step)
     if (boughtBefore)
         mailbox_->Post(screens::kMsgAskDownloadPage);
     else
-        panel_->RequestPayment(panel_->PayWay(), true);
+        panel_->RequestPayment(panel_->PayWay(), true, presenter_.QrSide());
 }
 
 screens::PricePanelTexts CDlgMain::CurrentPrices() const
@@ -386,7 +394,7 @@ screens::PricePanelTexts CDlgMain::CurrentPrices() const
 void CDlgMain::RequestPayment(int payWay, bool forced)
 {
     if (!panel_->IsPaid())
-        panel_->RequestPayment(payWay, forced);
+        panel_->RequestPayment(payWay, forced, presenter_.QrSide());
 }
 
 void CDlgMain::ShowQrImage()

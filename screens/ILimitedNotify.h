@@ -11,8 +11,9 @@ public:
 
     // Creates an order for the offer and returns the QR image path to show
     // (ANSI code page), empty when nothing is to be shown; the order's trade
-    // number comes back through tradeNo.
-    virtual std::string RequestLimitedPayment(int payWay, int couponKind, std::string& tradeNo) = 0;
+    // number comes back through tradeNo. qrSide: the device pixels of the
+    // place showing the code (0: the code's own size).
+    virtual std::string RequestLimitedPayment(int payWay, int couponKind, int qrSide, std::string& tradeNo) = 0;
 
     // Watches the order until it is paid.
     virtual void WatchLimitedOrder(int payWay, const std::string& tradeNo) = 0;

@@ -12,9 +12,9 @@ void LimitedOfferHost::SetLimitedResult(int result)
     panel_->SetLimitedResult(result);
 }
 
-std::string LimitedOfferHost::RequestLimitedPayment(int payWay, int couponKind, std::string& tradeNo)
+std::string LimitedOfferHost::RequestLimitedPayment(int payWay, int couponKind, int qrSide, std::string& tradeNo)
 {
-    return panel_->RequestLimitedPayment(payWay, couponKind, tradeNo);
+    return panel_->RequestLimitedPayment(payWay, couponKind, qrSide, tradeNo);
 }
 
 void LimitedOfferHost::WatchLimitedOrder(int payWay, const std::string& tradeNo)

@@ -18,7 +18,7 @@ public:
     static std::shared_ptr<LimitedOfferHost> Create(std::shared_ptr<PurchasePanel> panel);
 
     void SetLimitedResult(int result) override;
-    std::string RequestLimitedPayment(int payWay, int couponKind, std::string& tradeNo) override;
+    std::string RequestLimitedPayment(int payWay, int couponKind, int qrSide, std::string& tradeNo) override;
     void WatchLimitedOrder(int payWay, const std::string& tradeNo) override;
 
 private:

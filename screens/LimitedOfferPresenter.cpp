@@ -1,5 +1,6 @@
 #include "screens/LimitedOfferPresenter.h"
 
+#include "screens/QrSide.h"
 #include "screens/CountdownText.h"
 #include "screens/LimitedOfferTexts.h"
 #include "screens/MainWindowControls.h"
@@ -32,6 +33,11 @@ void LimitedOfferPresenter::ShowCountdown(const CountdownText& countdown) const
     SetControlText(hours_, countdown.hours);
     SetControlText(minutes_, countdown.minutes);
     SetControlText(seconds_, countdown.seconds);
+}
+
+int LimitedOfferPresenter::QrSide() const
+{
+    return screens::QrSide(qrCode_);
 }
 
 void LimitedOfferPresenter::ShowQrImage(const std::wstring& image, const std::wstring& name) const

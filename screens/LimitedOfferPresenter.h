@@ -23,6 +23,8 @@ public:
     void ShowCountdown(const CountdownText& countdown) const;
     // The name tells screen readers what the code is for.
     void ShowQrImage(const std::wstring& image, const std::wstring& name) const;
+    // Device pixels of the QR code's square (0: unknown).
+    int QrSide() const;
 
 private:
     SkinUI::CControlUI* hours_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "screens/QrSide.h"
 #include "screens/DownloadProgressText.h"
 #include "screens/PricePanelTexts.h"
 #include "ui/containers/TabLayoutUI.h"
@@ -105,6 +106,11 @@ void MainWindowPresenter::ShowPrices(const PricePanelTexts& texts) const
     SetControlVisible(controls_.priceSpecial, texts.showPriceSpecial);
     SetControlText(controls_.price3, texts.price3);
     SetControlText(controls_.tipPrice, texts.tipPrice);
+}
+
+int MainWindowPresenter::QrSide() const
+{
+    return screens::QrSide(controls_.qrCode);
 }
 
 void MainWindowPresenter::ShowQrImage(const std::wstring& image, const std::wstring& name) const

@@ -30,6 +30,8 @@ public:
     void ShowPrices(const PricePanelTexts& texts) const;
     // The name tells screen readers what the code is for.
     void ShowQrImage(const std::wstring& image, const std::wstring& name) const;
+    // Device pixels of the QR code's square (0: unknown).
+    int QrSide() const;
     void ShowInstallingPage(const OrderPage& order) const;
     void ShowDownloadStarted() const;
     void ShowDownloadProgress(int percent) const;

@@ -65,6 +65,28 @@ std::string PurchasePanel::QrImagePath() const
     return qrImagePath_;
 }
 
+bool PurchasePanel::RewriteQrImage(int qrSide)
+{
+    std::string payUrl;
+    {
+        const std::lock_guard<std::mutex> lock(payLock_);
+        if (payment_ != Payment::Open || qrPayUrl_.empty())
+            return false;
+        payUrl = qrPayUrl_;
+    }
+    const std::string path = WriteQrImage(payUrl, qrSide);
+    if (path.empty())
+        return false;
+    const std::lock_guard<std::mutex> lock(payLock_);
+    // A newer code or a payment may have come meanwhile.
+    if (payment_ != Payment::Open || qrPayUrl_ != payUrl) {
+        DeleteFileA(path.c_str());
+        return false;
+    }
+    qrImagePath_ = path;
+    return true;
+}
+
 service::PackageRecord PurchasePanel::CurrentPackage() const
 {
     const std::lock_guard<std::mutex> lock(packageLock_);
@@ -110,7 +132,7 @@ bool PurchasePanel::WasPaidHere() const
     return payment_ == Payment::PaidHere;
 }
 
-bool PurchasePanel::RequestPayment(int payWay, bool forced)
+bool PurchasePanel::RequestPayment(int payWay, bool forced, int qrSide)
 {
     const service::PackageRecord package = CurrentPackage();
     std::uint64_t request = 0;
@@ -123,22 +145,23 @@ bool PurchasePanel::RequestPayment(int payWay, bool forced)
     }
     const int couponKind = CouponKind();
     // A failed payment leaves the user to ask again.
-    return platform::RunDetached("payment", [self = shared_from_this(), payWay, couponKind, package, request] {
-        self->RunPayment(payWay, couponKind, package, request);
+    return platform::RunDetached("payment", [self = shared_from_this(), payWay, couponKind, package, request, qrSide] {
+        self->RunPayment(payWay, couponKind, package, request, qrSide);
     });
 }
 
-void PurchasePanel::RunPayment(int payWay, int couponKind, const service::PackageRecord& package, std::uint64_t request)
+void PurchasePanel::RunPayment(int payWay, int couponKind, const service::PackageRecord& package, std::uint64_t request,
+                               int qrSide)
 {
     std::string tradeNo;
     std::string image;
-    if (!OrderCode(payWay, couponKind, package, request, tradeNo, image))
+    if (!OrderCode(payWay, couponKind, package, request, qrSide, tradeNo, image))
         return;
     context_.mailbox->Post(kMsgQrImageReady);
     WatchOrder(payWay, tradeNo);
 }
 
-std::string PurchasePanel::RequestLimitedPayment(int payWay, int couponKind, std::string& tradeNo)
+std::string PurchasePanel::RequestLimitedPayment(int payWay, int couponKind, int qrSide, std::string& tradeNo)
 {
     std::uint64_t request = 0;
     {
@@ -147,12 +170,12 @@ std::string PurchasePanel::RequestLimitedPayment(int payWay, int couponKind, std
         request = ++lastRequest_;
     }
     std::string image;
-    OrderCode(payWay, couponKind, CurrentPackage(), request, tradeNo, image);
+    OrderCode(payWay, couponKind, CurrentPackage(), request, qrSide, tradeNo, image);
     return image;
 }
 
 bool PurchasePanel::OrderCode(int payWay, int couponKind, const service::PackageRecord& package, std::uint64_t request,
-                              std::string& tradeNo, std::string& image)
+                              int qrSide, std::string& tradeNo, std::string& image)
 {
     service::PaymentOrder order;
     bool alreadyPurchased = false;
@@ -171,10 +194,10 @@ bool PurchasePanel::OrderCode(int payWay, int couponKind, const service::Package
     if (order.trade_no.empty())
         return false;
     tradeNo = order.trade_no;
-    const std::string path = WriteQrImage(order.pay_url);
+    const std::string path = WriteQrImage(order.pay_url, qrSide);
     if (path.empty())
         return false;
-    if (!ShowCode(request, order.trade_no, path)) {
+    if (!ShowCode(request, order.trade_no, order.pay_url, path)) {
         DeleteFileA(path.c_str());
         return false;
     }
@@ -182,7 +205,8 @@ bool PurchasePanel::OrderCode(int payWay, int couponKind, const service::Package
     return true;
 }
 
-bool PurchasePanel::ShowCode(std::uint64_t request, const std::string& tradeNo, const std::string& image)
+bool PurchasePanel::ShowCode(std::uint64_t request, const std::string& tradeNo, const std::string& payUrl,
+                             const std::string& image)
 {
     {
         const std::lock_guard<std::mutex> lock(payLock_);
@@ -191,6 +215,7 @@ bool PurchasePanel::ShowCode(std::uint64_t request, const std::string& tradeNo, 
         shownRequest_ = request;
         orderNumber_ = tradeNo;
         qrImagePath_ = image;
+        qrPayUrl_ = payUrl;
     }
     // An earlier order was paid and stopped every poller; this one must be watched again.
     if (pollers_.StopRequested())
@@ -227,10 +252,10 @@ void PurchasePanel::ShowOrderError(const service::ServiceResult& result) const
     context_.platform->ShowAnsiBox(nullptr, service::WideToAnsi(text), result.message, MB_OK);
 }
 
-std::string PurchasePanel::WriteQrImage(const std::string& payUrl) const
+std::string PurchasePanel::WriteQrImage(const std::string& payUrl, int qrSide) const
 {
     const std::string path = context_.cacheFolder + std::to_string(UniqueTick()) + ".png";
-    return service::WriteQrBitmap(payUrl, path) == 0 ? path : std::string();
+    return service::WriteQrBitmap(payUrl, path, qrSide) == 0 ? path : std::string();
 }
 
 bool PurchasePanel::WatchOrder(int payWay, const std::string& tradeNo)

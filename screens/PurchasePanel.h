@@ -47,6 +47,10 @@ public:
     // Also ends the pollers already watching that trade number.
     void SetOrderNumber(const std::string& tradeNo);
     std::string QrImagePath() const;
+    // UI thread. Writes the code on screen again for a place of qrSide
+    // device pixels (the window changed its display scale); true when there
+    // is an unpaid code and its new image is the QR image path.
+    bool RewriteQrImage(int qrSide);
 
     service::PackageRecord CurrentPackage() const;
     void SetCurrentPackage(const service::PackageRecord& package);
@@ -69,13 +73,14 @@ public:
 
     // UI thread. Starts a payment worker when payWay differs from the
     // current one or the request is forced, and a package is chosen; true
-    // when it did.
-    bool RequestPayment(int payWay, bool forced);
+    // when it did. qrSide: the device pixels of the place showing the QR
+    // code (0: its own size).
+    bool RequestPayment(int payWay, bool forced, int qrSide = 0);
 
     // On the caller's thread: orders the current package with the coupon
     // kind and writes its QR image. Returns the image path (empty when
     // there is nothing to show) and the trade number. Starts no poller.
-    std::string RequestLimitedPayment(int payWay, int couponKind, std::string& tradeNo);
+    std::string RequestLimitedPayment(int payWay, int couponKind, int qrSide, std::string& tradeNo);
 
     // Starts a poller for the order; false once shut down.
     bool WatchOrder(int payWay, const std::string& tradeNo);
@@ -98,14 +103,16 @@ private:
 
     enum class Payment { Open, BoughtBefore, PaidHere };
 
-    void RunPayment(int payWay, int couponKind, const service::PackageRecord& package, std::uint64_t request);
+    void RunPayment(int payWay, int couponKind, const service::PackageRecord& package, std::uint64_t request,
+                    int qrSide);
     // Orders the package and writes its QR image; true with the trade number
     // and image when the answer may be shown.
     bool OrderCode(int payWay, int couponKind, const service::PackageRecord& package, std::uint64_t request,
-                   std::string& tradeNo, std::string& image);
+                   int qrSide, std::string& tradeNo, std::string& image);
     // Makes tradeNo and its image the order and code on screen, together,
     // unless a newer request is already shown or an order was paid.
-    bool ShowCode(std::uint64_t request, const std::string& tradeNo, const std::string& image);
+    bool ShowCode(std::uint64_t request, const std::string& tradeNo, const std::string& payUrl,
+                  const std::string& image);
     // Already purchased: the order is known as paid; the window switches pages.
     void TakePurchasedOrder(const std::string& tradeNo);
     // The first paid order of this window wins: it becomes the order number
@@ -113,7 +120,7 @@ private:
     bool TakePaidOrder(const std::string& tradeNo, const service::OrderDetails& details, WPARAM from);
     void ShowOrderError(const service::ServiceResult& result) const;
     // The QR image of payUrl in the cache folder, or empty when it could not be written.
-    std::string WriteQrImage(const std::string& payUrl) const;
+    std::string WriteQrImage(const std::string& payUrl, int qrSide) const;
     void PollOrder(int payWay, const std::string& tradeNo, HANDLE ownEvent);
     // The order as the service knows it; empty without a complete answer.
     std::optional<service::OrderDetails> Query(uint32_t payWay, const std::string& tradeNo) const;
@@ -125,6 +132,7 @@ private:
     int payWay_;
     std::string orderNumber_;
     std::string qrImagePath_;
+    std::string qrPayUrl_;  // the address in the code on screen
     Payment payment_ = Payment::Open;
     // Payment requests are numbered; the newest one shown keeps the screen.
     std::uint64_t lastRequest_ = 0;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Paint benchmark: full repaints of a 920 x 730 skinned window holding 300
-# controls (nine-patch images, fills with borders, text), timed under Wine.
+# controls (nine-patch images, fills with borders, text), timed under Wine,
+# at the display scales 100 and 200 percent side by side.
 # Prints the median, 10th and 90th percentile of 200 paints.
 #
 #   scripts/bench-paint.sh

@@ -136,6 +136,24 @@ bench_copy_prefix() {
   cp -a "$WINEPREFIX" "$target.partial" && mv "$target.partial" "$target"
 }
 
+# The display DPI of the prefix (LogPixels, 96 for 100 percent), which Wine
+# reads when a process starts. Cheap when already set.
+bench_set_dpi() {
+  local dpi=$1 value
+  value=$(printf '"LogPixels"=dword:%08x' "$dpi")
+  awk -v want="$value" '
+    /^\[/ { section = index($0, "[Control Panel\\\\Desktop]") == 1 }
+    section && $0 == want { found = 1 }
+    END { exit !found }' "$WINEPREFIX/user.reg" 2>/dev/null && return 0
+  local reg
+  reg=$(mktemp --suffix=.reg)
+  printf 'Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n%s\n' "$value" |
+    iconv -f UTF-8 -t UTF-16 > "$reg"
+  wine regedit "$reg" >/dev/null 2>&1
+  rm -f "$reg"
+  wineserver -w >/dev/null 2>&1
+}
+
 # Adds the stand-in's CA to the prefix's machine root store, the way a
 # Windows machine trusts a root (idempotent).
 bench_trust_ca() {

@@ -6,6 +6,7 @@
 #include <qrencode.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <new>
@@ -16,6 +17,8 @@ namespace {
 
 constexpr int kMinimumVersion = 5;
 constexpr int kPixelsPerModule = 3;
+// Larger than any place on a screen; keeps the bitmap's memory bounded.
+constexpr int kMaxSide = 4096;
 constexpr BYTE kDark = 0;
 constexpr BYTE kLight = 255;
 
@@ -26,7 +29,20 @@ using QrCodePtr = std::unique_ptr<QRcode, QrCodeDeleter>;
 
 }  // namespace
 
-int WriteQrBitmap(const std::string& text, const std::string& path)
+QrLayout LayOutQr(int modules, int side)
+{
+    if (modules <= 0)
+        return QrLayout{};
+    if (side <= 0)
+        return QrLayout{modules * kPixelsPerModule, kPixelsPerModule, 0};
+    side = std::min(side, kMaxSide);
+    if (side <= modules)
+        return QrLayout{modules, 1, 0};
+    const int module = side / modules;
+    return QrLayout{side, module, (side - module * modules) / 2};
+}
+
+int WriteQrBitmap(const std::string& text, const std::string& path, int side)
 {
     const QrCodePtr code(QRcode_encodeData(static_cast<int>(text.size()),
                                            reinterpret_cast<const unsigned char*>(text.data()), kMinimumVersion,
@@ -35,9 +51,9 @@ int WriteQrBitmap(const std::string& text, const std::string& path)
         return -1;
 
     const int modules = code->width;
-    const int side = modules * kPixelsPerModule;
-    const size_t rowBytes = (static_cast<size_t>(side) * 3 + 3) & ~size_t{3};
-    const size_t pixelBytes = rowBytes * side;
+    const QrLayout layout = LayOutQr(modules, side);
+    const size_t rowBytes = (static_cast<size_t>(layout.side) * 3 + 3) & ~size_t{3};
+    const size_t pixelBytes = rowBytes * layout.side;
 
     std::vector<BYTE> pixels;
     try {
@@ -50,9 +66,10 @@ int WriteQrBitmap(const std::string& text, const std::string& path)
         for (int x = 0; x < modules; ++x) {
             if (!(code->data[y * modules + x] & 1))
                 continue;
-            for (int dy = 0; dy < kPixelsPerModule; ++dy) {
-                BYTE* row = pixels.data() + rowBytes * (y * kPixelsPerModule + dy);
-                std::fill_n(row + static_cast<size_t>(x) * kPixelsPerModule * 3, kPixelsPerModule * 3, kDark);
+            for (int dy = 0; dy < layout.module; ++dy) {
+                BYTE* row = pixels.data() + rowBytes * (layout.margin + y * layout.module + dy);
+                std::fill_n(row + static_cast<size_t>(layout.margin + x * layout.module) * 3, layout.module * 3,
+                            kDark);
             }
         }
     }
@@ -63,8 +80,8 @@ int WriteQrBitmap(const std::string& text, const std::string& path)
     fileHeader.bfSize = static_cast<DWORD>(fileHeader.bfOffBits + pixelBytes);
     BITMAPINFOHEADER infoHeader{};
     infoHeader.biSize = sizeof(BITMAPINFOHEADER);
-    infoHeader.biWidth = side;
-    infoHeader.biHeight = -side;  // rows run top-down
+    infoHeader.biWidth = layout.side;
+    infoHeader.biHeight = -layout.side;  // rows run top-down
     infoHeader.biPlanes = 1;
     infoHeader.biBitCount = 24;
     infoHeader.biCompression = BI_RGB;

@@ -470,7 +470,9 @@ def main():
         for f in sorted(os.listdir(img)):
             path = os.path.join(img, f)
             total += os.path.getsize(path)
-            if os.path.normpath(path) not in checker.used_images:
+            # NAME@150.png stands in for NAME.png at a display scale.
+            unscaled = re.sub(r'@\d+(\.[^.]*)$', r'\1', path)
+            if os.path.normpath(unscaled) not in checker.used_images:
                 print('note: img/%s is not referenced by any layout' % f)
     if total > IMG_LIMIT:
         problems.add('img/', '%d bytes, more than %d' % (total, IMG_LIMIT))

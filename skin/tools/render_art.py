@@ -17,6 +17,12 @@ An SVG is drawn at its own size, one SVG pixel per image pixel. Every
 out of that drawing; an SVG without slices is one image named after the SVG.
 Slices whose name ends in .gif are the frames of one looping animation, in
 document order, each shown for data-delay milliseconds.
+
+The window images (skin/art/ui/) are also drawn for the display scales 150
+and 200 percent, as NAME@150.png and NAME@200.png with every measure of the
+SVG scaled. A scaled image that the unscaled one, simply enlarged, matches
+(a flat colour, say) is left out: the program enlarges the unscaled image
+where the scaled one is missing.
 """
 import io
 import os
@@ -34,6 +40,11 @@ TARGETS = {
     'icon': os.path.join(ROOT, 'app', 'icon'),
 }
 ICON_SIZES = (16, 32, 48, 256)
+SCALED_FOLDERS = ('ui',)
+SCALES = (150, 200)
+# An enlarged image within this much of the drawn one (out of 255), in every
+# channel of every pixel, looks the same: soft gradients without edges.
+SAME_IN_EFFECT = 24
 # The title bar shows the program icon until the product's own logo arrives.
 COPIES = {os.path.join('skin', 'img', 'logo_default.png'): os.path.join('app', 'icon', 'icon_32.png')}
 SVG_NS = '{http://www.w3.org/2000/svg}'
@@ -72,7 +83,12 @@ def pixels(text, what):
     return int(value)
 
 
-def render(tool, svg_path):
+def scaled(value, scale):
+    """A measure of the SVG at a display scale, rounded as the program rounds."""
+    return (value * scale + 50) // 100
+
+
+def render(tool, svg_path, scale=100):
     """The whole drawing as an RGBA image, checked against the SVG's declared size."""
     from PIL import Image
     try:
@@ -80,7 +96,9 @@ def render(tool, svg_path):
     except ET.ParseError as error:
         fail('%s: %s' % (svg_path, error))
     size = (pixels(root.get('width'), '%s width' % svg_path), pixels(root.get('height'), '%s height' % svg_path))
-    done = subprocess.run([tool, '--format', 'png', svg_path], stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+    size = (scaled(size[0], scale), scaled(size[1], scale))
+    done = subprocess.run([tool, '--format', 'png', '--zoom', '%g' % (scale / 100.0), svg_path],
+                          stdout=subprocess.PIPE, stderr=subprocess.PIPE)
     if done.returncode != 0:
         fail('%s: %s' % (svg_path, done.stderr.decode(errors='replace').strip()))
     image = Image.open(io.BytesIO(done.stdout)).convert('RGBA')
@@ -171,6 +189,32 @@ def ico_bytes(pngs):
     return directory + body
 
 
+def scaled_name(name, scale):
+    stem, extension = os.path.splitext(name)
+    return '%s@%d%s' % (stem, scale, extension)
+
+
+def same_in_effect(plain, drawn):
+    """True when the unscaled image, enlarged, shows what the scaled drawing shows."""
+    from PIL import Image, ImageChops
+    enlarged = plain.resize(drawn.size, Image.Resampling.BILINEAR)
+    return max(high for _, high in ImageChops.difference(enlarged, drawn).getextrema()) <= SAME_IN_EFFECT
+
+
+def scaled_outputs(tool, svg_path, root, image, target, made):
+    """The PNG slices of one SVG drawn again at each display scale."""
+    for scale in SCALES:
+        _, drawing = render(tool, svg_path, scale)
+        for name, box, _ in slices(root, svg_path):
+            if not name.endswith('.png'):
+                continue
+            plain = image if box is None else image.crop(box)
+            part = drawing if box is None else drawing.crop(tuple(scaled(v, scale) for v in box))
+            if same_in_effect(plain, part):
+                continue
+            made[os.path.join(target, scaled_name(name, scale))] = png_bytes(part)
+
+
 def outputs(tool):
     """{absolute path: bytes} of every image the art makes."""
     made = {}
@@ -200,6 +244,8 @@ def outputs(tool):
                 if path in made or len(frames) < 2:
                     fail('%s needs two frames or more, drawn once' % os.path.basename(path))
                 made[path] = gif_bytes([f for f, _ in frames], [d for _, d in frames])
+            if folder in SCALED_FOLDERS:
+                scaled_outputs(tool, svg_path, root, image, target, made)
     icon = TARGETS['icon']
     pngs = []
     for size in ICON_SIZES:

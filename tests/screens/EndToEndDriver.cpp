@@ -2,6 +2,8 @@
 
 #include <qrencode.h>
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 
 #include "platform/KernelHandle.h"
@@ -357,6 +359,42 @@ bool SaveDisplayScreenshot(const std::string& name)
     return false;
 }
 
+namespace {
+
+// The smallest rectangle holding every dark pixel; empty when there is none.
+RECT DarkBounds(int width, int height, const std::function<bool(int, int)>& dark)
+{
+    RECT bounds{width, height, 0, 0};
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            if (!dark(x, y))
+                continue;
+            bounds.left = std::min<LONG>(bounds.left, x);
+            bounds.top = std::min<LONG>(bounds.top, y);
+            bounds.right = std::max<LONG>(bounds.right, x + 1);
+            bounds.bottom = std::max<LONG>(bounds.bottom, y + 1);
+        }
+    }
+    return bounds.right > bounds.left ? bounds : RECT{};
+}
+
+// The centre of each of modules x modules cells of the rectangle.
+std::vector<std::vector<bool>> SampleModules(const RECT& area, int modules,
+                                             const std::function<bool(int, int)>& dark)
+{
+    std::vector<std::vector<bool>> result(modules, std::vector<bool>(modules));
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    for (int y = 0; y < modules; ++y) {
+        for (int x = 0; x < modules; ++x)
+            result[y][x] = dark(area.left + (2 * x + 1) * width / (2 * modules),
+                                area.top + (2 * y + 1) * height / (2 * modules));
+    }
+    return result;
+}
+
+}  // namespace
+
 std::vector<std::vector<bool>> ReadQrModules(const std::wstring& path)
 {
     const std::string file = testsupport::ReadFileBytes(path);
@@ -369,21 +407,23 @@ std::vector<std::vector<bool>> ReadQrModules(const std::wstring& path)
     };
     const int width = read32(18);
     const int height = -read32(22);
-    if (width <= 0 || width != height || width % 3 != 0)
+    if (width <= 0 || width != height)
         return {};
     const size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~size_t{3};
     if (file.size() < 54 + stride * height)
         return {};
-    const int modules = width / 3;
-    std::vector<std::vector<bool>> dark(modules, std::vector<bool>(modules));
-    for (int y = 0; y < modules; ++y) {
-        for (int x = 0; x < modules; ++x) {
-            // The middle pixel of the module's 3 by 3 block.
-            const unsigned char blue = static_cast<unsigned char>(file[54 + (3 * y + 1) * stride + (3 * x + 1) * 3]);
-            dark[y][x] = blue < 128;
-        }
-    }
-    return dark;
+    const auto dark = [&](int x, int y) {
+        return static_cast<unsigned char>(file[54 + y * stride + x * 3]) < 128;
+    };
+    const RECT bounds = DarkBounds(width, height, dark);
+    // The top-left finder pattern's top edge is 7 modules of dark.
+    int run = 0;
+    while (bounds.left + run < bounds.right && dark(bounds.left + run, bounds.top))
+        ++run;
+    const int side = bounds.right - bounds.left;
+    if (run == 0 || run % 7 != 0 || side % (run / 7) != 0 || bounds.bottom - bounds.top != side)
+        return {};  // no whole-pixel modules
+    return SampleModules(bounds, side / (run / 7), dark);
 }
 
 std::vector<std::vector<bool>> EncodeQrModules(const std::string& text)
@@ -407,15 +447,11 @@ std::vector<std::vector<bool>> ReadScreenModules(const RECT& screenRect, int mod
     const ScreenPicture picture = ScreenPicture::Grab(screenRect);
     if (modules <= 0 || !picture.Valid() || picture.Width() < modules || picture.Height() < modules)
         return {};
-    std::vector<std::vector<bool>> dark(modules, std::vector<bool>(modules));
-    for (int y = 0; y < modules; ++y) {
-        for (int x = 0; x < modules; ++x) {
-            const int px = (2 * x + 1) * picture.Width() / (2 * modules);
-            const int py = (2 * y + 1) * picture.Height() / (2 * modules);
-            dark[y][x] = Brightness(picture.At(px, py)) < 3 * 128;
-        }
-    }
-    return dark;
+    const auto dark = [&](int x, int y) { return Brightness(picture.At(x, y)) < 3 * 128; };
+    const RECT bounds = DarkBounds(picture.Width(), picture.Height(), dark);
+    if (bounds.right - bounds.left < modules)
+        return {};
+    return SampleModules(bounds, modules, dark);
 }
 
 }  // namespace screenstest

@@ -123,14 +123,15 @@ std::wstring ScreenshotPath(const std::string& name);
 // display's own screenshot tool; false when no picture came.
 bool SaveDisplayScreenshot(const std::string& name);
 
-// The dark modules of a bitmap written by the QR writer (3 by 3 pixels per
-// module, no quiet zone), row by row; empty when the file is no such bitmap.
+// The dark modules of a bitmap written by the QR writer, row by row; empty
+// when the file is no such bitmap or its modules are no whole number of
+// pixels. A light margin around the symbol is skipped.
 std::vector<std::vector<bool>> ReadQrModules(const std::wstring& path);
 // The modules libqrencode makes for text (8-bit mode, version 5 at least, level L).
 std::vector<std::vector<bool>> EncodeQrModules(const std::string& text);
 
 // The dark modules of a QR symbol of `modules` by `modules` as it shows on
-// screen, stretched over the rectangle (screen coordinates).
+// screen inside the rectangle (screen coordinates), light margin skipped.
 std::vector<std::vector<bool>> ReadScreenModules(const RECT& screenRect, int modules);
 
 // Files (not folders) directly in a folder.

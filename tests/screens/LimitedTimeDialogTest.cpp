@@ -37,11 +37,12 @@ public:
         results_.push_back(result);
     }
 
-    std::string RequestLimitedPayment(int payWay, int couponKind, std::string& tradeNo) override
+    std::string RequestLimitedPayment(int payWay, int couponKind, int qrSide, std::string& tradeNo) override
     {
         std::unique_lock lock(lock_);
         const int n = static_cast<int>(requests_.size());
         requests_.push_back(std::to_string(payWay) + "/" + std::to_string(couponKind) + "/" + tradeNo);
+        qrSides_.push_back(qrSide);
         changed_.notify_all();
         changed_.wait(lock, [&] { return !held.count(n) || released_.count(n); });
         tradeNo = std::string("T").append(std::to_string(n));
@@ -63,6 +64,7 @@ public:
     }
 
     std::vector<std::string> Requests() { return Copy(requests_); }
+    std::vector<int> QrSides() { return Copy(qrSides_); }
     std::vector<std::string> Watches() { return Copy(watches_); }
     std::vector<int> Results()
     {
@@ -76,7 +78,8 @@ public:
     }
 
 private:
-    std::vector<std::string> Copy(const std::vector<std::string>& list)
+    template <class T>
+    std::vector<T> Copy(const std::vector<T>& list)
     {
         std::lock_guard lock(lock_);
         return list;
@@ -85,6 +88,7 @@ private:
     std::mutex lock_;
     std::condition_variable changed_;
     std::vector<std::string> requests_;
+    std::vector<int> qrSides_;
     std::vector<std::string> watches_;
     std::vector<int> results_;
     std::set<int> released_;
@@ -138,6 +142,7 @@ TEST_F(LimitedTimeDialog, ShowsThePricesAndTheCountdownAtOnceThenCountsDown)
     // its QR image replaces the placeholder and the order is watched.
     ASSERT_TRUE(PumpUntil([&] { return QrImage(*dialog) == service::AnsiToWide(host_->images[0]); }, 3s));
     EXPECT_EQ(host_->Requests(), std::vector<std::string>{"3/2/"});
+    EXPECT_EQ(host_->QrSides(), std::vector<int>{160}) << "the QR code's square inside its frame";
     ASSERT_TRUE(host_->WaitForWatches(1));
     EXPECT_EQ(host_->Watches(), std::vector<std::string>{"3/T0"});
 

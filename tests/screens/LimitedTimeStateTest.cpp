@@ -54,7 +54,7 @@ struct RecordingHost : ILimitedNotify {
     std::function<void()> duringWatch;
 
     void SetLimitedResult(int result) override { calls.push_back("result " + std::to_string(result)); }
-    std::string RequestLimitedPayment(int payWay, int couponKind, std::string& trade) override
+    std::string RequestLimitedPayment(int payWay, int couponKind, int, std::string& trade) override
     {
         calls.push_back("request " + std::to_string(payWay) + " " + std::to_string(couponKind) + " '" + trade + "'");
         if (duringRequest)

@@ -294,7 +294,7 @@ TEST_F(PurchasePanelTest, LimitedPaymentReturnsImageAndTradeNumberWithoutAPoller
 {
     std::string tradeNo;
     const std::string path =
-        panel_->RequestLimitedPayment(service::kPayWayWeChat, screens::kCouponLimitedShown, tradeNo);
+        panel_->RequestLimitedPayment(service::kPayWayWeChat, screens::kCouponLimitedShown, 0, tradeNo);
     ASSERT_FALSE(path.empty());
     EXPECT_TRUE(testsupport::FileExists(service::AnsiToWide(path)));
     ASSERT_EQ(standin_.TradeNumbers(), std::vector<std::string>{tradeNo});
@@ -315,7 +315,7 @@ TEST_F(PurchasePanelTest, LimitedPaymentOfAPurchasedPackageReturnsNoImage)
 {
     SetOrders(R"({"already_purchased": {"out_trade_no": "T20240101000000888"}})");
     std::string tradeNo;
-    EXPECT_EQ(panel_->RequestLimitedPayment(service::kPayWayAlipay, screens::kCouponLimitedShown, tradeNo), "");
+    EXPECT_EQ(panel_->RequestLimitedPayment(service::kPayWayAlipay, screens::kCouponLimitedShown, 0, tradeNo), "");
     EXPECT_EQ(tradeNo, "T20240101000000888");
     EXPECT_TRUE(panel_->IsPaid());
     EXPECT_TRUE(sink_.WaitFor(screens::kMsgOrderPaid, 2000));

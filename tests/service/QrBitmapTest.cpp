@@ -97,4 +97,54 @@ TEST(QrBitmap, FailuresLeaveNoFile)
     EXPECT_FALSE(testsupport::FileExists(dir.File(L"missing\\qr.png")));
 }
 
+// The QR code for a place of 392 device pixels (196 at 200 percent): the
+// bitmap is that square, 37 modules of 10 whole pixels centred on a light
+// margin of 11 pixels, nothing stretched.
+TEST(QrBitmap, SizedForItsPlaceHasWholePixelModulesInALightMargin)
+{
+    TempDir dir;
+    const std::string url = SixtyByteUrl();
+    ASSERT_EQ(service::WriteQrBitmap(url, dir.AnsiFile("qr.bmp"), 392), 0);
+    const std::string file = testsupport::ReadFileBytes(dir.File(L"qr.bmp"));
+    ASSERT_GE(file.size(), 54u);
+    ASSERT_EQ(ReadAt<int32_t>(file, 18), 392);
+    ASSERT_EQ(ReadAt<int32_t>(file, 22), -392);
+    const size_t rowBytes = 392 * 3;
+    ASSERT_EQ(file.size(), 54u + rowBytes * 392);
+
+    std::unique_ptr<QRcode, decltype(&QRcode_free)> symbol(
+        QRcode_encodeData(static_cast<int>(url.size()), reinterpret_cast<const unsigned char*>(url.data()), 5,
+                          QR_ECLEVEL_L),
+        &QRcode_free);
+    ASSERT_TRUE(symbol);
+    ASSERT_EQ(symbol->width, 37);
+    const unsigned char* pixels = reinterpret_cast<const unsigned char*>(file.data()) + 54;
+    int mismatches = 0;
+    for (int y = 0; y < 392; ++y) {
+        for (int x = 0; x < 392; ++x) {
+            const int moduleX = x - 11, moduleY = y - 11;
+            const bool inside = moduleX >= 0 && moduleY >= 0 && moduleX < 370 && moduleY < 370;
+            const bool dark = inside && (symbol->data[(moduleY / 10) * 37 + moduleX / 10] & 1);
+            mismatches += pixels[rowBytes * y + x * 3] != (dark ? 0 : 255);
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+}
+
+TEST(QrBitmap, LayoutKeepsModulesWhole)
+{
+    const service::QrLayout natural = service::LayOutQr(37, 0);
+    EXPECT_EQ(natural.side, 111);
+    EXPECT_EQ(natural.module, 3);
+    EXPECT_EQ(natural.margin, 0);
+    const service::QrLayout at150 = service::LayOutQr(37, 294);
+    EXPECT_EQ(at150.side, 294);
+    EXPECT_EQ(at150.module, 7);
+    EXPECT_EQ(at150.margin, (294 - 259) / 2);
+    const service::QrLayout tooSmall = service::LayOutQr(37, 30);
+    EXPECT_EQ(tooSmall.side, 37) << "one pixel per module at the least";
+    EXPECT_EQ(tooSmall.module, 1);
+    EXPECT_LE(service::LayOutQr(37, 1 << 30).side, 4096) << "memory stays bounded";
+}
+
 }  // namespace

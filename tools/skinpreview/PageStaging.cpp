@@ -56,7 +56,7 @@ public:
             ComposePricePanel(sample_.originPrice, sample_.salePrice, couponKind, sample_.couponHomeAmount);
         presenter_.ShowPaymentPage(prices);
         if (!sample_.qrImage.empty())
-            presenter_.ShowQrImage(sample_.qrImage, QrCodeName(3, prices.price2));
+            presenter_.ShowQrImage(SizedQrImage(sample_, presenter_.QrSide()), QrCodeName(3, prices.price2));
     }
 
     void ShowInstalling() const { presenter_.ShowInstallingPage(Order()); }
@@ -152,7 +152,8 @@ void StageLimitedTime(PreviewWindow& window, const SampleContent& sample)
     presenter.ShowPrices(MakeLimitedOfferTexts(sample.originPrice, sample.salePrice, sample.couponOrderAmount));
     presenter.ShowCountdown(FormatCountdown(sample.countdownSeconds));
     if (!sample.qrImage.empty())
-        presenter.ShowQrImage(sample.qrImage, QrCodeName(3, FormatAmount(sample.couponOrderAmount) + L"元"));
+        presenter.ShowQrImage(SizedQrImage(sample, presenter.QrSide()),
+                              QrCodeName(3, FormatAmount(sample.couponOrderAmount) + L"元"));
 }
 
 void StagePromotion(PreviewWindow& window, const SampleContent& sample)

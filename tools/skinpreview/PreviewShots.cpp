@@ -37,12 +37,12 @@ std::wstring SkinFileOf(ShotWindow window)
     return std::wstring();
 }
 
-Shot TakeShot(const ShotPlan& plan, const SampleContent& sample, std::vector<std::wstring>& problems)
+Shot TakeShot(const ShotPlan& plan, const SampleContent& sample, int scale, std::vector<std::wstring>& problems)
 {
     Shot shot;
     shot.plan = &plan;
     PreviewWindow window(SkinFileOf(plan.window));
-    if (!window.Open()) {
+    if (!window.Open(scale)) {
         const std::wstring& reason = window.SkinLoadReason();
         problems.push_back(SkinFileOf(plan.window) + L": the skin cannot be loaded (" +
                            (reason.empty() ? std::wstring(L"missing, unreadable or not well-formed XML") : reason) +

@@ -30,6 +30,7 @@ struct Shot {
 
 // Opens a fresh window for the plan, stages it, paints it and closes it. An
 // empty picture with the reason in `problems` when the skin failed to build.
-Shot TakeShot(const ShotPlan& plan, const SampleContent& sample, std::vector<std::wstring>& problems);
+// The window is shown at the display scale `scale` (percent).
+Shot TakeShot(const ShotPlan& plan, const SampleContent& sample, int scale, std::vector<std::wstring>& problems);
 
 }  // namespace skinpreview

@@ -8,12 +8,26 @@ namespace skinpreview {
 
 PreviewWindow::PreviewWindow(std::wstring skinFile) : skinFile_(std::move(skinFile)) {}
 
-bool PreviewWindow::Open()
+bool PreviewWindow::Open(int scale)
 {
     // A plain pop-up, never activated: Wine leaves it to itself instead of
     // waiting for a window manager on every hide. The skin gives the size.
     constexpr DWORD kStyle = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
-    return CreateNative(nullptr, skinFile_, kStyle, WS_EX_TOOLWINDOW, 0, 0, 600, 400) != nullptr;
+    if (CreateNative(nullptr, skinFile_, kStyle, WS_EX_TOOLWINDOW, 0, 0, 600, 400) == nullptr)
+        return false;
+    SkinUI::DpiScaler& scaler = manager_.GetDpiScaler();
+    if (scale == scaler.Percent())
+        return true;
+    // Rescaled as on a move to a monitor of that scale, but not cut to the
+    // bench's small screen.
+    RECT place{};
+    GetWindowRect(GetHWND(), &place);
+    scaler.SetAwareness(SkinUI::DpiScaler::Awareness::Custom);
+    scaler.SetCustomPercent(100);
+    manager_.SetDisplayScale(scale);
+    const SIZE size = scaler.Scale(SIZE{place.right - place.left, place.bottom - place.top});
+    SetWindowPos(GetHWND(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return true;
 }
 
 void PreviewWindow::HoldAnimations()

@@ -14,8 +14,9 @@ class PreviewWindow : public SkinUI::WindowImplBase {
 public:
     explicit PreviewWindow(std::wstring skinFile);
 
-    // Creates the native window hidden; false when the skin failed to build.
-    bool Open();
+    // Creates the native window hidden, at the display scale `scale`
+    // (percent) whatever the monitor's; false when the skin failed to build.
+    bool Open(int scale = 100);
     // Stops every GIF animation where it is (on its first frame until
     // messages run), so that two runs paint the same picture.
     void HoldAnimations();

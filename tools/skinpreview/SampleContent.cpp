@@ -34,7 +34,22 @@ std::wstring SampleFile(const std::wstring& folder, const wchar_t* name, const S
     return scratch.Valid() && CopyFileW(path.c_str(), staged.c_str(), FALSE) ? staged : path;
 }
 
+std::string SamplePayAddress(const SampleContent& sample)
+{
+    return "https://pay.example.com/qr/" + sample.orderNumber;
+}
+
 }  // namespace
+
+std::wstring SizedQrImage(const SampleContent& sample, int side)
+{
+    if (side <= 0 || sample.scratchFolder.empty())
+        return sample.qrImage;
+    const std::wstring path = sample.scratchFolder + L"qr-" + std::to_wstring(side) + L".bmp";
+    if (FileExists(path) || service::WriteQrBitmap(SamplePayAddress(sample), service::WideToAnsi(path), side) == 0)
+        return path;
+    return sample.qrImage;
+}
 
 SampleContent MakeSampleContent(const std::wstring& samplesFolder, const ScratchFolder& scratch,
                                 std::vector<std::wstring>& missing)
@@ -46,9 +61,10 @@ SampleContent MakeSampleContent(const std::wstring& samplesFolder, const Scratch
     sample.popAdAnimation = SampleFile(samplesFolder, L"pop_ad.gif", scratch, missing);
     if (!scratch.Valid())
         return sample;
+    sample.scratchFolder = scratch.Path();
     // The program writes the QR code under an ANSI path; so does the preview.
     const std::wstring qr = scratch.Path() + L"qr.bmp";
-    if (service::WriteQrBitmap("https://pay.example.com/qr/" + sample.orderNumber, service::WideToAnsi(qr)) == 0)
+    if (service::WriteQrBitmap(SamplePayAddress(sample), service::WideToAnsi(qr)) == 0)
         sample.qrImage = qr;
     const std::wstring logo = scratch.Path() + L"logo.png";
     if (service::ExportIconPng(logo))

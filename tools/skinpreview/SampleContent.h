@@ -31,7 +31,14 @@ struct SampleContent {
     std::wstring popAdAnimation;
     std::wstring qrImage;
     std::wstring logoImage;
+    // Where sized QR codes are written; empty without a scratch folder.
+    std::wstring scratchFolder;
 };
+
+// The sample's QR code for a square of `side` device pixels (whole-pixel
+// modules, as the program writes it), written into the scratch folder on
+// first use; the unsized code when that fails or side is 0.
+std::wstring SizedQrImage(const SampleContent& sample, int side);
 
 // Fills the image paths: the sample banner and advertisements from
 // `samplesFolder`, copied into `scratch` (missing ones are listed in

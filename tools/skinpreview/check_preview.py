@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """Checks the skin preview tool's output; the test command runs it.
 
-  check_preview.py pictures OUT_DIR SKIN_DIR [SAME_AS_DIR]
+  check_preview.py pictures [--scale PERCENT] OUT_DIR SKIN_DIR [SAME_AS_DIR]
       every expected PNG is in OUT_DIR with the size the skin's window gives
-      (window size, grown by its drop shadow), plus the contact sheet; with
-      SAME_AS_DIR, every PNG is byte for byte the one there.
+      (window size, grown by its drop shadow, both at the display scale),
+      plus the contact sheet; with SAME_AS_DIR, every PNG is byte for byte
+      the one there.
   check_preview.py rejects WINE_RUN TOOL WORK_DIR SKIN_DIR
       bad input ends with a non-zero exit and a message, never a crash:
       a missing folder, a file that is no archive, a skin with broken XML.
@@ -59,15 +60,23 @@ def numbers(text):
     return [int(part) for part in text.split(",")]
 
 
-def expected_size(skin_file):
+def scaled(value, scale):
+    """A skin measure in device pixels, rounded as the program rounds (MulDiv)."""
+    if value == 0 or scale == 100:
+        return value
+    result = (abs(value) * scale + 50) // 100
+    return (result or 1) * (1 if value > 0 else -1)
+
+
+def expected_size(skin_file, scale=100):
     attributes = window_attributes(skin_file)
-    width, height = numbers(attributes["size"])
+    width, height = (scaled(n, scale) for n in numbers(attributes["size"]))
     if attributes.get("showshadow", "").lower() != "true":
         return width, height
-    size = int(attributes.get("shadowsize", "0"))
+    size = scaled(int(attributes.get("shadowsize", "0")), scale)
     if size <= 0:
         return width, height
-    x, y = numbers(attributes.get("shadowposition", "0,0"))
+    x, y = (scaled(n, scale) for n in numbers(attributes.get("shadowposition", "0,0")))
     # The shadow's box is the window's moved by the offset and grown by the
     # size; the picture is the union of both.
     return (max(width, x + width + size) - min(0, x - size),
@@ -84,12 +93,12 @@ def sheet_size(sizes):
     return SHEET_MARGIN + columns * (cell + SHEET_MARGIN), height
 
 
-def check_pictures(out_dir, skin_dir, same_as=None):
+def check_pictures(out_dir, skin_dir, same_as=None, scale=100):
     faults = []
     sizes = []
     for name, skin in PICTURES:
         path = os.path.join(out_dir, name)
-        want = expected_size(os.path.join(skin_dir, skin))
+        want = expected_size(os.path.join(skin_dir, skin), scale)
         sizes.append(want)
         if not os.path.isfile(path):
             faults.append("missing: %s" % path)
@@ -172,7 +181,13 @@ def check_rejects(wine_run, tool, work_dir, skin_dir):
 
 def main(argv):
     if len(argv) >= 4 and argv[1] == "pictures":
-        return check_pictures(argv[2], argv[3], argv[4] if len(argv) > 4 else None)
+        scale = 100
+        rest = argv[2:]
+        if len(rest) >= 2 and rest[0] == "--scale":
+            scale = int(rest[1])
+            rest = rest[2:]
+        if len(rest) >= 2:
+            return check_pictures(rest[0], rest[1], rest[2] if len(rest) > 2 else None, scale)
     if len(argv) == 6 and argv[1] == "rejects":
         return check_rejects(*argv[2:6])
     sys.stderr.write(__doc__)

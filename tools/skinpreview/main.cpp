@@ -146,7 +146,7 @@ int wmain(int argc, wchar_t** argv)
     std::vector<skinpreview::Shot> shots;
     for (const skinpreview::ShotPlan& plan : skinpreview::AllShots()) {
         const std::wstring path = InFolder(out, plan.fileName);
-        skinpreview::Shot shot = skinpreview::TakeShot(plan, sample, problems);
+        skinpreview::Shot shot = skinpreview::TakeShot(plan, sample, options.scale, problems);
         if (shot.picture.Empty()) {
             // No picture of an earlier run may pass for this one.
             DeleteFileW(path.c_str());

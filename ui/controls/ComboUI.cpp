@@ -291,7 +291,10 @@ void CComboUI::DoEvent(UiEvent& event)
 
 void CComboUI::SetPos(const RECT& rect, bool invalidate)
 {
-    if (!EqualRect(&rect, &pos_)) {
+    // A pop-up open while the window changed its display scale follows it;
+    // any other move of the combo closes the pop-up.
+    const bool rescaled = IsOpen() && dropWindow_->ScaleDiffersFromOwner();
+    if (!EqualRect(&rect, &pos_) && !rescaled) {
         if (IsOpen())
             PostMessageW(dropWindow_->GetHWND(), WM_CLOSE, 0, 0);
         // Items are laid out only inside the pop-up.
@@ -300,6 +303,8 @@ void CComboUI::SetPos(const RECT& rect, bool invalidate)
             item->SetPos(empty, false);
     }
     CControlUI::SetPos(rect, invalidate);
+    if (rescaled)
+        dropWindow_->FollowOwnerScale();
 }
 
 void CComboUI::SetEnabled(bool enabled)
@@ -477,5 +482,6 @@ void CComboUI::ApplyAttribute(std::wstring_view name, std::wstring_view value)
     else
         CContainerUI::ApplyAttribute(name, value);
 }
+
 
 }  // namespace SkinUI

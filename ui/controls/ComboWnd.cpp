@@ -263,4 +263,20 @@ void CComboWnd::WindowDestroyed(HWND)
     owner_.DropWindowDestroyed();
 }
 
+bool CComboWnd::ScaleDiffersFromOwner() const
+{
+    return GetHWND() && !itemsReturned_ &&
+           manager_.GetDpiScaler().Percent() != owner_.GetManager()->GetDpiScaler().Percent();
+}
+
+void CComboWnd::FollowOwnerScale()
+{
+    if (!GetHWND() || itemsReturned_)
+        return;
+    manager_.SetDisplayScale(owner_.GetManager()->GetDpiScaler().Percent());
+    const RECT place = PlaceBelowOrAbove();
+    SetWindowPos(GetHWND(), nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace SkinUI

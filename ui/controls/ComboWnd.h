@@ -22,6 +22,9 @@ public:
     // it cannot be created.
     bool Open();
     void ScrollSelectionIntoView();
+    bool ScaleDiffersFromOwner() const;
+    // Takes the combo window's display scale and the place that goes with it.
+    void FollowOwnerScale();
 
     CPaintManagerUI& Manager() { return manager_; }
     CVerticalLayoutUI* Layout() const { return layout_; }

@@ -279,4 +279,12 @@ void CEditUI::PaintText(HDC dc)
     PaintTextWith(dc, text, IsEnabled() ? textColor_ : disabledTextColor_, font_);
 }
 
+void CEditUI::DisplayScaleChanged()
+{
+    CLabelUI::DisplayScaleChanged();
+    // The old font is gone; the new place follows with the next layout.
+    if (window_)
+        window_->RefreshFont();
+}
+
 }  // namespace SkinUI

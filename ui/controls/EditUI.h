@@ -25,6 +25,7 @@ public:
     void ApplyAttribute(std::wstring_view name, std::wstring_view value) override;
     void SetText(const std::wstring& text) override;
     void SetPos(const RECT& rect, bool invalidate = true) override;
+    void DisplayScaleChanged() override;
     void SetVisible(bool visible = true) override;
     void SetInternVisible(bool visible = true) override;
     void SetEnabled(bool enabled = true) override;

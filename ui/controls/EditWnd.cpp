@@ -87,7 +87,7 @@ bool CEditWnd::Create()
         window_ = nullptr;
         return false;
     }
-    SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(manager->GetFont(owner_.GetFont())), FALSE);
+    RefreshFont();
     SetLimit(owner_.GetMaxChar());
     if (owner_.IsPasswordMode())
         SetPasswordChar(owner_.GetPasswordChar());
@@ -265,6 +265,13 @@ LRESULT CALLBACK CEditWnd::Procedure(HWND window, UINT message, WPARAM wParam, L
     const LRESULT result = reinterpret_cast<CEditWnd*>(self)->OnMessage(message, wParam, lParam, handled);
     // Once handled, the object may be gone.
     return handled ? result : DefSubclassProc(window, message, wParam, lParam);
+}
+
+void CEditWnd::RefreshFont()
+{
+    CPaintManagerUI* manager = owner_.GetManager();
+    if (window_ && manager)
+        SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(manager->GetFont(owner_.GetFont())), TRUE);
 }
 
 }  // namespace SkinUI

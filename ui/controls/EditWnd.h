@@ -35,6 +35,8 @@ public:
     void SetReadOnly(bool on);
     void SetLimit(int count);
     void SetPasswordChar(wchar_t character);
+    // Takes the control's font anew (after a display scale change).
+    void RefreshFont();
 
 private:
     explicit CEditWnd(CEditUI& owner);

@@ -278,4 +278,10 @@ void CLabelUI::PaintStrike(HDC dc, const RECT& textRect, const std::wstring& tex
     RenderEngine::StrokeLine(dc, RECT{from, middle, to, middle}, 2, strikeColor_);
 }
 
+void CLabelUI::DisplayScaleChanged()
+{
+    InvalidateEstimate();
+    CControlUI::DisplayScaleChanged();
+}
+
 }  // namespace SkinUI

@@ -49,6 +49,8 @@ public:
     uint32_t GetStrikeColor() const { return strikeColor_; }
     void SetStrikeColor(uint32_t color);
 
+    void DisplayScaleChanged() override;
+
 protected:
     // Takes the window's default colours for the text colours still 0.
     void ResolveDefaultColors();

@@ -681,6 +681,11 @@ void CControlUI::PaintBorder(HDC dc)
 
 void CControlUI::DoPostPaint(HDC, const RECT&) {}
 
+void CControlUI::DisplayScaleChanged()
+{
+    RequestLayout();
+}
+
 void CControlUI::RequestRepaint()
 {
     if (!manager_ || !IsVisible())

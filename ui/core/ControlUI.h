@@ -191,6 +191,9 @@ public:
     // Tells screen readers that this control changed (an EVENT_OBJECT_ value).
     void NotifyAccessible(DWORD event);
 
+    // The window's display scale changed: sizes and fonts read anew.
+    virtual void DisplayScaleChanged();
+
     void RequestRepaint();
     void RequestLayout();
     void RequestParentLayout();

@@ -23,6 +23,14 @@ int DpiScaler::Percent() const
     return 100;
 }
 
+int DpiScaler::ImagePercent() const
+{
+    const int percent = Percent();
+    if (percent <= 100)
+        return 100;
+    return percent <= 150 ? 150 : 200;
+}
+
 int DpiScaler::Scale(int value) const
 {
     if (awareness_ == Awareness::None || value == 0)

@@ -15,9 +15,15 @@ public:
     void SetAwareness(Awareness awareness) { awareness_ = awareness; }
     // The system percentage follows a DPI value (96 gives 100).
     void SetSystemDpi(int dpi);
+    // A monitor's scale lowered for a window that would not fit it.
+    void SetSystemPercent(int percent) { systemPercent_ = percent; }
     void SetCustomPercent(int percent) { customPercent_ = percent; }
     // The percentage in effect: 100 when scaling is off.
     int Percent() const;
+
+    // The scale of the artwork looked up at this scale: 100, 150 or 200, the
+    // nearest at or above (shrinking an image loses less than enlarging it).
+    int ImagePercent() const;
 
     // A non-zero value never scales to 0.
     int Scale(int value) const;

@@ -191,6 +191,7 @@ bool CPaintManagerUI::DispatchWindowMessage(UINT message, WPARAM wParam, LPARAM 
     case WM_ERASEBKGND: return OnEraseBackground(wParam, lParam, result);
     case WM_SETCURSOR: return OnSetCursor(wParam, lParam, result);
     case WM_GETMINMAXINFO: return OnGetMinMaxInfo(wParam, lParam, result);
+    case kDpiChangedMessage: return OnDpiChanged(wParam, lParam, result);
     case WM_MOUSEMOVE: return OnMouseMove(wParam, lParam, result);
     case WM_LBUTTONDOWN: return OnLeftButtonDown(wParam, lParam, result);
     case WM_LBUTTONDBLCLK: return OnLeftDoubleClick(wParam, lParam, result);

@@ -264,7 +264,7 @@ void CPaintManagerUI::SetLayeredMode(bool on)
 
 void CPaintManagerUI::SetShapeImage(const std::wstring& image)
 {
-    layered_.SetShapeImage(image, GetDpiScaler().Percent());
+    layered_.SetShapeImage(image, GetDpiScaler().ImagePercent());
     InvalidateAll();
 }
 

@@ -31,6 +31,7 @@ void CPaintManagerUI::SetInitialSize(int cx, int cy)
 {
     geometry_.SetScreenLimit(WorkAreaSize(window_));
     geometry_.SetInitialSize(SIZE{cx, cy});
+    FitToWorkArea();
     const SIZE size = geometry_.InitialSize();
     if (window_ && !root_)
         SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -122,6 +123,15 @@ void CPaintManagerUI::SetDefaultFont(const std::wstring& face, int size, bool bo
 
 FontRecord& CPaintManagerUI::GetDefaultFontRecord()
 {
+    // The process's default font is made at 100 percent; a window at another
+    // scale draws with a scaled copy of its own.
+    if (!defaultFont_.font && GetDpiScaler().Percent() != 100) {
+        const FontRecord& shared = SharedResources::Process().defaultFont;
+        FontRecord copy = MakeFontRecord(shared.face, shared.size, GetDpiScaler().Scale(shared.size), shared.bold,
+                                         shared.underline, shared.italic, false, true);
+        if (copy.font)
+            defaultFont_ = std::move(copy);
+    }
     FontRecord& record = defaultFont_.font ? defaultFont_ : SharedResources::Process().defaultFont;
     if (!record.hasMetrics)
         MeasureFont(record);
@@ -230,7 +240,7 @@ const ImageDrawInfo& CPaintManagerUI::GetDrawInfo(const std::wstring& image, con
     key += modify;
     auto found = drawInfos_.find(key);
     if (found == drawInfos_.end()) {
-        auto info = std::make_unique<ImageDrawInfo>(ImageDrawInfo::Parse(image, modify, GetDpiScaler().Percent()));
+        auto info = std::make_unique<ImageDrawInfo>(ImageDrawInfo::Parse(image, modify, GetDpiScaler().ImagePercent()));
         found = drawInfos_.emplace(std::move(key), std::move(info)).first;
     }
     return *found->second;

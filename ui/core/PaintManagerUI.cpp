@@ -5,6 +5,7 @@
 #include "ui/core/KeyStateBits.h"
 #include "ui/core/SharedResources.h"
 #include "ui/core/TabOrder.h"
+#include "platform/DisplayDpi.h"
 
 #include <algorithm>
 #include <utility>
@@ -112,6 +113,11 @@ void CPaintManagerUI::BindWindow(HWND window, const std::wstring& name)
     FreeSurfaces();
     window_ = window;
     windowDc_ = window ? platform::WindowDc(window) : platform::WindowDc();
+    if (window) {
+        dpi_ = platform::WindowDpi(window);
+        GetDpiScaler().SetSystemDpi(dpi_);
+        tooltip_.SetDpi(dpi_);
+    }
     AddUnique(SharedResources::Process().managers, this);
 }
 

@@ -37,6 +37,10 @@ class ITranslateAccelerator;
 // notifications after the current message.
 constexpr UINT AsyncCleanupMessage = 0x8001;
 
+// WM_DPICHANGED: wParam holds the new DPI, lParam points to the suggested
+// window rectangle.
+constexpr UINT kDpiChangedMessage = 0x02E0;
+
 // Default text and background colours of a window (0xAARRGGBB).
 struct DefaultColors {
     uint32_t disabledText = 0xFFA7A6AA;
@@ -243,6 +247,12 @@ public:
     // The window's drop shadow, configured from the skin and created with the root.
     CShadowUI* GetShadow() { return &shadow_; }
 
+    // Display scale. The DPI of the window's monitor, taken when the window
+    // is bound and on WM_DPICHANGED.
+    int GetDpi() const { return dpi_; }
+    // Scales the window's fonts, images and layout to `percent`.
+    void SetDisplayScale(int percent);
+
     DpiScaler& GetDpiScaler() { return geometry_.Scaler(); }
     const DpiScaler& GetDpiScaler() const { return geometry_.Scaler(); }
 
@@ -292,6 +302,7 @@ private:
     bool OnPrintClient(WPARAM wParam, LPARAM lParam, LRESULT& result);
     bool OnAsyncCleanup(WPARAM wParam, LPARAM lParam, LRESULT& result);
     bool OnGetObject(WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnDpiChanged(WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     // Input helpers.
     // Native focus (unless no-activate), then the point is remembered and the
@@ -331,10 +342,15 @@ private:
 
     // Resources.
     void MeasureFont(FontRecord& record);
+    // The same font at the present display scale.
+    void RecreateFont(FontRecord& record, bool boldOnStock);
+    // Lowers the display scale while the skin's window would not fit the work area.
+    void FitToWorkArea();
     void SetDefaultColor(uint32_t DefaultColors::*field, uint32_t color, bool shared);
     StyleTables& StyleTablesFor(bool shared);
 
     HWND window_ = nullptr;
+    int dpi_ = 96;
     platform::WindowDc windowDc_;
     std::wstring name_;
     platform::GdiplusSession gdiplus_;

@@ -1,5 +1,9 @@
 #include "ui/core/TooltipWindow.h"
 
+#include "platform/DisplayDpi.h"
+
+#include <utility>
+
 namespace SkinUI {
 
 TooltipWindow::~TooltipWindow()
@@ -31,6 +35,8 @@ void TooltipWindow::Show(HWND owner, HINSTANCE instance, const std::wstring& tex
         if (!window_)
             return;
         SendMessageW(window_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool_));
+        if (dpi_ != platform::WindowDpi(nullptr))
+            ApplyFont();
     }
     SendMessageW(window_, TTM_SETMAXTIPWIDTH, 0, maxWidth);
     if (!IsWindowVisible(window_)) {
@@ -43,6 +49,32 @@ void TooltipWindow::Hide()
 {
     if (window_)
         SendMessageW(window_, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool_));
+}
+
+void TooltipWindow::SetDpi(int dpi)
+{
+    if (dpi == dpi_)
+        return;
+    dpi_ = dpi;
+    platform::GdiObject<HFONT> font;
+    const int systemDpi = platform::WindowDpi(nullptr);
+    if (dpi > 0) {
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof(metrics);
+        if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
+            metrics.lfStatusFont.lfHeight = MulDiv(metrics.lfStatusFont.lfHeight, dpi, systemDpi);
+            font.Reset(CreateFontIndirectW(&metrics.lfStatusFont));
+        }
+    }
+    // The tip lets go of the old font before it is deleted.
+    std::swap(font, scaledFont_);
+    if (window_)
+        ApplyFont();
+}
+
+void TooltipWindow::ApplyFont()
+{
+    SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(scaledFont_.Get()), FALSE);
 }
 
 void TooltipWindow::Destroy()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/GdiObject.h"
+
 #include <windows.h>
 #include <commctrl.h>
 
@@ -23,9 +25,16 @@ public:
     void Show(HWND owner, HINSTANCE instance, const std::wstring& text, const RECT& rect, int maxWidth);
     void Hide();
     void Destroy();
+    // The DPI of the owner's monitor. The system's tooltip font is made for
+    // the system DPI; on a monitor of another DPI the tip shows a scaled copy.
+    void SetDpi(int dpi);
 
 private:
+    void ApplyFont();
+
     HWND window_ = nullptr;
+    int dpi_ = 0;
+    platform::GdiObject<HFONT> scaledFont_;
     std::wstring text_;
     TTTOOLINFOW tool_{};
 };

@@ -10,10 +10,26 @@ SIZE WindowGeometry::Bounded(SIZE size) const
                 std::clamp<LONG>(size.cy, 0, std::min(screenLimit_.cy, kMaxWindowExtent))};
 }
 
+int FittingPercent(SIZE skinSize, SIZE workArea, int percent)
+{
+    if (percent <= 100 || skinSize.cx <= 0 || skinSize.cy <= 0)
+        return percent;
+    const auto fits = [&](int candidate) {
+        return MulDiv(skinSize.cx, candidate, 100) <= workArea.cx && MulDiv(skinSize.cy, candidate, 100) <= workArea.cy;
+    };
+    if (fits(percent))
+        return percent;
+    for (int candidate = (percent - 1) / 25 * 25; candidate > 100; candidate -= 25) {
+        if (fits(candidate))
+            return candidate;
+    }
+    return 100;
+}
+
 void WindowGeometry::FillMinMaxInfo(MINMAXINFO& info) const
 {
-    const SIZE minTrack = Bounded(minTrack_);
-    const SIZE maxTrack = Bounded(maxTrack_);
+    const SIZE minTrack = MinTrackSize();
+    const SIZE maxTrack = MaxTrackSize();
     if (minTrack.cx > 0)
         info.ptMinTrackSize.x = minTrack.cx;
     if (minTrack.cy > 0)

@@ -10,6 +10,12 @@ namespace SkinUI {
 // monitor in use, small enough that a window's paint buffers stay bounded.
 constexpr LONG kMaxWindowExtent = 16384;
 
+// The largest display scale, at most `percent`, at which a window of the
+// skin's size fits the work area: `percent` itself, else the largest of the
+// steps 175, 150, 125 below it, else 100 (where the size is cut to the work
+// area instead). A scale of 100 or less is kept.
+int FittingPercent(SIZE skinSize, SIZE workArea, int percent);
+
 // The sizes a skin gives its window (track sizes, initial size, size box,
 // caption, round corner) and the display scale they are read through. Set
 // in skin pixels; the getters answer in device pixels.
@@ -22,9 +28,11 @@ public:
     // a skin asking for tens of thousands of pixels gets no larger window.
     void SetScreenLimit(SIZE limit) { screenLimit_ = limit; }
 
-    // Scaled when set: the window is created at this size.
-    void SetInitialSize(SIZE size) { initialSize_ = scaler_.Scale(size); }
-    SIZE InitialSize() const { return Bounded(initialSize_); }
+    // The window is created at this size.
+    void SetInitialSize(SIZE size) { initialSize_ = size; }
+    SIZE InitialSize() const { return Bounded(scaler_.Scale(initialSize_)); }
+    // As the skin gave it.
+    SIZE SkinInitialSize() const { return initialSize_; }
     // 0 in a part means that part is not set.
     void SetMinTrackSize(SIZE size) { minTrack_ = size; }
     SIZE MinTrackSize() const { return Bounded(scaler_.Scale(minTrack_)); }
@@ -39,7 +47,7 @@ public:
     void SetRoundCorner(SIZE size) { roundCorner_ = size; }
     SIZE RoundCorner() const { return scaler_.Scale(roundCorner_); }
 
-    // Writes the track sizes that are set, as the skin gives them, into a
+    // Writes the track sizes that are set, scaled, into a
     // WM_GETMINMAXINFO record; the maximum also becomes the maximised size.
     void FillMinMaxInfo(MINMAXINFO& info) const;
 

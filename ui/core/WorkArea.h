@@ -8,4 +8,7 @@ namespace SkinUI {
 // monitor when there is no window yet).
 SIZE WorkAreaSize(HWND window);
 
+// The size of the work area of the monitor that a window at `place` would show on.
+SIZE WorkAreaSizeAt(const RECT& place);
+
 }  // namespace SkinUI

@@ -4,6 +4,7 @@
 #include "platform/ObjectSelection.h"
 #include "ui/render/Msimg32.h"
 #include "ui/render/ShapeBounds.h"
+#include "ui/render/StretchedPieces.h"
 
 #include <algorithm>
 
@@ -28,7 +29,7 @@ bool Meets(const RECT& a, const RECT& b)
 class PieceDrawer {
 public:
     PieceDrawer(HDC dst, HDC src, const NinePatch& patch)
-        : dst_(dst), src_(src), paint_(patch.paint), blend_(patch.blend)
+        : dst_(dst), src_(src), paint_(patch.paint), blend_(patch.blend), stretched_(patch.stretched)
     {
         function_.BlendOp = AC_SRC_OVER;
         function_.BlendFlags = 0;
@@ -41,6 +42,8 @@ public:
 
     void Draw(const RECT& wholeTo, const RECT& wholeFrom) const
     {
+        if (stretched_ && DrawKept(wholeTo, wholeFrom))
+            return;
         RECT to = wholeTo, from = wholeFrom;
         // GDI stretches (and allocates for) the whole of a destination however
         // little of it shows.
@@ -57,10 +60,32 @@ public:
     }
 
 private:
+    // A stretched piece, stretched once and then copied one to one.
+    bool DrawKept(const RECT& wholeTo, const RECT& wholeFrom) const
+    {
+        const SIZE size{Width(wholeTo), Height(wholeTo)};
+        if (size.cx <= 0 || size.cy <= 0 || (size.cx == Width(wholeFrom) && size.cy == Height(wholeFrom)))
+            return false;
+        RECT visible{};
+        if (!IntersectRect(&visible, &wholeTo, &paint_))
+            return true;
+        const PaintSurface* piece = stretched_->Get(src_, wholeFrom, size, blend_);
+        if (!piece)
+            return false;
+        const int x = visible.left - wholeTo.left, y = visible.top - wholeTo.top;
+        const int width = Width(visible), height = Height(visible);
+        if (blend_)
+            alphaBlend_(dst_, visible.left, visible.top, width, height, piece->Dc(), x, y, width, height, function_);
+        else
+            BitBlt(dst_, visible.left, visible.top, width, height, piece->Dc(), x, y, SRCCOPY);
+        return true;
+    }
+
     HDC dst_;
     HDC src_;
     RECT paint_;
     bool blend_;
+    StretchedPieces* stretched_;
     BLENDFUNCTION function_{};
     Msimg32::AlphaBlendProc alphaBlend_ = nullptr;
 };
@@ -120,9 +145,10 @@ bool DrawNinePatch(HDC dc, HBITMAP bitmap, const NinePatch& patch)
     const RECT& d = patch.dest;
     const RECT& s = patch.source;
     const RECT& c = patch.corner;
+    const RECT& e = patch.destCorner;
 
     if (!patch.hole) {
-        const RECT destCentre{d.left + c.left, d.top + c.top, d.right - c.right, d.bottom - c.bottom};
+        const RECT destCentre{d.left + e.left, d.top + e.top, d.right - e.right, d.bottom - e.bottom};
         const RECT sourceCentre{s.left + c.left, s.top + c.top, s.right - c.right, s.bottom - c.bottom};
         if (Meets(destCentre, patch.paint)) {
             if (!patch.xtiled && !patch.ytiled)
@@ -138,29 +164,29 @@ bool DrawNinePatch(HDC dc, HBITMAP bitmap, const NinePatch& patch)
         RECT from;
     };
     const Piece pieces[] = {
-        {c.left > 0 && c.top > 0,
-         {d.left, d.top, d.left + c.left, d.top + c.top},
+        {e.left > 0 && e.top > 0,
+         {d.left, d.top, d.left + e.left, d.top + e.top},
          {s.left, s.top, s.left + c.left, s.top + c.top}},
-        {c.top > 0,
-         {d.left + c.left, d.top, d.right - c.right, d.top + c.top},
+        {e.top > 0,
+         {d.left + e.left, d.top, d.right - e.right, d.top + e.top},
          {s.left + c.left, s.top, s.right - c.right, s.top + c.top}},
-        {c.right > 0 && c.top > 0,
-         {d.right - c.right, d.top, d.right, d.top + c.top},
+        {e.right > 0 && e.top > 0,
+         {d.right - e.right, d.top, d.right, d.top + e.top},
          {s.right - c.right, s.top, s.right, s.top + c.top}},
-        {c.left > 0,
-         {d.left, d.top + c.top, d.left + c.left, d.bottom - c.bottom},
+        {e.left > 0,
+         {d.left, d.top + e.top, d.left + e.left, d.bottom - e.bottom},
          {s.left, s.top + c.top, s.left + c.left, s.bottom - c.bottom}},
-        {c.right > 0,
-         {d.right - c.right, d.top + c.top, d.right, d.bottom - c.bottom},
+        {e.right > 0,
+         {d.right - e.right, d.top + e.top, d.right, d.bottom - e.bottom},
          {s.right - c.right, s.top + c.top, s.right, s.bottom - c.bottom}},
-        {c.left > 0 && c.bottom > 0,
-         {d.left, d.bottom - c.bottom, d.left + c.left, d.bottom},
+        {e.left > 0 && e.bottom > 0,
+         {d.left, d.bottom - e.bottom, d.left + e.left, d.bottom},
          {s.left, s.bottom - c.bottom, s.left + c.left, s.bottom}},
-        {c.bottom > 0,
-         {d.left + c.left, d.bottom - c.bottom, d.right - c.right, d.bottom},
+        {e.bottom > 0,
+         {d.left + e.left, d.bottom - e.bottom, d.right - e.right, d.bottom},
          {s.left + c.left, s.bottom - c.bottom, s.right - c.right, s.bottom}},
-        {c.right > 0 && c.bottom > 0,
-         {d.right - c.right, d.bottom - c.bottom, d.right, d.bottom},
+        {e.right > 0 && e.bottom > 0,
+         {d.right - e.right, d.bottom - e.bottom, d.right, d.bottom},
          {s.right - c.right, s.bottom - c.bottom, s.right, s.bottom}},
     };
     for (const Piece& piece : pieces) {

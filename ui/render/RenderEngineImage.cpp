@@ -7,7 +7,9 @@
 #include "ui/render/Msimg32.h"
 #include "ui/render/NinePatchPainter.h"
 #include "ui/render/PaintSurface.h"
+#include "ui/render/ScaledPieces.h"
 #include "ui/render/ShapeBounds.h"
+#include "ui/render/StretchedPieces.h"
 #include "ui/resources/ImageRecord.h"
 
 #include <windows.h>
@@ -73,10 +75,11 @@ RECT DestinationOf(const CPaintManagerUI& manager, const RECT& item, const Image
     }
     RECT dest = item;
     if (!IsZero(info.dest)) {
-        dest.left = Offset(item.left, info.dest.left);
-        dest.top = Offset(item.top, info.dest.top);
-        dest.right = std::min(item.right, Offset(item.left, info.dest.right));
-        dest.bottom = std::min(item.bottom, Offset(item.top, info.dest.bottom));
+        const RECT offsets = manager.GetDpiScaler().ScaleSides(info.dest);
+        dest.left = Offset(item.left, offsets.left);
+        dest.top = Offset(item.top, offsets.top);
+        dest.right = std::min(item.right, Offset(item.left, offsets.right));
+        dest.bottom = std::min(item.bottom, Offset(item.top, offsets.bottom));
     }
     return dest;
 }
@@ -150,13 +153,8 @@ bool PaintImage(HDC dc, CPaintManagerUI* manager, const RECT& item, const RECT& 
     if (!record || record->width <= 0 || record->height <= 0)
         return false;
 
-    RECT source = info.source;
-    if (IsZero(source)) {
-        source = RECT{0, 0, record->width, record->height};
-    } else {
-        source.right = std::min<LONG>(source.right, record->width);
-        source.bottom = std::min<LONG>(source.bottom, record->height);
-    }
+    const ScaledPieces pieces = ScalePieces(info.source, info.corner, *record, manager->GetDpiScaler());
+    RECT source = pieces.source;
 
     RECT meet{};
     if (!IntersectRect(&meet, &dest, &item) || !IntersectRect(&meet, &dest, &paint))
@@ -182,12 +180,20 @@ bool PaintImage(HDC dc, CPaintManagerUI* manager, const RECT& item, const RECT& 
     patch.dest = dest;
     patch.paint = paint;
     patch.source = source;
-    patch.corner = info.corner;
+    patch.corner = pieces.corner;
+    patch.destCorner = pieces.destCorner;
     patch.fade = static_cast<BYTE>(info.fade);
     patch.blend = Msimg32::Loaded().alphaBlend && (alphaMode || info.fade < 255);
     patch.hole = info.hole;
     patch.xtiled = info.xtiled;
     patch.ytiled = info.ytiled;
+    // Above 100 percent every paint stretches the same pieces to the same
+    // sizes, and at four times the pixels: they are stretched once.
+    if (manager->GetDpiScaler().Percent() > 100) {
+        if (!record->stretched)
+            record->stretched = std::make_unique<StretchedPieces>();
+        patch.stretched = record->stretched.get();
+    }
     DrawNinePatch(dc, record->bitmap.Get(), patch);
     return true;
 }

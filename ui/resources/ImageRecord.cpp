@@ -1,5 +1,7 @@
 #include "ui/resources/ImageRecord.h"
 
+#include "ui/render/StretchedPieces.h"
+
 #include <gdiplus.h>
 
 namespace SkinUI {

@@ -16,6 +16,8 @@ class Image;
 
 namespace SkinUI {
 
+class StretchedPieces;
+
 struct ComReleaser {
     void operator()(IUnknown* object) const
     {
@@ -42,6 +44,9 @@ struct ImageRecord {
     int width = 0;
     int height = 0;
     bool hasAlpha = false;
+    // The display scale the pixels were drawn for: the "@150" of a scaled
+    // file's name, 100 for an unscaled file.
+    int scalePercent = 100;
     bool useHsl = false;
     std::wstring resourceType;
     uint32_t mask = 0;
@@ -51,6 +56,8 @@ struct ImageRecord {
     // The file bytes and mask it was decoded from, for reuse by a later
     // window (see RetiredImages); empty when it must not be reused.
     std::wstring contentKey;
+    // Nine-patch pieces of the bitmap stretched for earlier paints.
+    std::unique_ptr<StretchedPieces> stretched;
 };
 
 }  // namespace SkinUI

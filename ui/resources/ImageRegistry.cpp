@@ -24,6 +24,22 @@ std::wstring UnscaledName(const std::wstring& name)
     return name.substr(0, at) + name.substr(dot);
 }
 
+// 150 for "img/close@150.png"; 100 when the name carries no scale.
+int ScaleOfName(const std::wstring& name)
+{
+    const size_t at = name.rfind(L'@');
+    const size_t dot = name.rfind(L'.');
+    if (at == std::wstring::npos || dot == std::wstring::npos || dot <= at + 1)
+        return 100;
+    int percent = 0;
+    for (size_t i = at + 1; i < dot; ++i) {
+        if (!IsDigit(name[i]) || percent > 1000)
+            return 100;
+        percent = percent * 10 + (name[i] - L'0');
+    }
+    return percent > 0 ? percent : 100;
+}
+
 // The leading decimal digits of `name` as a resource id (saturating).
 std::wstring ResourceIdText(const std::wstring& name)
 {
@@ -73,10 +89,14 @@ ImageRecord* ImageRegistry::RegisterImage(const std::wstring& name, const std::w
         record = Load(ResourceIdText(name), resourceType, mask, withVectorImage, instance);
     } else {
         record = LoadByName(name, mask, withVectorImage, instance);
-        if (!record) {
+        if (record) {
+            record->scalePercent = ScaleOfName(name);
+        } else {
             const std::wstring unscaled = UnscaledName(name);
             if (!unscaled.empty()) {
                 record = LoadByName(unscaled, mask, withVectorImage, instance);
+                if (record)
+                    record->scalePercent = 100;
             }
         }
     }

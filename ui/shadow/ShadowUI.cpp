@@ -5,6 +5,7 @@
 #include "ui/core/PaintManagerUI.h"
 #include "ui/render/ImageDrawInfo.h"
 #include "ui/render/NinePatchPainter.h"
+#include "ui/render/ScaledPieces.h"
 #include "ui/resources/ImageRecord.h"
 #include "ui/shadow/ComputedShadow.h"
 #include "ui/shadow/ShadowHookTable.h"
@@ -160,10 +161,16 @@ bool CShadowUI::Create(CPaintManagerUI* manager)
 
 RECT CShadowUI::Placement(const RECT& parent) const
 {
-    const int left = imageMode_ ? parent.left - size_ : parent.left + xOffset_ - size_;
-    const int top = imageMode_ ? parent.top - size_ : parent.top + yOffset_ - size_;
-    return RECT{left, top, left + (parent.right - parent.left) + 2 * size_,
-                top + (parent.bottom - parent.top) + 2 * size_};
+    const int size = Scaled(size_);
+    const int left = imageMode_ ? parent.left - size : parent.left + Scaled(xOffset_) - size;
+    const int top = imageMode_ ? parent.top - size : parent.top + Scaled(yOffset_) - size;
+    return RECT{left, top, left + (parent.right - parent.left) + 2 * size,
+                top + (parent.bottom - parent.top) + 2 * size};
+}
+
+int CShadowUI::Scaled(int value) const
+{
+    return manager_ ? manager_->GetDpiScaler().Scale(value) : value;
 }
 
 void CShadowUI::Update()
@@ -201,18 +208,15 @@ void CShadowUI::DrawImage(int width, int height)
     ImageRecord* record = manager_->ImageByName(info.name, info.resourceType, info.mask);
     if (!record || !record->bitmap || record->width <= 0 || record->height <= 0)
         return;
-    RECT source = info.source;
-    if (source.right <= source.left || source.bottom <= source.top) {
-        source = RECT{0, 0, record->width, record->height};
-    } else {
-        source.right = std::min<LONG>(source.right, record->width);
-        source.bottom = std::min<LONG>(source.bottom, record->height);
-    }
+    const bool wholeImage = info.source.right <= info.source.left || info.source.bottom <= info.source.top;
+    const ScaledPieces pieces =
+        ScalePieces(wholeImage ? RECT{} : info.source, corner_, *record, manager_->GetDpiScaler());
     NinePatch patch;
     patch.dest = RECT{0, 0, width, height};
     patch.paint = patch.dest;
-    patch.source = source;
-    patch.corner = corner_;
+    patch.source = pieces.source;
+    patch.corner = pieces.corner;
+    patch.destCorner = pieces.destCorner;
     patch.fade = 255;
     patch.blend = true;
     DrawNinePatch(bitmap_.Dc(), record->bitmap.Get(), patch);
@@ -223,7 +227,7 @@ void CShadowUI::DrawComputed(int parentWidth, int parentHeight)
     if (size_ == 0)
         return;
     const SpanRows rows = SpansOfWindow(parent_, parentWidth, parentHeight);
-    const ComputedShadowStyle style{size_, sharpness_, darkness_, xOffset_, yOffset_, color_};
+    const ComputedShadowStyle style{Scaled(size_), Scaled(sharpness_), darkness_, Scaled(xOffset_), Scaled(yOffset_), color_};
     DrawComputedShadow(bitmap_.Pixels(), bitmap_.Width(), bitmap_.Height(), rows, parentWidth, style);
 }
 

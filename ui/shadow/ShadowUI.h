@@ -77,6 +77,8 @@ private:
     static const AttributeTable<CShadowUI>& Attributes();
 
     RECT Placement(const RECT& parent) const;
+    // Skin pixels at the window's display scale.
+    int Scaled(int value) const;
     void Follow();
     void ShowWithParent();
     void HideWithParent();

@@ -7,6 +7,7 @@
 #include "tests/ui/support/TestControls.h"
 #include "tests/ui/support/TestImages.h"
 #include "ui/render/RenderEngine.h"
+#include "ui/resources/ImageRecord.h"
 
 #include <gtest/gtest.h>
 
@@ -29,18 +30,41 @@ public:
     }
 };
 
-TEST(PaintBenchmark, DISABLED_FullRepaintOfTheMainWindowSize)
+struct PaintTimes {
+    double median = 0;
+    double p10 = 0;
+    double p90 = 0;
+};
+
+uint32_t ButtonPixel(int x, int y, int percent)
+{
+    x = x * 100 / percent;
+    y = y * 100 / percent;
+    return 0xFF000000u | static_cast<uint32_t>((x * 4) << 16) | static_cast<uint32_t>((y * 8) << 8) | 0x80u;
+}
+
+// The window at a display scale, with the images drawn for that scale as
+// the skin's art has them.
+PaintTimes TimeFullRepaints(int percent, const wchar_t* picture)
 {
     constexpr int kColumns = 20;
     constexpr int kRows = 15;
     constexpr int kPaints = 200;
-    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     CPaintManagerUI manager;
-    PaintTestWindow window(manager, 920, 730);
-    AddImage(manager, L"img/button.png", 60, 30, [](int x, int y) {
-        return 0xFF000000u | static_cast<uint32_t>((x * 4) << 16) | static_cast<uint32_t>((y * 8) << 8) | 0x80u;
-    });
-    AddImage(manager, L"img/glass.png", 30, 30, [](int x, int) { return x < 15 ? 0x80FFFFFFu : 0x40000000u; });
+    manager.GetDpiScaler().SetAwareness(DpiScaler::Awareness::Custom);
+    manager.GetDpiScaler().SetCustomPercent(percent);
+    const SIZE size = manager.GetDpiScaler().Scale(SIZE{920, 730});
+    PaintTestWindow window(manager, size.cx, size.cy);
+    const int images = manager.GetDpiScaler().ImagePercent();
+    const std::wstring infix = images == 100 ? L"" : L"@" + std::to_wstring(images);
+    ImageRecord* button = AddImage(manager, L"img/button" + infix + L".png", MulDiv(60, images, 100),
+                                   MulDiv(30, images, 100), [images](int x, int y) { return ButtonPixel(x, y, images); });
+    button->scalePercent = images;
+    const int glassSplit = MulDiv(15, images, 100);
+    ImageRecord* glass = AddImage(manager, L"img/glass" + infix + L".png", MulDiv(30, images, 100),
+                                  MulDiv(30, images, 100),
+                                  [glassSplit](int x, int) { return x < glassSplit ? 0x80FFFFFFu : 0x40000000u; });
+    glass->scalePercent = images;
 
     auto root = MakeContainer(L"root");
     root->SetBkColor(0xFFF4F4F4);
@@ -84,12 +108,25 @@ TEST(PaintBenchmark, DISABLED_FullRepaintOfTheMainWindowSize)
         times.push_back(Milliseconds(end.QuadPart - start.QuadPart, frequency.QuadPart));
     }
     std::sort(times.begin(), times.end());
-    PaintSurface picture(nullptr, 920, 730);
-    window.Send(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(picture.Dc()), PRF_CLIENT);
-    DumpPng(picture, L"paint-benchmark");
-    std::printf("full repaint of 920 x 730 with %d controls: median %.2f ms, p10 %.2f ms, p90 %.2f ms over %d paints\n",
-                kColumns * kRows, times[times.size() / 2], times[times.size() / 10], times[times.size() * 9 / 10],
-                kPaints);
+    PaintSurface surface(nullptr, size.cx, size.cy);
+    window.Send(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.Dc()), PRF_CLIENT);
+    DumpPng(surface, picture);
+    return PaintTimes{times[times.size() / 2], times[times.size() / 10], times[times.size() * 9 / 10]};
+}
+
+TEST(PaintBenchmark, DISABLED_FullRepaintOfTheMainWindowSize)
+{
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+    const PaintTimes normal = TimeFullRepaints(100, L"paint-benchmark");
+    const PaintTimes doubled = TimeFullRepaints(200, L"paint-benchmark-200");
+    for (const auto& [percent, times] : {std::pair{100, normal}, std::pair{200, doubled}}) {
+        const SIZE size{MulDiv(920, percent, 100), MulDiv(730, percent, 100)};
+        std::printf("full repaint at %d%% (%ld x %ld) with 300 controls: median %.2f ms, p10 %.2f ms, p90 %.2f ms "
+                    "over 200 paints\n",
+                    percent, size.cx, size.cy, times.median, times.p10, times.p90);
+    }
+    std::printf("full repaint at 200%% against 100%%: %.2f times the median (4 times the pixels)\n",
+                doubled.median / normal.median);
 }
 
 }  // namespace

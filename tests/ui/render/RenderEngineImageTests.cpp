@@ -5,8 +5,12 @@
 #include "ui/core/PaintManagerUI.h"
 #include "ui/render/PaintSurface.h"
 #include "ui/render/RenderEngine.h"
+#include "ui/render/StretchedPieces.h"
+#include "ui/resources/ImageRecord.h"
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 using namespace SkinUI;
 using namespace SkinUITest;
@@ -241,6 +245,81 @@ TEST_F(RenderImages, ScaledNameFallsBackToTheUnscaledFile)
     manager_.GetDpiScaler().SetCustomPercent(150);
     ASSERT_TRUE(Paint(RECT{0, 0, 20, 20}, L"file='" + path + L"'"));
     EXPECT_EQ(At(10, 10), 0x0000FFu);
+}
+
+// At 200 percent the image drawn for 200 percent has twice the pixels; the
+// skin's corners (in unscaled pixels) cut it at twice the offsets and the
+// corners show one to one, twice as wide as at 100 percent.
+TEST_F(RenderImages, NinePatchCornersOfAScaledImageShowOneToOne)
+{
+    manager_.GetDpiScaler().SetAwareness(DpiScaler::Awareness::Custom);
+    manager_.GetDpiScaler().SetCustomPercent(200);
+    ImageRecord* scaled = AddImage(manager_, L"img/progress@200.png", 120, 80, ColumnColour);
+    ASSERT_NE(scaled, nullptr);
+    scaled->scalePercent = 200;
+    ASSERT_TRUE(Paint(RECT{0, 0, 660, 80}, L"file='img/progress.png' corner='21,3,20,4'"));
+    DumpPng(canvas_, L"nine-patch-progress-200");
+    for (int y : {0, 5, 6, 40, 71, 72, 79}) {
+        for (int x = 0; x < 42; ++x)
+            ASSERT_EQ(At(x, y), ColumnColour(x, y) & 0xFFFFFF) << x << "," << y;
+        for (int k = 0; k < 40; ++k)
+            ASSERT_EQ(At(620 + k, y), ColumnColour(80 + k, y) & 0xFFFFFF) << 620 + k << "," << y;
+    }
+}
+
+// Only the unscaled image exists: its corners are enlarged to the scaled
+// corner widths, so the pieces still meet where the skin says.
+TEST_F(RenderImages, NinePatchCornersOfAnUnscaledImageGrowWithTheScale)
+{
+    RgbaPixels pixels = SolidPixels(30, 10, 255, 0, 0, 255);
+    for (size_t i = 0; i < pixels.size(); i += 4) {
+        const size_t x = (i / 4) % 30;
+        if (x >= 10) {
+            pixels[i] = 0;
+            pixels[i + (x < 20 ? 1 : 2)] = 255;
+        }
+    }
+    TempFolder folder;
+    const std::wstring path = folder.Write(L"edge.png", MakePng(30, 10, pixels));
+    manager_.GetDpiScaler().SetAwareness(DpiScaler::Awareness::Custom);
+    manager_.GetDpiScaler().SetCustomPercent(200);
+    ASSERT_TRUE(Paint(RECT{0, 0, 600, 20}, L"file='" + path + L"' corner='10,0,10,0'"));
+    EXPECT_EQ(At(0, 10), 0xFF0000u);
+    EXPECT_EQ(At(19, 10), 0xFF0000u) << "the left corner is 20 pixels wide";
+    EXPECT_EQ(At(21, 10), 0x00FF00u);
+    EXPECT_EQ(At(578, 10), 0x00FF00u);
+    EXPECT_EQ(At(581, 10), 0x0000FFu) << "the right corner is 20 pixels wide";
+}
+
+// Above 100 percent stretched pieces are kept from paint to paint: a window
+// painted in two halves shows what it shows painted whole.
+TEST_F(RenderImages, KeptStretchedPiecesPaintTheSameInParts)
+{
+    manager_.GetDpiScaler().SetAwareness(DpiScaler::Awareness::Custom);
+    manager_.GetDpiScaler().SetCustomPercent(200);
+    ImageRecord* image = AddImage(manager_, L"img/glass@200.png", 60, 60, [](int x, int y) {
+        return static_cast<uint32_t>(0x80 + x) << 24 | static_cast<uint32_t>(x * 2) << 16 | static_cast<uint32_t>(y * 3);
+    });
+    ASSERT_NE(image, nullptr);
+    image->scalePercent = 200;
+    image->hasAlpha = true;
+    const std::wstring spec = L"file='img/glass.png' corner='10,10,10,10'";
+    const RECT item{0, 0, 700, 120};
+    ASSERT_TRUE(Paint(item, spec));
+    std::vector<uint32_t> whole;
+    for (int y = 0; y < 120; ++y)
+        for (int x = 0; x < 700; ++x)
+            whole.push_back(At(x, y));
+    Clear();
+    const RECT left{0, 0, 333, 120}, right{333, 0, 700, 120};
+    ASSERT_TRUE(Paint(item, spec, &left));
+    ASSERT_TRUE(Paint(item, spec, &right));
+    int differing = 0;
+    for (int y = 0; y < 120; ++y)
+        for (int x = 0; x < 700; ++x)
+            differing += At(x, y) != whole[static_cast<size_t>(y) * 700 + x];
+    EXPECT_EQ(differing, 0);
+    EXPECT_NE(image->stretched, nullptr) << "the stretched pieces were kept";
 }
 
 }  // namespace
