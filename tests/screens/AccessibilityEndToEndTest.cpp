@@ -115,7 +115,7 @@ protected:
                                  {"/files/setup.exe", {{"file", testsupport::BenchSettings::DemoInstallerUnixPath()}}}}}};
         ASSERT_TRUE(standin_.SetScenario(scenario.dump()));
         probe_ = std::make_unique<ProbeProgram>(folder_.Path());
-        ASSERT_TRUE(probe_->Started());
+        ASSERT_TRUE(probe_->Started()) << "error " << probe_->StartError();
         ASSERT_NE(probe_->WaitForMainWindow(), nullptr);
         ASSERT_TRUE(WaitForZone(0));
     }

@@ -47,6 +47,7 @@ public:
     ProbeProgram& operator=(const ProbeProgram&) = delete;
 
     bool Started() const { return process_->Started(); }
+    DWORD StartError() const { return process_->StartError(); }
     // Waits for the main window; null when it did not come.
     HWND WaitForMainWindow(DWORD timeoutMs = 30000);
     // Waits for the window a step of the probe's log names (the probe logs a

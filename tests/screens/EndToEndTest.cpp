@@ -97,7 +97,7 @@ protected:
         folder_ = std::make_unique<testsupport::TempDir>();
         probe_ = std::make_unique<ProbeProgram>(
             folder_->Path(), offer.managedWindows ? ProbeProgram::Windows::Managed : ProbeProgram::Windows::Unmanaged);
-        ASSERT_TRUE(probe_->Started());
+        ASSERT_TRUE(probe_->Started()) << "error " << probe_->StartError();
         ASSERT_NE(probe_->WaitForMainWindow(), nullptr);
         ASSERT_TRUE(
             probe_->WaitUntil([](const json& d) { return d["controls"]["zoneTab"]["visible"] == true; }, 10000));

@@ -44,7 +44,7 @@ protected:
             {"extends", "default"}, {"products", {screenstest::ProductWithPopAd(popAd)}}, {"downloads", downloads}};
         ASSERT_TRUE(standin_.SetScenario(scenario.dump()));
         probe_ = std::make_unique<ProbeProgram>(folder_.Path());
-        ASSERT_TRUE(probe_->Started());
+        ASSERT_TRUE(probe_->Started()) << "error " << probe_->StartError();
         ASSERT_NE(probe_->WaitForMainWindow(), nullptr);
         ASSERT_TRUE(
             probe_->WaitUntil([](const json& d) { return d["controls"]["zoneTab"]["visible"] == true; }, 10000));

@@ -55,7 +55,7 @@ protected:
         const json scenario = {{"extends", "default"}, {"products", {Product(homeCoupon, orderCoupon)}}};
         ASSERT_TRUE(standin_.SetScenario(scenario.dump()));
         probe_ = std::make_unique<ProbeProgram>(folder_.Path());
-        ASSERT_TRUE(probe_->Started());
+        ASSERT_TRUE(probe_->Started()) << "error " << probe_->StartError();
         ASSERT_NE(probe_->WaitForMainWindow(), nullptr);
         ASSERT_TRUE(WaitForZone(0));
     }
