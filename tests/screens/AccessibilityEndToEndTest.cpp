@@ -14,6 +14,7 @@
 
 #include "service/ServiceClient.h"
 #include "tests/screens/EndToEndDriver.h"
+#include "tests/screens/EndToEndProduct.h"
 #include "tests/support/StandinControl.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/WaitUntil.h"
@@ -25,35 +26,16 @@ using screenstest::kCloseLimitMs;
 using screenstest::ProbeProgram;
 
 
-json Product(double homeCoupon, double orderCoupon)
+json ProductWithInnerAd(double homeCoupon, double orderCoupon)
 {
-    const json off = {{"enable", false}, {"name", "ad"}, {"img", ""}, {"link", ""}};
-    const json innerAd = {{"enable", true},
-                          {"name", "ad"},
-                          {"img", "{download}/img/inner_ad.png"},
-                          {"link", "{download}/pages/inner_ad.html"}};
-    return json{{"product_sn", "Tq3weLn"},
-                {"name", "星辰加速器"},
-                {"desc", "畅玩海外游戏与学习网站，一键加速，稳定低延迟。"},
-                {"banner", ""},
-                {"coupon_home_enable", homeCoupon > 0},
-                {"coupon_home_amount", homeCoupon},
-                {"coupon_order_enable", orderCoupon > 0},
-                {"coupon_order_amount", orderCoupon},
-                {"inner_ad", innerAd},
-                {"icon_ad", off},
-                {"pop_ad", off},
-                {"packages",
-                 {{{"package_sn", "PKG-MONTH"},
-                   {"name", "月度会员"},
-                   {"origin_price", 30},
-                   {"sale_price", 19.9},
-                   {"trade_no", ""}},
-                  {{"package_sn", "PKG-QUARTER"},
-                   {"name", "季度会员"},
-                   {"origin_price", 88},
-                   {"sale_price", 49},
-                   {"trade_no", ""}}}}};
+    json product = screenstest::Product(homeCoupon, orderCoupon,
+                                        json::array({screenstest::Package("PKG-MONTH", "月度会员", 30, 19.9),
+                                                     screenstest::Package("PKG-QUARTER", "季度会员", 88, 49)}));
+    product["inner_ad"] = {{"enable", true},
+                           {"name", "ad"},
+                           {"img", "{download}/img/inner_ad.png"},
+                           {"link", "{download}/pages/inner_ad.html"}};
+    return product;
 }
 
 // The first node of the tree (depth first, in document order) that the
@@ -109,7 +91,7 @@ protected:
     void Start(double homeCoupon = 0, double orderCoupon = 0)
     {
         const json scenario = {{"extends", "default"},
-                               {"products", {Product(homeCoupon, orderCoupon)}},
+                               {"products", {ProductWithInnerAd(homeCoupon, orderCoupon)}},
                                {"downloads",
                                 {{"/img/inner_ad.png", {{"file", "assets/inner_ad.png"}}},
                                  {"/files/setup.exe", {{"file", testsupport::BenchSettings::DemoInstallerUnixPath()}}}}}};

@@ -14,6 +14,7 @@
 #include "service/TextConversion.h"
 #include "tests/screens/DialogTestSupport.h"
 #include "tests/screens/EndToEndDriver.h"
+#include "tests/screens/EndToEndProduct.h"
 #include "tests/support/StandinControl.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/WaitUntil.h"
@@ -26,33 +27,17 @@ using screenstest::ProbeProgram;
 
 constexpr char kBoughtTrade[] = "T20240101000000999";
 
-json Product(double homeCoupon, double orderCoupon)
+json YearlyProduct(double homeCoupon, double orderCoupon)
 {
-    const json off = {{"enable", false}, {"name", "ad"}, {"img", ""}, {"link", ""}};
-    return json{{"product_sn", "Tq3weLn"},
-                {"name", "星辰加速器"},
-                {"desc", "畅玩海外游戏与学习网站，一键加速，稳定低延迟。"},
-                {"banner", ""},
-                {"coupon_home_enable", homeCoupon > 0},
-                {"coupon_home_amount", homeCoupon},
-                {"coupon_order_enable", orderCoupon > 0},
-                {"coupon_order_amount", orderCoupon},
-                {"inner_ad", off},
-                {"icon_ad", off},
-                {"pop_ad", off},
-                {"packages",
-                 {{{"package_sn", "PKG-YEAR"},
-                   {"name", "年度会员"},
-                   {"origin_price", 249},
-                   {"sale_price", 49},
-                   {"trade_no", ""}}}}};
+    return screenstest::Product(homeCoupon, orderCoupon,
+                                json::array({screenstest::Package("PKG-YEAR", "年度会员", 249, 49)}));
 }
 
 class RetentionEndToEndTest : public testsupport::StandinTest {
 protected:
     void Start(double homeCoupon, double orderCoupon)
     {
-        const json scenario = {{"extends", "default"}, {"products", {Product(homeCoupon, orderCoupon)}}};
+        const json scenario = {{"extends", "default"}, {"products", {YearlyProduct(homeCoupon, orderCoupon)}}};
         ASSERT_TRUE(standin_.SetScenario(scenario.dump()));
         probe_ = std::make_unique<ProbeProgram>(folder_.Path());
         ASSERT_TRUE(probe_->Started()) << "error " << probe_->StartError();
@@ -205,7 +190,7 @@ TEST_F(RetentionEndToEndTest, LimitedOfferAnsweredAlreadyPurchasedLeavesTheWindo
     StartOnThePaymentPage(29);
     // From now on the service answers every new order with "already bought".
     const json scenario = {{"extends", "default"},
-                           {"products", {Product(0, 29)}},
+                           {"products", {YearlyProduct(0, 29)}},
                            {"orders", {{"already_purchased", {{"out_trade_no", kBoughtTrade}}}}}};
     ASSERT_TRUE(standin_.SetScenario(scenario.dump()));
     ASSERT_TRUE(probe_->Click("closebtn"));

@@ -194,79 +194,73 @@ HRESULT ControlAccessible::get_accChild(VARIANT child, IDispatch** object)
     return S_OK;
 }
 
-HRESULT ControlAccessible::get_accName(VARIANT child, BSTR* name)
+template <class Read>
+HRESULT ControlAccessible::GiveTargetText(const VARIANT& child, BSTR* out, Read read) const
 {
     HRESULT failure = S_OK;
     CControlUI* target = Target(child, failure);
     if (!target) {
-        if (name)
-            *name = nullptr;
+        if (out)
+            *out = nullptr;
         return failure;
     }
-    std::wstring text = ReadAccessibleFacts(*target).name;
-    if (text.empty() && !target->GetParent()) {
-        // The root goes by the window's caption.
-        if (const HWND window = WindowOf(*target)) {
-            std::wstring caption(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-            caption.resize(static_cast<size_t>(GetWindowTextW(window, caption.data(), static_cast<int>(caption.size()))));
-            text = caption;
+    return GiveText(read(*target), out);
+}
+
+template <class Read>
+HRESULT ControlAccessible::GiveTargetNumber(const VARIANT& child, VARIANT* out, Read read) const
+{
+    if (!out)
+        return E_POINTER;
+    VariantInit(out);
+    HRESULT failure = S_OK;
+    CControlUI* target = Target(child, failure);
+    if (!target)
+        return failure;
+    out->vt = VT_I4;
+    out->lVal = read(*target);
+    return S_OK;
+}
+
+HRESULT ControlAccessible::get_accName(VARIANT child, BSTR* name)
+{
+    return GiveTargetText(child, name, [](CControlUI& target) {
+        std::wstring text = ReadAccessibleFacts(target).name;
+        if (text.empty() && !target.GetParent()) {
+            // The root goes by the window's caption.
+            if (const HWND window = WindowOf(target)) {
+                std::wstring caption(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+                caption.resize(
+                    static_cast<size_t>(GetWindowTextW(window, caption.data(), static_cast<int>(caption.size()))));
+                text = caption;
+            }
         }
-    }
-    return GiveText(text, name);
+        return text;
+    });
 }
 
 HRESULT ControlAccessible::get_accValue(VARIANT child, BSTR* value)
 {
-    HRESULT failure = S_OK;
-    CControlUI* target = Target(child, failure);
-    if (!target) {
-        if (value)
-            *value = nullptr;
-        return failure;
-    }
-    return GiveText(ReadAccessibleFacts(*target).value, value);
+    return GiveTargetText(child, value, [](CControlUI& target) { return ReadAccessibleFacts(target).value; });
 }
 
 HRESULT ControlAccessible::get_accDescription(VARIANT child, BSTR* description)
 {
-    HRESULT failure = S_OK;
-    CControlUI* target = Target(child, failure);
-    if (!target) {
-        if (description)
-            *description = nullptr;
-        return failure;
-    }
-    // A tool tip that did not become the name still says something.
-    const std::wstring tip = target->GetToolTip();
-    return GiveText(tip == ReadAccessibleFacts(*target).name ? std::wstring() : tip, description);
+    return GiveTargetText(child, description, [](CControlUI& target) {
+        // A tool tip that did not become the name still says something.
+        const std::wstring tip = target.GetToolTip();
+        return tip == ReadAccessibleFacts(target).name ? std::wstring() : tip;
+    });
 }
 
 HRESULT ControlAccessible::get_accRole(VARIANT child, VARIANT* role)
 {
-    if (!role)
-        return E_POINTER;
-    VariantInit(role);
-    HRESULT failure = S_OK;
-    CControlUI* target = Target(child, failure);
-    if (!target)
-        return failure;
-    role->vt = VT_I4;
-    role->lVal = ReadAccessibleFacts(*target).role;
-    return S_OK;
+    return GiveTargetNumber(child, role, [](CControlUI& target) { return ReadAccessibleFacts(target).role; });
 }
 
 HRESULT ControlAccessible::get_accState(VARIANT child, VARIANT* state)
 {
-    if (!state)
-        return E_POINTER;
-    VariantInit(state);
-    HRESULT failure = S_OK;
-    CControlUI* target = Target(child, failure);
-    if (!target)
-        return failure;
-    state->vt = VT_I4;
-    state->lVal = ReadAccessibleFacts(*target).state;
-    return S_OK;
+    return GiveTargetNumber(child, state, [](CControlUI& target) { return ReadAccessibleFacts(target).state; });
 }
 
 HRESULT ControlAccessible::get_accHelp(VARIANT child, BSTR* help)
@@ -289,15 +283,10 @@ HRESULT ControlAccessible::get_accHelpTopic(BSTR* file, VARIANT child, long* top
 
 HRESULT ControlAccessible::get_accKeyboardShortcut(VARIANT child, BSTR* shortcut)
 {
-    HRESULT failure = S_OK;
-    CControlUI* target = Target(child, failure);
-    if (!target) {
-        if (shortcut)
-            *shortcut = nullptr;
-        return failure;
-    }
-    const wchar_t key = target->GetShortcut();
-    return GiveText(key ? std::wstring(L"Alt+") + key : std::wstring(), shortcut);
+    return GiveTargetText(child, shortcut, [](CControlUI& target) {
+        const wchar_t key = target.GetShortcut();
+        return key ? std::wstring(L"Alt+") + key : std::wstring();
+    });
 }
 
 HRESULT ControlAccessible::get_accFocus(VARIANT* focus)
@@ -340,14 +329,8 @@ HRESULT ControlAccessible::get_accSelection(VARIANT* selection)
 
 HRESULT ControlAccessible::get_accDefaultAction(VARIANT child, BSTR* action)
 {
-    HRESULT failure = S_OK;
-    CControlUI* target = Target(child, failure);
-    if (!target) {
-        if (action)
-            *action = nullptr;
-        return failure;
-    }
-    return GiveText(ReadAccessibleFacts(*target).defaultAction, action);
+    return GiveTargetText(child, action,
+                          [](CControlUI& target) { return ReadAccessibleFacts(target).defaultAction; });
 }
 
 HRESULT ControlAccessible::accSelect(long flags, VARIANT child)

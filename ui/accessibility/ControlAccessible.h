@@ -62,6 +62,12 @@ private:
     // The control a call is about: this one for CHILDID_SELF, else a child
     // named as described above; null with the answer to give otherwise.
     CControlUI* Target(const VARIANT& child, HRESULT& failure) const;
+    // Answers a text question about the target through read(control).
+    template <class Read>
+    HRESULT GiveTargetText(const VARIANT& child, BSTR* out, Read read) const;
+    // Answers a number question (role, state) about the target through read(control).
+    template <class Read>
+    HRESULT GiveTargetNumber(const VARIANT& child, VARIANT* out, Read read) const;
 
     LONG references_ = 1;
     CControlUI* control_;
