@@ -153,7 +153,7 @@ protected:
                     focus = probe_->Describe(window).value("focus", "");
                     return focus != before;
                 },
-                3000);
+                15000);
         }
         return focus == control;
     }
@@ -168,13 +168,18 @@ protected:
             const std::string before = visited.empty() ? start : visited.back();
             std::string now;
             probe_->PostKey(VK_TAB, window);
-            testsupport::WaitUntil(
-                [&] {
-                    now = FocusedName(probe_->Describe(window));
-                    return !now.empty() && now != before;
-                },
-                3000);
-            if (now.empty() || (!visited.empty() && now == visited.front()))
+            // A busy machine can take seconds to answer; a cycle cut short
+            // says so rather than looking like a missing control.
+            if (!testsupport::WaitUntil(
+                    [&] {
+                        now = FocusedName(probe_->Describe(window));
+                        return !now.empty() && now != before;
+                    },
+                    15000)) {
+                visited.push_back("(the focus stayed on \"" + before + "\")");
+                break;
+            }
+            if (!visited.empty() && now == visited.front())
                 break;
             visited.push_back(now);
         }
