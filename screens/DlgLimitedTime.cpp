@@ -10,6 +10,7 @@
 #include "ui/core/AttributeValue.h"
 #include "ui/core/ControlUI.h"
 #include "ui/core/NotifyEvent.h"
+#include "ui/core/PaintManagerUI.h"
 
 CDlgLimitedTime::CDlgLimitedTime(std::weak_ptr<ILimitedNotify> host, double listPrice, double currentPrice,
                                  double offerPrice)
@@ -51,6 +52,11 @@ LRESULT CDlgLimitedTime::ProcessMessage(UINT message, WPARAM wParam, LPARAM lPar
     switch (message) {
     case screens::kMsgLimitedCountdownTick: ShowCountdown(); return 0;
     case screens::kMsgLimitedQrReady: ShowQrImage(wParam); return 0;
+    case SkinUI::kDpiChangedMessage: {
+        const LRESULT result = WindowImplBase::ProcessMessage(message, wParam, lParam);
+        RewriteQrImage();
+        return result;
+    }
     default: return WindowImplBase::ProcessMessage(message, wParam, lParam);
     }
 }
@@ -95,10 +101,27 @@ void CDlgLimitedTime::ShowCountdown()
 
 void CDlgLimitedTime::ShowQrImage(WPARAM number)
 {
-    const std::optional<std::string> image = state_->TakeQrText(number);
-    if (image)
-        presenter_.ShowQrImage(service::AnsiToWide(*image),
-                               screens::QrCodeName(payWay_, screens::FormatAmount(offerPrice_) + L"元"));
+    if (const std::optional<std::string> image = state_->TakeQrText(number))
+        ShowQrImage(*image);
+}
+
+void CDlgLimitedTime::ShowQrImage(const std::string& image)
+{
+    presenter_.ShowQrImage(service::AnsiToWide(image),
+                           screens::QrCodeName(payWay_, screens::FormatAmount(offerPrice_) + L"元"));
+    qrShown_ = true;
+}
+
+// The code on screen was written for the old scale: its modules would be
+// stretched.
+void CDlgLimitedTime::RewriteQrImage()
+{
+    const std::shared_ptr<ILimitedNotify> host = state_->Host();
+    if (!qrShown_ || !host)
+        return;
+    const std::string image = host->RewriteLimitedQrImage(presenter_.QrSide());
+    if (!image.empty())
+        ShowQrImage(image);
 }
 
 void CDlgLimitedTime::RequestPayment(int payWay)

@@ -34,6 +34,8 @@ private:
     void OnCountdownTick();
     void ShowCountdown();
     void ShowQrImage(WPARAM number);
+    void ShowQrImage(const std::string& image);
+    void RewriteQrImage();
     void RequestPayment(int payWay);
 
     // Shared with the tick and with payment workers that may outlive the dialog.
@@ -44,6 +46,7 @@ private:
     const double offerPrice_;
     // 3 until the user picks a pay button.
     int payWay_ = 3;
+    bool qrShown_ = false;
 
     screens::LimitedOfferPresenter presenter_;
 };

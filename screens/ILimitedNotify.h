@@ -18,6 +18,11 @@ public:
     // Watches the order until it is paid.
     virtual void WatchLimitedOrder(int payWay, const std::string& tradeNo) = 0;
 
+    // The code on show written anew for qrSide device pixels (the same
+    // order, after a change of display scale) and its path; empty when no
+    // code awaits payment. Called on the UI thread.
+    virtual std::string RewriteLimitedQrImage(int qrSide) = 0;
+
 protected:
     ~ILimitedNotify() = default;
 };

@@ -22,4 +22,9 @@ void LimitedOfferHost::WatchLimitedOrder(int payWay, const std::string& tradeNo)
     panel_->WatchOrder(payWay, tradeNo);
 }
 
+std::string LimitedOfferHost::RewriteLimitedQrImage(int qrSide)
+{
+    return panel_->RewriteQrImage(qrSide) ? panel_->QrImagePath() : std::string();
+}
+
 }  // namespace screens

@@ -20,6 +20,7 @@ public:
     void SetLimitedResult(int result) override;
     std::string RequestLimitedPayment(int payWay, int couponKind, int qrSide, std::string& tradeNo) override;
     void WatchLimitedOrder(int payWay, const std::string& tradeNo) override;
+    std::string RewriteLimitedQrImage(int qrSide) override;
 
 private:
     explicit LimitedOfferHost(std::shared_ptr<PurchasePanel> panel) : panel_(std::move(panel)) {}

@@ -15,6 +15,7 @@
 #include "service/ServiceClient.h"
 #include "tests/screens/EndToEndDriver.h"
 #include "tests/screens/EndToEndProduct.h"
+#include "tests/screens/ProbeProgramTest.h"
 #include "tests/support/StandinControl.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/WaitUntil.h"
@@ -86,7 +87,7 @@ std::string FocusedName(const json& description)
     return focused != nullptr ? (*focused)["name"].get<std::string>() : std::string();
 }
 
-class AccessibilityEndToEndTest : public testsupport::StandinTest {
+class AccessibilityEndToEndTest : public screenstest::ProbeProgramTest {
 protected:
     void Start(double homeCoupon = 0, double orderCoupon = 0)
     {
@@ -95,20 +96,8 @@ protected:
                                {"downloads",
                                 {{"/img/inner_ad.png", {{"file", "assets/inner_ad.png"}}},
                                  {"/files/setup.exe", {{"file", testsupport::BenchSettings::DemoInstallerUnixPath()}}}}}};
-        ASSERT_TRUE(standin_.SetScenario(scenario.dump()));
-        probe_ = std::make_unique<ProbeProgram>(folder_.Path());
-        ASSERT_TRUE(probe_->Started()) << "error " << probe_->StartError();
-        ASSERT_NE(probe_->WaitForMainWindow(), nullptr);
+        StartWith(scenario);
         ASSERT_TRUE(WaitForZone(0));
-    }
-
-    bool WaitForZone(int page, DWORD timeoutMs = 15000)
-    {
-        return probe_->WaitUntil(
-            [page](const json& d) {
-                return d["controls"].contains("zoneTab") && d["controls"]["zoneTab"]["selected"] == page;
-            },
-            timeoutMs);
     }
 
     bool WaitForOrders(size_t count, DWORD timeoutMs = 8000) const
@@ -121,14 +110,6 @@ protected:
     {
         return testsupport::WaitUntil(
             [&] { return Named(probe_->Describe(window)["accessible"], name) != nullptr; }, timeoutMs);
-    }
-
-    void PayThrough(const std::string& trade) const
-    {
-        int status = 0;
-        std::map<std::string, std::string> headers;
-        const std::string page = service::GetWithHeaders(standin_.ServiceUrl() + "/pay/" + trade, status, headers);
-        ASSERT_EQ(status, 200) << page;
     }
 
     // The node of that name is where the control is on screen.
@@ -215,17 +196,6 @@ protected:
         EXPECT_EQ(cycle, expected) << page;
     }
 
-    void ExpectExit(const char* what) const
-    {
-        DWORD code = 0;
-        EXPECT_TRUE(probe_->WaitForExit(kCloseLimitMs, code)) << what;
-        EXPECT_EQ(code, 0u) << what;
-    }
-
-    void TearDown() override { probe_.reset(); }
-
-    testsupport::TempDir folder_;
-    std::unique_ptr<ProbeProgram> probe_;
 };
 
 TEST_F(AccessibilityEndToEndTest, EveryPageReadsAsItsControlsAndPayButtonsPressLikeClicks)

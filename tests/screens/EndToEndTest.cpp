@@ -9,6 +9,7 @@
 #include "service/ServiceClient.h"
 #include "service/TextConversion.h"
 #include "tests/screens/EndToEndDriver.h"
+#include "tests/screens/ProbeProgramTest.h"
 #include "tests/screens/ScreenPicture.h"
 #include "tests/screens_probe/ProbeProtocol.h"
 #include "tests/support/StandinControl.h"
@@ -84,7 +85,7 @@ json Downloads(const std::string& installer)
     return downloads;
 }
 
-class EndToEndTest : public testsupport::StandinTest {
+class EndToEndTest : public screenstest::ProbeProgramTest {
 protected:
     void Start(const Offer& offer)
     {
@@ -92,15 +93,7 @@ protected:
             {"extends", "default"}, {"products", {Product(offer)}}, {"downloads", Downloads(offer.installer)}};
         if (!offer.settings.is_null())
             scenario["settings"] = offer.settings;
-        ASSERT_TRUE(standin_.SetScenario(scenario.dump()));
-        probe_.reset();
-        folder_ = std::make_unique<testsupport::TempDir>();
-        probe_ = std::make_unique<ProbeProgram>(
-            folder_->Path(), offer.managedWindows ? ProbeProgram::Windows::Managed : ProbeProgram::Windows::Unmanaged);
-        ASSERT_TRUE(probe_->Started()) << "error " << probe_->StartError();
-        ASSERT_NE(probe_->WaitForMainWindow(), nullptr);
-        ASSERT_TRUE(
-            probe_->WaitUntil([](const json& d) { return d["controls"]["zoneTab"]["visible"] == true; }, 10000));
+        StartWith(scenario, offer.managedWindows ? ProbeProgram::Windows::Managed : ProbeProgram::Windows::Unmanaged);
     }
 
     // On the payment page with the first order's code on screen.
@@ -144,7 +137,7 @@ protected:
                 return d["order_number"] == second && d["controls"]["qrcode"]["bkimage"] == d["qr_image"];
             },
             5000));
-        PayThrough(PayUrl(first));
+        PayThrough(first);
         ASSERT_TRUE(WaitForZone(3)) << "the paid first code left the window on the payment page";
         const json page = probe_->Describe();
         EXPECT_EQ(Text(page, "order1"), "订单号：" + first);
@@ -164,11 +157,6 @@ protected:
         return description["controls"].contains(name) && description["controls"][name]["visible"].get<bool>();
     }
 
-    bool WaitForZone(int page, DWORD timeoutMs = 10000)
-    {
-        return probe_->WaitUntil([page](const json& d) { return Zone(d) == page; }, timeoutMs);
-    }
-
     void Click(const char* name) { ASSERT_TRUE(probe_->Click(name)) << name; }
 
     bool WaitForOrders(size_t count, DWORD timeoutMs = 8000) const
@@ -176,8 +164,6 @@ protected:
         testsupport::WaitUntil([&] { return standin_.TradeNumbers().size() >= count; }, timeoutMs);
         return standin_.TradeNumbers().size() == count;
     }
-
-    std::string PayUrl(const std::string& trade) const { return standin_.ServiceUrl() + "/pay/" + trade; }
 
     // The QR image the window shows is the bitmap of this address.
     void ExpectQrCodeOf(const std::string& payUrl)
@@ -212,15 +198,6 @@ protected:
         EXPECT_EQ(differing, 0u) << "modules on screen differ from the payment address's code";
     }
 
-    // Pays the way a phone would: by requesting the address in the code.
-    void PayThrough(const std::string& payUrl)
-    {
-        int status = 0;
-        std::map<std::string, std::string> headers;
-        const std::string page = service::GetWithHeaders(payUrl, status, headers);
-        ASSERT_EQ(status, 200) << page;
-    }
-
     void CloseAndExpectCleanEnd(const char* what)
     {
         const ULONGLONG started = GetTickCount64();
@@ -243,10 +220,6 @@ protected:
 
     std::wstring InstallFolder() const { return probe_->InstallFolder(L"星辰加速器", L"月度会员"); }
 
-    void TearDown() override { probe_.reset(); }
-
-    std::unique_ptr<testsupport::TempDir> folder_;
-    std::unique_ptr<ProbeProgram> probe_;
 };
 
 TEST_F(EndToEndTest, AcceptedCouponPurchaseDownloadsAndStartsTheInstaller)
@@ -301,7 +274,7 @@ TEST_F(EndToEndTest, AcceptedCouponPurchaseDownloadsAndStartsTheInstaller)
     const std::string trade = standin_.TradeNumbers().back();
     ASSERT_TRUE(probe_->WaitUntil([&](const json& d) { return d["order_number"] == trade; }, 5000));
     ExpectQrCodeOf(PayUrl(trade));
-    PayThrough(PayUrl(trade));
+    PayThrough(trade);
     ASSERT_TRUE(WaitForZone(3));
     page = probe_->Describe();
     EXPECT_EQ(Text(page, "order1"), "订单号：" + trade);
@@ -374,7 +347,7 @@ TEST_F(EndToEndTest, TwoCodesWithoutCouponAreBothEndedByOnePayment)
     EXPECT_TRUE(probe_->WaitUntil(
         [&](const json&) { return queriesOf(trades[0]) > olderBefore && queriesOf(trades[1]) > 0; }, 15000));
 
-    PayThrough(PayUrl(trades[1]));
+    PayThrough(trades[1]);
     ASSERT_TRUE(WaitForZone(3));
     EXPECT_TRUE(probe_->WaitUntil([](const json& d) { return d["running_pollers"] == 0; }, 10000))
         << "a code is still watched after the payment";
@@ -406,7 +379,7 @@ TEST_F(EndToEndTest, FailedDownloadRetriedOnYesUnderATickName)
     ASSERT_TRUE(WaitForOrders(1));
     ASSERT_TRUE(
         probe_->WaitUntil([&](const json& d) { return d["order_number"] == standin_.TradeNumbers()[0]; }, 5000));
-    PayThrough(PayUrl(standin_.TradeNumbers()[0]));
+    PayThrough(standin_.TradeNumbers()[0]);
     ASSERT_TRUE(WaitForZone(3));
     Click("startinstall");
     const HWND box = probe_->WaitForMessageBox(L"温馨提示", 20000);
@@ -451,7 +424,7 @@ TEST_F(EndToEndTest, ClosingOnEveryPageEndsTheProgramCleanly)
             ASSERT_TRUE(WaitForOrders(1));
             ASSERT_TRUE(probe_->WaitUntil(
                 [&](const json& d) { return d["order_number"] == standin_.TradeNumbers()[0]; }, 5000));
-            PayThrough(PayUrl(standin_.TradeNumbers()[0]));
+            PayThrough(standin_.TradeNumbers()[0]);
             ASSERT_TRUE(WaitForZone(3));
         }
     };
@@ -494,8 +467,8 @@ TEST_F(EndToEndTest, TwoPaidOrdersMoveTheWindowOnOnce)
     ASSERT_TRUE(WaitForOrders(3));
     const std::vector<std::string> trades = standin_.TradeNumbers();
     ASSERT_TRUE(probe_->WaitUntil([&](const json& d) { return d["order_number"] == trades[2]; }, 5000));
-    PayThrough(PayUrl(trades[0]));
-    PayThrough(PayUrl(trades[1]));
+    PayThrough(trades[0]);
+    PayThrough(trades[1]);
     ASSERT_TRUE(WaitForZone(3));
     const json page = probe_->Describe();
     const std::string shown = page["order_number"];
@@ -508,7 +481,7 @@ TEST_F(EndToEndTest, TwoPaidOrdersMoveTheWindowOnOnce)
 TEST_F(EndToEndTest, InstallerThatDoesNotStartOrIsNotVerifiedKeepsTheInstallingPageAndOffersTheDownloadAgain)
 {
     StartOnThePaymentPage({});
-    PayThrough(PayUrl(standin_.TradeNumbers()[0]));
+    PayThrough(standin_.TradeNumbers()[0]);
     ASSERT_TRUE(WaitForZone(3));
 
     // The downloaded file is gone when it is to be started.

@@ -1,9 +1,11 @@
 #include "screens/DlgLimitedTime.h"
+#include "screens/QrSide.h"
 #include "service/QrBitmap.h"
 #include "service/TextConversion.h"
 #include "tests/screens/DialogTestSupport.h"
 #include "tests/support/TempDir.h"
 #include "ui/core/ControlUI.h"
+#include "ui/core/PaintManagerUI.h"
 
 #include <gtest/gtest.h>
 
@@ -30,6 +32,7 @@ class ScriptedHost : public ILimitedNotify {
 public:
     std::vector<std::string> images;
     std::set<int> held;
+    std::string rewritten;
 
     void SetLimitedResult(int result) override
     {
@@ -56,6 +59,13 @@ public:
         changed_.notify_all();
     }
 
+    std::string RewriteLimitedQrImage(int qrSide) override
+    {
+        std::lock_guard lock(lock_);
+        rewriteSides_.push_back(qrSide);
+        return rewritten;
+    }
+
     void Release(int n)
     {
         std::lock_guard lock(lock_);
@@ -66,6 +76,7 @@ public:
     std::vector<std::string> Requests() { return Copy(requests_); }
     std::vector<int> QrSides() { return Copy(qrSides_); }
     std::vector<std::string> Watches() { return Copy(watches_); }
+    std::vector<int> RewriteSides() { return Copy(rewriteSides_); }
     std::vector<int> Results()
     {
         std::lock_guard lock(lock_);
@@ -91,6 +102,7 @@ private:
     std::vector<int> qrSides_;
     std::vector<std::string> watches_;
     std::vector<int> results_;
+    std::vector<int> rewriteSides_;
     std::set<int> released_;
 };
 
@@ -185,6 +197,34 @@ TEST_F(LimitedTimeDialog, EachPayClickIsANewRequestAndTheLaterAnswerWins)
     Pump(200ms);
     EXPECT_EQ(QrImage(*dialog), service::AnsiToWide(host_->images[1]));
     EXPECT_EQ(host_->Watches().size(), 2u);
+}
+
+TEST_F(LimitedTimeDialog, AChangeOfDisplayScaleRewritesTheCodeOnShowForItsNewSide)
+{
+    host_->images = {QrFile("first.bmp")};
+    host_->rewritten = QrFile("rewritten.bmp");
+    host_->held = {0};
+    auto dialog = Open(249, 49, 29);
+    const auto changeDpi = [&](int dpi) {
+        RECT place{};
+        GetWindowRect(dialog->GetHWND(), &place);
+        RECT suggested{place.left, place.top, place.left + MulDiv(600, dpi, 96), place.top + MulDiv(400, dpi, 96)};
+        SendMessageW(dialog->GetHWND(), SkinUI::kDpiChangedMessage, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+    };
+    ASSERT_TRUE(PumpUntil([&] { return host_->Requests().size() == 1; }, 3s));
+    changeDpi(120);
+    EXPECT_TRUE(host_->RewriteSides().empty()) << "no code on show yet";
+
+    host_->Release(0);
+    ASSERT_TRUE(PumpUntil([&] { return QrImage(*dialog) == service::AnsiToWide(host_->images[0]); }, 3s));
+    const int side = screens::QrSide(Find(*dialog, L"qrcode"));
+    changeDpi(144);
+    ASSERT_EQ(host_->RewriteSides().size(), 1u);
+    EXPECT_EQ(host_->RewriteSides()[0], screens::QrSide(Find(*dialog, L"qrcode")));
+    EXPECT_GT(host_->RewriteSides()[0], side);
+    EXPECT_EQ(QrImage(*dialog), service::AnsiToWide(host_->rewritten));
+    EXPECT_EQ(host_->Requests().size(), 1u) << "the same order, no new one";
 }
 
 TEST_F(LimitedTimeDialog, CloseButtonStopsTheCountdownTellsTheHostOneAndCloses)

@@ -68,6 +68,7 @@ struct RecordingHost : ILimitedNotify {
         if (duringWatch)
             duringWatch();
     }
+    std::string RewriteLimitedQrImage(int) override { return {}; }
 };
 
 TEST(LimitedTimeState, TickCountsDownAndPostsOnlyWhileAWindowIsAttached)

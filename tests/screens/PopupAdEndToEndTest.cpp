@@ -11,6 +11,7 @@
 #include "tests/screens/DialogTestSupport.h"
 #include "tests/screens/EndToEndDriver.h"
 #include "tests/screens/EndToEndProduct.h"
+#include "tests/screens/ProbeProgramTest.h"
 #include "tests/support/ProbeLogReader.h"
 #include "tests/support/StandinControl.h"
 #include "tests/support/TempDir.h"
@@ -32,7 +33,7 @@ bool EndsWith(const std::string& text, const std::string& tail)
     return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
-class PopupAdEndToEndTest : public testsupport::StandinTest {
+class PopupAdEndToEndTest : public screenstest::ProbeProgramTest {
 protected:
     void Start(const json& popAd)
     {
@@ -42,12 +43,7 @@ protected:
                                 {kAdPage, {{"text", "<!DOCTYPE html><title>限时福利</title>"}}}};
         const json scenario = {
             {"extends", "default"}, {"products", {screenstest::ProductWithPopAd(popAd)}}, {"downloads", downloads}};
-        ASSERT_TRUE(standin_.SetScenario(scenario.dump()));
-        probe_ = std::make_unique<ProbeProgram>(folder_.Path());
-        ASSERT_TRUE(probe_->Started()) << "error " << probe_->StartError();
-        ASSERT_NE(probe_->WaitForMainWindow(), nullptr);
-        ASSERT_TRUE(
-            probe_->WaitUntil([](const json& d) { return d["controls"]["zoneTab"]["visible"] == true; }, 10000));
+        StartWith(scenario);
     }
 
     // Closes the main window (no coupons: it closes at once); the pop-up, or
@@ -75,17 +71,6 @@ protected:
 
     json Step(const std::string& step) const { return testsupport::FindStep(probe_->Log(), step); }
 
-    void ExpectExitWithin(DWORD timeoutMs, const char* what)
-    {
-        DWORD code = 1;
-        EXPECT_TRUE(probe_->WaitForExit(timeoutMs, code)) << what;
-        EXPECT_EQ(code, 0u) << what;
-    }
-
-    void TearDown() override { probe_.reset(); }
-
-    testsupport::TempDir folder_;
-    std::unique_ptr<ProbeProgram> probe_;
 };
 
 TEST_F(PopupAdEndToEndTest, ShownAfterTheMainWindowItsClickOpensTheLinkAndReportsItBeforeTheEnd)

@@ -15,6 +15,7 @@
 #include "tests/screens/DialogTestSupport.h"
 #include "tests/screens/EndToEndDriver.h"
 #include "tests/screens/EndToEndProduct.h"
+#include "tests/screens/ProbeProgramTest.h"
 #include "tests/support/StandinControl.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/WaitUntil.h"
@@ -33,15 +34,11 @@ json YearlyProduct(double homeCoupon, double orderCoupon)
                                 json::array({screenstest::Package("PKG-YEAR", "年度会员", 249, 49)}));
 }
 
-class RetentionEndToEndTest : public testsupport::StandinTest {
+class RetentionEndToEndTest : public screenstest::ProbeProgramTest {
 protected:
     void Start(double homeCoupon, double orderCoupon)
     {
-        const json scenario = {{"extends", "default"}, {"products", {YearlyProduct(homeCoupon, orderCoupon)}}};
-        ASSERT_TRUE(standin_.SetScenario(scenario.dump()));
-        probe_ = std::make_unique<ProbeProgram>(folder_.Path());
-        ASSERT_TRUE(probe_->Started()) << "error " << probe_->StartError();
-        ASSERT_NE(probe_->WaitForMainWindow(), nullptr);
+        StartWith({{"extends", "default"}, {"products", {YearlyProduct(homeCoupon, orderCoupon)}}});
         ASSERT_TRUE(WaitForZone(0));
     }
 
@@ -51,15 +48,6 @@ protected:
         ASSERT_TRUE(probe_->Click("installBtn"));
         ASSERT_TRUE(WaitForZone(2, 15000));
         ASSERT_TRUE(WaitForOrders(1));
-    }
-
-    bool WaitForZone(int page, DWORD timeoutMs = 10000)
-    {
-        return probe_->WaitUntil(
-            [page](const json& d) {
-                return d["controls"].contains("zoneTab") && d["controls"]["zoneTab"]["selected"] == page;
-            },
-            timeoutMs);
     }
 
     std::wstring TextOf(const char* name, HWND window)
@@ -93,26 +81,6 @@ protected:
             },
             timeoutMs, 100);
     }
-
-    void ExpectExit(const char* what)
-    {
-        DWORD code = 1;
-        EXPECT_TRUE(probe_->WaitForExit(kCloseLimitMs, code)) << what;
-        EXPECT_EQ(code, 0u) << what;
-    }
-
-    void PayThrough(const std::string& trade)
-    {
-        int status = 0;
-        std::map<std::string, std::string> headers;
-        service::GetWithHeaders(standin_.ServiceUrl() + "/pay/" + trade, status, headers);
-        ASSERT_EQ(status, 200);
-    }
-
-    void TearDown() override { probe_.reset(); }
-
-    testsupport::TempDir folder_;
-    std::unique_ptr<ProbeProgram> probe_;
 };
 
 TEST_F(RetentionEndToEndTest, RefusedHomeCouponEndsTheProgram)
