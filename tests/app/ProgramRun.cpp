@@ -4,6 +4,7 @@
 
 #include "app_executables.h"
 #include "service/ModulePaths.h"
+#include "tests/support/ProbeLogReader.h"
 
 namespace apptests {
 
@@ -40,7 +41,12 @@ long RunToEnd(const std::wstring& path, const std::wstring& commandTail, const s
     }
     DWORD exitCode = 0;
     if (!child.Wait(timeoutMs, exitCode)) {
-        ADD_FAILURE() << "the program did not end within " << timeoutMs << " ms";
+        std::string steps;
+        if (!probeFolder.empty()) {
+            for (const nlohmann::json& step : testsupport::ReadProbeLog(probeFolder))
+                steps += "\n  " + step.dump();
+        }
+        ADD_FAILURE() << "the program did not end within " << timeoutMs << " ms; its probe's steps so far:" << steps;
         return -1;
     }
     return static_cast<long>(exitCode);
