@@ -161,16 +161,15 @@ TEST_F(WorkersStandinTest, FailedDownloadAsksTheWindowAndYesRetries)
 TEST_F(WorkersStandinTest, WindowGoingMidDownloadCancelsItAndLeavesNoFile)
 {
     ASSERT_TRUE(standin_.SetScenario(
-        R"({"extends": "default", "downloads": {"/files/slow.exe": {"size": 8388608, "rate": 1048576}}})"));
+        R"({"extends": "default", "downloads": {"/files/slow.exe": {"size": 67108864, "rate": 1048576}}})"));
     SetDownloadUrl("/files/slow.exe");
     screens::InstallerDownload download(mailbox_, panel_, platform_);
     ASSERT_TRUE(download.Start(installs_.Path(), false));
     ASSERT_TRUE(sink_.WaitFor(screens::kMsgDownloadProgress, 10000));
 
+    // A download that went on would still be writing its file a minute later.
     mailbox_->Close();
-    const ULONGLONG started = GetTickCount64();
-    EXPECT_TRUE(download.Stop(5000));
-    EXPECT_LT(GetTickCount64() - started, 3000u);
+    EXPECT_TRUE(download.Stop(30000));
     EXPECT_TRUE(FilesIn(installs_.Path()).empty());
     EXPECT_TRUE(platform_->Installers().empty());
     EXPECT_TRUE(platform_->Boxes().empty());

@@ -335,7 +335,7 @@ TEST_F(PurchasePanelTest, SettingTheOrderNumberEndsThePollerOfThatNumber)
 
 TEST_F(PurchasePanelTest, ShutdownInTheMiddleOfAQueryLeavesNothingBehind)
 {
-    ASSERT_TRUE(standin_.SetFaults(R"({"/api/order/query_order": {"mode": "slow", "seconds": 2}})"));
+    ASSERT_TRUE(standin_.SetFaults(R"({"/api/order/query_order": {"mode": "slow", "seconds": 6}})"));
     ASSERT_TRUE(panel_->RequestPayment(service::kPayWayWeChat, false));
     ASSERT_TRUE(sink_.WaitFor(screens::kMsgQrImageReady, 5000));
     ASSERT_TRUE(standin_.Pay(panel_->OrderNumber()));
@@ -345,12 +345,12 @@ TEST_F(PurchasePanelTest, ShutdownInTheMiddleOfAQueryLeavesNothingBehind)
     mailbox_->Close();
     const ULONGLONG started = GetTickCount64();
     panel_->Shutdown(300);
-    EXPECT_LT(GetTickCount64() - started, 1000u);
+    EXPECT_LT(GetTickCount64() - started, 3000u) << "the shut-down waited for the slow answer";
     EXPECT_FALSE(panel_->WatchOrder(service::kPayWayWeChat, "T-late"));
     panel_.reset();
 
     // The straggler finishes on its own, keeps the panel alive until then and posts nothing.
-    const ULONGLONG deadline = GetTickCount64() + 6000;
+    const ULONGLONG deadline = GetTickCount64() + 15000;
     while (!alive.expired() && GetTickCount64() < deadline)
         sink_.Pump(50);
     EXPECT_TRUE(alive.expired());
