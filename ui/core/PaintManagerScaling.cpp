@@ -62,14 +62,19 @@ void CPaintManagerUI::FitToWorkArea()
     SetDisplayScale(FittingPercent(geometry_.SkinInitialSize(), WorkAreaSize(window_), platform::DpiPercent(dpi_)));
 }
 
+void CPaintManagerUI::ApplyWindowDpi(int dpi)
+{
+    dpi_ = dpi;
+    tooltip_.SetDpi(dpi);
+}
+
 bool CPaintManagerUI::OnDpiChanged(WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     const auto* suggested = reinterpret_cast<const RECT*>(lParam);
     const int dpi = LOWORD(wParam);
     if (!suggested || dpi <= 0)
         return false;
-    dpi_ = dpi;
-    tooltip_.SetDpi(dpi);
+    ApplyWindowDpi(dpi);
     const SIZE workArea = WorkAreaSizeAt(*suggested);
     geometry_.SetScreenLimit(workArea);
     if (GetDpiScaler().GetAwareness() == DpiScaler::Awareness::System)

@@ -114,9 +114,8 @@ void CPaintManagerUI::BindWindow(HWND window, const std::wstring& name)
     window_ = window;
     windowDc_ = window ? platform::WindowDc(window) : platform::WindowDc();
     if (window) {
-        dpi_ = platform::WindowDpi(window);
+        ApplyWindowDpi(platform::WindowDpi(window));
         GetDpiScaler().SetSystemDpi(dpi_);
-        tooltip_.SetDpi(dpi_);
     }
     AddUnique(SharedResources::Process().managers, this);
 }

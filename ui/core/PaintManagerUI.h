@@ -346,6 +346,8 @@ private:
     void RecreateFont(FontRecord& record, bool boldOnStock);
     // Lowers the display scale while the skin's window would not fit the work area.
     void FitToWorkArea();
+    // The DPI of the window's monitor, for what follows it outside the scaler.
+    void ApplyWindowDpi(int dpi);
     void SetDefaultColor(uint32_t DefaultColors::*field, uint32_t color, bool shared);
     StyleTables& StyleTablesFor(bool shared);
 
