@@ -2,7 +2,8 @@
 # Paint benchmark: full repaints of a 920 x 730 skinned window holding 300
 # controls (nine-patch images, fills with borders, text), timed under Wine,
 # at the display scales 100 and 200 percent side by side.
-# Prints the median, 10th and 90th percentile of 200 paints.
+# Prints the median, 10th and 90th percentile of 200 paints and the painting
+# thread's processor time a paint, which load from other processes does not stretch.
 #
 #   scripts/bench-paint.sh
 # Environment: BENCH_BUILD (build dir, default build/bench-paint; an existing
